@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs exactly the Debian packages Marblix needs to build, run and test; skips what is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libsdl2-mixer-dev libepoxy-dev libjpeg-dev
+  libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
+  libgl1-mesa-dri libegl-mesa0
+  xvfb xdotool x11-utils openbox imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite twice: the optimised build and the sanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+# Tests never need a display, a GPU or a sound card.
+export SDL_AUDIODRIVER=dummy
+export LP_NUM_THREADS=${LP_NUM_THREADS:-2}
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+
+for preset in default sanitize; do
+  echo "=== ${preset} build ==="
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
