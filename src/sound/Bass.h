@@ -1,0 +1,46 @@
+// The audio library's calls as the game makes them; they go to the installed back end (SDL2_mixer
+// by default).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/audio/AudioLibrary.h"
+
+namespace marblix {
+
+DWORD BASS_GetVersion();
+bool BASS_Init(int device, DWORD freq, DWORD flags, void* window, const void* clsid);
+bool BASS_Start();
+HSAMPLE BASS_SampleLoad(bool mem, const std::string& file, DWORD offset, DWORD length, DWORD max,
+                        DWORD flags);
+HCHANNEL BASS_SamplePlayEx(HSAMPLE sample, DWORD start, int freq, int volume, int pan, int loop);
+bool BASS_SampleStop(HSAMPLE sample);
+HSTREAM BASS_StreamCreateFile(bool mem, const std::string& file, DWORD offset, DWORD length,
+                              DWORD flags);
+bool BASS_StreamPlay(HSTREAM stream, bool flush, DWORD flags);
+bool BASS_ChannelSetAttributes(DWORD handle, int freq, int volume, int pan);
+bool BASS_ChannelPause(DWORD handle);
+bool BASS_ChannelResume(DWORD handle);
+
+// The back end the calls above reach. Until one is installed, the first call makes the SDL2_mixer
+// one.
+TAudioLibrary& AudioLibrary();
+// Installs a back end for the rest of the run (or until the next install); returns the previous
+// one.
+std::unique_ptr<TAudioLibrary> InstallAudioLibrary(std::unique_ptr<TAudioLibrary> library);
+
+// Installs a back end for one scope and puts the previous one back at its end (tests).
+class TScopedAudioLibrary {
+ public:
+  explicit TScopedAudioLibrary(std::unique_ptr<TAudioLibrary> library)
+      : Previous(InstallAudioLibrary(std::move(library))) {}
+  ~TScopedAudioLibrary() { InstallAudioLibrary(std::move(Previous)); }
+  TScopedAudioLibrary(const TScopedAudioLibrary&) = delete;
+  TScopedAudioLibrary& operator=(const TScopedAudioLibrary&) = delete;
+
+ private:
+  std::unique_ptr<TAudioLibrary> Previous;
+};
+
+}  // namespace marblix

@@ -1,0 +1,158 @@
+// Reading "sounds.txt" into the sound table, and playing its samples through the audio library.
+#include "sound/sounds.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "shell/defs.h"
+#include "sound/Bass.h"
+#include "text/TextLines.h"
+
+namespace marblix {
+
+TSoundTable SoundTable;
+
+namespace {
+
+constexpr DWORD MaxPlaysPerSample = 32;
+
+HSAMPLE LoadSample(const std::string& path) {
+  return BASS_SampleLoad(false, path, 0, 0, MaxPlaysPerSample, BASS_SAMPLE_LOOP);
+}
+
+HSAMPLE* NamedSlot(std::string_view name) {
+  TSoundTable& t = SoundTable;
+  if (name == "s_app") return &t.s_app;
+  if (name == "s_disapp") return &t.s_disapp;
+  if (name == "s_disapp2") return &t.s_disapp2;
+  if (name == "s_disapp3") return &t.s_disapp3;
+  if (name == "s_ballmove") return &t.s_ballmove;
+  if (name == "s_pin") return &t.s_pin;
+  if (name == "s_click") return &t.s_click;
+  if (name == "s_hover") return &t.s_hover;
+  if (name == "s_press") return &t.s_press;
+  if (name == "s_paint") return &t.s_paint;
+  return nullptr;
+}
+
+// The slot of letter and look number N, or none when N lies outside that table or the letter is
+// unknown.
+HSAMPLE* LookSlot(char letter, int n) {
+  TSoundTable& t = SoundTable;
+  const bool inKindTables = n >= 1 && n <= KindSoundLooks;
+  const bool inBallTables = n >= 1 && n <= BallSoundLooks;
+  const auto at = [n](auto& table) { return &table[static_cast<size_t>(n)]; };
+  switch (letter) {
+    case 'a':
+      return inKindTables ? &at(t.KindSelectSounds)->a : nullptr;
+    case 'b':
+      return inKindTables ? &at(t.KindSelectSounds)->b : nullptr;
+    case 'c':
+      return inKindTables ? &at(t.KindSelectSounds)->c : nullptr;
+    case 'd':
+      return inKindTables ? &at(t.KindSelectSounds)->d : nullptr;
+    case 'h':
+      return inKindTables ? at(t.KindHoverSounds) : nullptr;
+    case 'f':
+      return inKindTables ? at(t.KindBlastSounds) : nullptr;
+    case 'r':
+      return inBallTables ? at(t.KindArriveSounds) : nullptr;
+    case 'o':
+      return inBallTables ? at(t.KindVanishSounds) : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+// A decimal integer with an optional sign, nothing else.
+std::optional<int> ParseInteger(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// A decimal number with "." as the separator and an optional exponent, blanks around allowed.
+bool IsDecimalNumber(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+// Why a line of the list cannot be used, or nothing when it is well-formed.
+std::optional<std::string> LineFault(const std::string& line, std::string& name,
+                                     std::string& path) {
+  if (line.empty()) return "empty line";
+  const size_t firstTab = line.find('\t');
+  if (firstTab == std::string::npos) return "no sample path";
+  const size_t secondTab = line.find('\t', firstTab + 1);
+  if (secondTab == std::string::npos) return "no number after the sample path";
+  name = line.substr(0, firstTab);
+  path = line.substr(firstTab + 1, secondTab - firstTab - 1);
+  const std::string number = line.substr(secondTab + 1);
+  if (!IsDecimalNumber(number)) return "\"" + number + "\" is not a decimal number";
+  return std::nullopt;
+}
+
+void LoadFixedBombSounds() {
+  SoundTable.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile);
+  SoundTable.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile);
+  SoundTable.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile);
+}
+
+}  // namespace
+
+bool AssignSound(const std::string& name, const std::string& path) {
+  if (HSAMPLE* slot = NamedSlot(name)) {
+    *slot = LoadSample(path);
+    return true;
+  }
+  if (name.empty() || name.front() != '_') return true;
+  const std::optional<int> n =
+      name.size() >= 2 ? ParseInteger(std::string_view(name).substr(2)) : std::nullopt;
+  if (!n) return false;
+  if (HSAMPLE* slot = LookSlot(name[1], *n)) *slot = LoadSample(path);
+  return true;
+}
+
+bool LoadSoundTable(const TLogSink& log, const std::string& listPath) {
+  const auto report = [&log](const std::string& message) {
+    if (log) log(message);
+  };
+  const std::optional<std::vector<std::string>> lines = ReadTextLines(listPath);
+  if (!lines) {
+    report("Cannot open file \"" + listPath + "\": sound effects are off");
+    return false;
+  }
+  for (size_t index = 0; index < lines->size(); ++index) {
+    const std::string where = listPath + ", line " + std::to_string(index + 1) + ": ";
+    std::string name;
+    std::string path;
+    if (const std::optional<std::string> fault = LineFault((*lines)[index], name, path)) {
+      report(where + *fault + ", line skipped");
+    } else if (!AssignSound(name, path)) {
+      report(where + "\"" + name + "\" has no decimal look number, line skipped");
+    }
+  }
+  LoadFixedBombSounds();
+  return true;
+}
+
+void PlayEffect(HSAMPLE sample) {
+  BASS_SamplePlayEx(sample, 0, -1, SoundVolume, -1, 0);
+}
+
+void PlayEffectLooped(HSAMPLE sample) {
+  BASS_SamplePlayEx(sample, 0, -1, SoundVolume, -1, -1);
+}
+
+void StopEffect(HSAMPLE sample) {
+  BASS_SampleStop(sample);
+}
+
+}  // namespace marblix

@@ -1,0 +1,73 @@
+// The sound table: every effect sample of the game in a named slot or a per-look table, and the
+// three ways to play one.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/audio/AudioLibrary.h"
+
+namespace marblix {
+
+using TLogSink = std::function<void(const std::string&)>;
+
+// The four jump sounds of one ball look.
+struct TSelectSounds {
+  HSAMPLE a = 0;
+  HSAMPLE b = 0;
+  HSAMPLE c = 0;
+  HSAMPLE d = 0;
+};
+
+// Looks numbered N = Look + 1: 1..22 are the balls, 23 the bomb.
+inline constexpr int KindSoundLooks = 23;
+inline constexpr int BallSoundLooks = 22;
+inline constexpr int BombLookNumber = 23;
+
+struct TSoundTable {
+  HSAMPLE s_app = 0;
+  HSAMPLE s_disapp = 0;
+  HSAMPLE s_disapp2 = 0;
+  HSAMPLE s_disapp3 = 0;
+  HSAMPLE s_ballmove = 0;
+  HSAMPLE s_pin = 0;
+  HSAMPLE s_click = 0;
+  HSAMPLE s_hover = 0;
+  HSAMPLE s_press = 0;
+  HSAMPLE s_paint = 0;
+
+  // Indexed by N = Look + 1; entry 0 belongs to no look and stays 0.
+  std::array<TSelectSounds, KindSoundLooks + 1> KindSelectSounds{};
+  std::array<HSAMPLE, KindSoundLooks + 1> KindHoverSounds{};
+  std::array<HSAMPLE, KindSoundLooks + 1> KindBlastSounds{};
+  std::array<HSAMPLE, BallSoundLooks + 1> KindArriveSounds{};
+  std::array<HSAMPLE, BallSoundLooks + 1> KindVanishSounds{};
+};
+
+// The game's one sound table; every slot starts at 0 (silent).
+extern TSoundTable SoundTable;
+
+// The list file and the three fixed bomb samples.
+inline constexpr const char* SoundListFile = "sounds.txt";
+inline constexpr const char* BombHoverSoundFile = "./sounds/h_bomb.ogg";
+inline constexpr const char* BombSelectSoundFile = "./sounds/a_bomb.ogg";
+inline constexpr const char* BombBlastSoundFile = "./sounds/Bomb_boom.ogg";
+
+// Reads the list (name TAB path TAB number per line) into the table, then loads the fixed bomb
+// samples. A malformed line is logged with its line number and skipped; a missing list is logged
+// and leaves every effect silent. The result says whether the list was read.
+bool LoadSoundTable(const TLogSink& log = {}, const std::string& listPath = SoundListFile);
+
+// Loads the sample into the slot the name designates ("s_click", "_h3", ...); an unknown name or a
+// look number outside its table loads nothing. False only for a "_" name without a decimal number.
+bool AssignSound(const std::string& name, const std::string& path);
+
+// One play at the current SoundVolume.
+void PlayEffect(HSAMPLE sample);
+// Plays until StopEffect.
+void PlayEffectLooped(HSAMPLE sample);
+// Stops every play of the sample.
+void StopEffect(HSAMPLE sample);
+
+}  // namespace marblix

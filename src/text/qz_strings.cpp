@@ -1,0 +1,78 @@
+// The string table: value entries "$key", block entries "@key" { ... }, comments ";", first
+// occurrence wins.
+#include "text/qz_strings.h"
+
+#include "text/TextLines.h"
+
+namespace marblix {
+
+namespace {
+
+constexpr const char* CaptionText = "Marblix v1.00";
+
+bool IsComment(const std::string& line) {
+  return line.empty() || line.front() == ';';
+}
+
+}  // namespace
+
+size_t TQzStrings::FindKeyLine(char marker, const std::string& key) const {
+  const std::string wanted = LowerCase(TrimBlanks(marker + key));
+  for (size_t index = 0; index < RawLines.size(); ++index) {
+    const std::string& line = RawLines[index];
+    if (!IsComment(line) && LowerCase(TrimBlanks(line)) == wanted) return index;
+  }
+  return RawLines.size();
+}
+
+std::string TQzStrings::FindValue(const std::string& key) const {
+  const size_t keyLine = FindKeyLine('$', key);
+  if (keyLine + 1 >= RawLines.size()) return {};
+  return RawLines[keyLine + 1];
+}
+
+void TQzStrings::FindBlock(const std::string& key, TStringList& list) const {
+  const size_t keyLine = FindKeyLine('@', key);
+  // The key line and the line after it (the opening brace) are skipped.
+  for (size_t index = keyLine + 2; index < RawLines.size(); ++index) {
+    if (TrimBlanks(RawLines[index]) == "}") return;
+    list.push_back(RawLines[index]);
+  }
+}
+
+bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
+  std::optional<TStringList> lines = ReadTextLines(path);
+  if (!lines) {
+    if (log) log("Cannot open file \"" + path + "\": the screens show no texts");
+    MainCaption = CaptionText;
+    return false;
+  }
+  RawLines = std::move(*lines);
+  MainCaption = FindValue("MainCaption");
+  MainCaption = CaptionText;
+
+  Help = FindValue("Help");
+  Options = FindValue("Options");
+  HighScores = FindValue("HighScores");
+  Kids = FindValue("Kids");
+  Normal = FindValue("Normal");
+  Proff = FindValue("Proff");
+
+  const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
+    caption = FindValue(name + "_Caption");
+    text.clear();
+    FindBlock(name + "_Text", text);
+  };
+  dialog("Exit", Exit_Caption, Exit_Text);
+  dialog("New", New_Caption, New_Text);
+  dialog("Old", Old_Caption, Old_Text);
+  dialog("Clear", Clear_Caption, Clear_Text);
+  dialog("EnterName", EnterName_Caption, EnterName_Text);
+  dialog("LowScore", LowScore_Caption, LowScore_Text);
+  dialog("FullScreen", FullScreen_Caption, FullScreen_Text);
+
+  RawLines.clear();
+  return true;
+}
+
+}  // namespace marblix

@@ -1,0 +1,63 @@
+// TQzStrings: every text of the screens and dialogs, read from the translatable file "strings.txt".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace marblix {
+
+using TLogSink = std::function<void(const std::string&)>;
+using TStringList = std::vector<std::string>;
+
+class TQzStrings {
+ public:
+  // The window caption, whatever the file says.
+  std::string MainCaption;
+
+  // Screen titles and mode names.
+  std::string Help;
+  std::string Options;
+  std::string HighScores;
+  std::string Kids;
+  std::string Normal;
+  std::string Proff;
+
+  // Dialogs: a caption and the lines of the text below it.
+  std::string Exit_Caption;
+  TStringList Exit_Text;
+  std::string New_Caption;
+  TStringList New_Text;
+  std::string Old_Caption;
+  TStringList Old_Text;
+  std::string Clear_Caption;
+  TStringList Clear_Text;
+  std::string EnterName_Caption;
+  TStringList EnterName_Text;
+  std::string LowScore_Caption;
+  TStringList LowScore_Text;
+  std::string FullScreen_Caption;
+  TStringList FullScreen_Text;
+
+  // Index of the last instructions page; the loader sets it once everything is loaded.
+  uint8_t LastHelpPage = 0;
+
+  // The file's lines while loading; empty otherwise.
+  TStringList RawLines;
+
+  // Fills every text from the file. A file that cannot be opened is logged and leaves the texts
+  // empty; the result says whether the file was read.
+  bool LoadStrings(const std::string& path, const TLogSink& log = {});
+
+  // The line after the first "$key" line, or "" when there is none.
+  std::string FindValue(const std::string& key) const;
+  // Appends the lines of the first "@key" block to the list.
+  void FindBlock(const std::string& key, TStringList& list) const;
+
+ private:
+  // Index of the first line that reads marker + key (trimmed, any case), skipping comments.
+  size_t FindKeyLine(char marker, const std::string& key) const;
+};
+
+}  // namespace marblix
