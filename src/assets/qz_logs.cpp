@@ -1,0 +1,59 @@
+// The start-up trace "Log.txt": every call opens, writes, flushes and closes the file.
+#include "assets/qz_logs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+namespace marblix {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+[[noreturn]] void RaiseLogError(const char* what) {
+  throw LogError(std::string(what) + " \"" + LogFileName + "\": " + std::strerror(errno));
+}
+
+void WriteAndClose(const char* mode, const std::string& text) {
+  FileHandle file(std::fopen(LogFileName, mode));
+  if (!file) RaiseLogError("Cannot open");
+  if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
+    RaiseLogError("Cannot write");
+  }
+  if (std::fflush(file.get()) != 0) RaiseLogError("Cannot write");
+  if (std::fclose(file.release()) != 0) RaiseLogError("Cannot close");
+}
+
+std::string Line(std::string_view message) {
+  return LogTimeOfDay() + " -=- " + std::string(message) + "\r\n";
+}
+
+}  // namespace
+
+std::string LogTimeOfDay() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%H:%M:%S", &local);
+  return text;
+}
+
+void StartLog() {
+  WriteAndClose("wb", Line("Program started") + "\r\n");
+}
+
+void LogMessage(std::string_view message) {
+  // Appending to a file that does not exist is an error: only StartLog creates the log.
+  FileHandle probe(std::fopen(LogFileName, "rb"));
+  if (!probe) RaiseLogError("Cannot open");
+  probe.reset();
+  WriteAndClose("ab", Line(message));
+}
+
+}  // namespace marblix

@@ -1,0 +1,212 @@
+// Config.bin encoding, decoding, validation and the crash-safe replacement of the file.
+#include "shell/config_file.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+namespace marblix {
+namespace {
+
+// The ball kinds a cell or the preview may hold, as (Mask, Look); an empty cell has Mask 0.
+constexpr std::array<CellRecord, 22> KnownBalls = {{
+    {0x00000001, 0},  {0x00000002, 1},  {0x00000004, 2},  {0x00000008, 3},  {0x00000010, 4},
+    {0x00000020, 5},  {0x00000040, 6},  {0x00000028, 7},  {0x00000005, 8},  {0x00000012, 9},
+    {0x0000007F, 10}, {0x01000001, 11}, {0x01000002, 12}, {0x01000004, 13}, {0x01000008, 14},
+    {0x01000010, 15}, {0x01000020, 16}, {0x01000040, 17}, {0x3200007F, 18}, {0x6200007F, 19},
+    {0x9200007F, 20}, {0x00010000, 21},
+}};
+
+bool IsKnownBall(const CellRecord& cell) {
+  return std::find(KnownBalls.begin(), KnownBalls.end(), cell) != KnownBalls.end();
+}
+
+class Writer {
+ public:
+  explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
+  void U8(uint8_t v) { out_.push_back(v); }
+  void U16(uint16_t v) {
+    for (int i = 0; i < 2; ++i) U8(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  void U32(uint32_t v) {
+    for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+  void Cell(const CellRecord& c) {
+    U32(c.Mask);
+    U32(c.Look);
+  }
+
+ private:
+  std::vector<uint8_t>& out_;
+};
+
+// Reads fields in order; once a field does not fit, it and every later read leave their target.
+class Reader {
+ public:
+  explicit Reader(std::span<const uint8_t> in) : in_(in) {}
+  bool Has(std::size_t n) const { return pos_ + n <= in_.size(); }
+  template <typename T>
+  bool Read(T& target) {
+    if (!Has(sizeof(T))) {
+      pos_ = in_.size();
+      return false;
+    }
+    uint64_t value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i) value |= uint64_t{in_[pos_ + i]} << (8 * i);
+    pos_ += sizeof(T);
+    target = static_cast<T>(value);
+    return true;
+  }
+  bool Cell(CellRecord& c) {
+    if (!Has(8)) {
+      pos_ = in_.size();
+      return false;
+    }
+    Read(c.Mask);
+    Read(c.Look);
+    return true;
+  }
+
+ private:
+  std::span<const uint8_t> in_;
+  std::size_t pos_ = 0;
+};
+
+void EncodeEntry(Writer& w, const HighScoreEntry& e) {
+  w.U8(e.NameLength);
+  for (char c : e.Name) w.U8(static_cast<uint8_t>(c));
+  w.U16(e.Score);
+}
+
+void DecodeEntry(Reader& r, HighScoreEntry& e) {
+  r.Read(e.NameLength);
+  for (char& c : e.Name) {
+    uint8_t byte = static_cast<uint8_t>(c);
+    r.Read(byte);
+    c = static_cast<char>(byte);
+  }
+  r.Read(e.Score);
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeConfig(const ConfigContents& contents) {
+  std::vector<uint8_t> out;
+  out.reserve(ConfigFileSize);
+  Writer w(out);
+  for (const auto& table : contents.Tables) {
+    for (const auto& entry : table) EncodeEntry(w, entry);
+  }
+  w.I32(contents.MusicVolume);
+  w.I32(contents.SoundVolume);
+  w.U8(contents.SavedGameFlag);
+  const SavedGameRecord& game = contents.Game;
+  w.U8(game.Mode);
+  w.I32(game.Score);
+  w.I32(game.NextCount);
+  for (const auto& cell : game.Preview) w.Cell(cell);
+  for (int x = 0; x <= SavedBoardSize; ++x) {
+    for (int y = 0; y <= SavedBoardSize; ++y) {
+      const bool onBoard = x < SavedBoardSize && y < SavedBoardSize;
+      w.Cell(onBoard ? game.Cells[x][y] : CellRecord{});
+    }
+  }
+  return out;
+}
+
+void DecodeConfig(std::span<const uint8_t> bytes, ConfigContents& contents) {
+  Reader r(bytes);
+  for (auto& table : contents.Tables) {
+    for (auto& entry : table) DecodeEntry(r, entry);
+  }
+  r.Read(contents.MusicVolume);
+  r.Read(contents.SoundVolume);
+  uint8_t flag = 0;
+  contents.SavedGameFlag = r.Read(flag) ? flag : 0;
+  if (contents.SavedGameFlag == 0) return;
+  SavedGameRecord& game = contents.Game;
+  r.Read(game.Mode);
+  r.Read(game.Score);
+  r.Read(game.NextCount);
+  for (auto& cell : game.Preview) r.Cell(cell);
+  for (int x = 0; x <= SavedBoardSize; ++x) {
+    for (int y = 0; y <= SavedBoardSize; ++y) {
+      if (x < SavedBoardSize && y < SavedBoardSize) {
+        r.Cell(game.Cells[x][y]);
+      } else {
+        CellRecord ignored;
+        r.Cell(ignored);
+      }
+    }
+  }
+}
+
+void SanitizeSettings(ConfigContents& contents) {
+  for (auto& table : contents.Tables) {
+    for (auto& entry : table) entry.NameLength = std::min<uint8_t>(entry.NameLength, 17);
+  }
+  contents.MusicVolume = std::clamp(contents.MusicVolume, 0, 100);
+  contents.SoundVolume = std::clamp(contents.SoundVolume, 0, 100);
+}
+
+bool SavedGameIsSound(const SavedGameRecord& game) {
+  if (game.Mode > ModeProfessional || game.Score <= 0) return false;
+  if (game.NextCount < 1 || game.NextCount > 4) return false;
+  for (const auto& ball : game.Preview) {
+    if (!IsKnownBall(ball)) return false;
+  }
+  for (const auto& column : game.Cells) {
+    for (const auto& cell : column) {
+      if (cell.Mask != 0 && !IsKnownBall(cell)) return false;
+    }
+  }
+  return true;
+}
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+}  // namespace
+
+bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                 std::string& error) {
+  const std::filesystem::path temporary = path.string() + ".tmp";
+  auto fail = [&](const char* what) {
+    error = std::string(what) + " \"" + temporary.string() + "\": " + std::strerror(errno);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  };
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+  if (!file) return fail("Cannot create");
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+    return fail("Cannot write");
+  }
+  if (std::fflush(file.get()) != 0 || ::fsync(::fileno(file.get())) != 0) {
+    return fail("Cannot write");
+  }
+  if (std::fclose(file.release()) != 0) return fail("Cannot close");
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = "Cannot replace \"" + path.string() + "\": " + std::strerror(errno);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+}  // namespace marblix

@@ -1,0 +1,416 @@
+// The game window's logic: transitions, menu actions, dialogs, input, clocks and Config.bin.
+#include "shell/game_shell.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "shell/high_scores.h"
+
+namespace marblix {
+namespace {
+
+constexpr uint32_t DialogKinds = 0x0001FF00;
+
+int RoundHalfEven(double v) {
+  return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Pointer mapping and cells
+
+int PointerMapping::ToFrameX(int x) const {
+  return RoundHalfEven((x - OffsetX) * 800.0 / Width);
+}
+int PointerMapping::ToFrameY(int y) const {
+  return RoundHalfEven((y - OffsetY) * 600.0 / Height);
+}
+
+int CellOf(int v, int origin) {
+  return (v - origin) / CellPitch;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu actions and dialogs
+
+void GameShell::RequestNewGame() {
+  if (GameUnderWay && DialogIsOpen()) return;  // a dialog never opens over another one
+  ReturnState = ScreenState;
+  if (GameUnderWay) {
+    ScreenState += DialogOpen + NewGameDialog;
+  } else {
+    StartNewGame();
+  }
+}
+
+void GameShell::StartNewGame() {
+  GameMode = RequestedMode;
+  ports_.ClearAnimations();
+  ports_.ClearBoard();
+  ports_.DropBalls(3 * GameMode + 3, true);
+  Score = 0;
+  ports_.SetNextCount(GameMode + 2);
+  PanelReturnState = MenuScreen;
+  ports_.SelectModeButton();
+  ScreenState = GameScreen;
+  GameUnderWay = false;
+}
+
+void GameShell::OpenDialog(uint32_t kind) {
+  if (DialogIsOpen()) return;  // a dialog never opens over another one
+  ReturnState = ScreenState;
+  ScreenState = ScreenState + DialogOpen + kind;
+}
+
+void GameShell::ToggleFullScreen() {
+  if (DialogIsOpen()) return;
+  FullScreenSetting = !FullScreenSetting;
+  OpenDialog(FullScreenDialog);
+}
+
+void GameShell::RequestMode(uint8_t mode) {
+  RequestedMode = mode;
+  RequestNewGame();
+}
+
+void GameShell::OpenPanel(uint32_t panel, int ownButton) {
+  ScoreTablePage = GameMode;
+  if (ScreenState & GameScreen) PanelReturnState = ScreenState;
+  ScreenState = panel;
+  if (panel == InstructionsScreen) HelpPage = 0;
+  ports_.SelectModeButton();
+  ports_.SelectButton(ownButton);
+}
+
+void GameShell::Back() {
+  ScreenState = PanelReturnState;
+  ports_.SelectModeButton();
+}
+
+void GameShell::StepVolume(int32_t& volume, int step, bool music) {
+  if ((step < 0 && volume > 0) || (step > 0 && volume < 100)) {
+    volume = std::clamp(volume + step, 0, 100);
+  }
+  if (music) ports_.ApplyMusicVolume();
+}
+
+void GameShell::RunButtonAction(ButtonAction action) {
+  switch (action) {
+    case ButtonAction::NewGame:
+      RequestMode(std::min<uint8_t>(GameMode, ModeProfessional));
+      break;
+    case ButtonAction::Kids:
+      RequestMode(ModeKids);
+      break;
+    case ButtonAction::Normal:
+      RequestMode(ModeNormal);
+      break;
+    case ButtonAction::Professional:
+      RequestMode(ModeProfessional);
+      break;
+    case ButtonAction::OpenOptions:
+      OpenPanel(OptionsScreen, 4);
+      break;
+    case ButtonAction::OpenInstructions:
+      OpenPanel(InstructionsScreen, 5);
+      break;
+    case ButtonAction::OpenHighScores:
+      OpenPanel(HighScoresScreen, 6);
+      break;
+    case ButtonAction::Exit:
+      if (!(ScreenState & ExitDialog)) OpenDialog(ExitDialog);
+      break;
+    case ButtonAction::PreviousTable:
+      ScoreTablePage = ScoreTablePage == 0 ? 2 : ScoreTablePage - 1;
+      break;
+    case ButtonAction::NextTable:
+      ScoreTablePage = ScoreTablePage >= 2 ? 0 : ScoreTablePage + 1;
+      break;
+    case ButtonAction::BackFromHighScores:
+    case ButtonAction::BackFromInstructions:
+    case ButtonAction::BackFromOptions:
+      Back();
+      break;
+    case ButtonAction::Clear:
+      OpenDialog(ClearScoresDialog);
+      break;
+    case ButtonAction::Yes:
+      AnswerYes();
+      break;
+    case ButtonAction::No:
+      AnswerNo();
+      break;
+    case ButtonAction::PreviousPage:
+      if (HelpPage > 0) --HelpPage;
+      break;
+    case ButtonAction::NextPage:
+      if (HelpPage < ports_.LastHelpPage()) ++HelpPage;
+      break;
+    case ButtonAction::MusicDown:
+      StepVolume(MusicVolume, -10, true);
+      break;
+    case ButtonAction::MusicUp:
+      StepVolume(MusicVolume, 10, true);
+      break;
+    case ButtonAction::SoundDown:
+      StepVolume(SoundVolume, -10, false);
+      break;
+    case ButtonAction::SoundUp:
+      StepVolume(SoundVolume, 10, false);
+      break;
+  }
+}
+
+void GameShell::AnswerYes() {
+  if (!DialogIsOpen()) return;
+  const uint32_t kind = ScreenState & DialogKinds;
+  if (kind & ExitDialog) {
+    ports_.Terminate();
+  } else if (kind & NewGameDialog) {
+    StartNewGame();
+  } else if (kind & OldGameDialog) {
+    RequestedMode = GameMode;  // Yes after this game's end starts a game of the same mode
+    ScreenState = GameScreen;
+  } else if (kind & ClearScoresDialog) {
+    ResetScoreTable(ScoreTablePage);
+    ScreenState = ReturnState;
+  } else if (kind & EnterNameDialog) {
+    StoreEntryName();
+    ScreenState = ReturnState;  // the dialog is answered; a new game replaces the screen
+    RequestNewGame();
+  } else if (kind & LowScoreDialog) {
+    ScreenState = ReturnState;
+    RequestNewGame();
+  } else if (kind & FullScreenDialog) {
+    ports_.ReleaseDevice();
+    ports_.Terminate();
+  }
+}
+
+void GameShell::AnswerNo() {
+  if (!DialogIsOpen()) return;
+  const uint32_t kind = ScreenState & DialogKinds;
+  if (kind & OldGameDialog) {
+    ports_.SelectModeButton();
+    Score = 0;
+    ports_.ClearBoard();
+  } else if (kind & (EnterNameDialog | LowScoreDialog)) {
+    if (kind & EnterNameDialog) StoreEntryName();
+    ReturnState = HighScoresScreen;
+  } else if (kind & FullScreenDialog) {
+    FullScreenSetting = !FullScreenSetting;
+  }
+  ScreenState = ReturnState;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Input
+
+void GameShell::FormMouseMove(int x, int y) {
+  MouseX = mapping_.ToFrameX(x);
+  MouseY = mapping_.ToFrameY(y);
+}
+
+void GameShell::FormMouseDown(int button, int x, int y) {
+  pressCol_ = CellOf(mapping_.ToFrameX(x), BoardOriginX);
+  pressRow_ = CellOf(mapping_.ToFrameY(y), BoardOriginY);
+  if (IsLogoOrLoading()) return;
+  MouseButton = button;
+  ports_.PressButtons();
+  if ((ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
+  if ((ScreenState & OptionsScreen) && !DialogIsOpen()) {
+    HandleVolumeBars();
+    if (MouseX > 411 && MouseX < 433 && MouseY > 362 && MouseY < 383) ToggleFullScreen();
+  }
+}
+
+void GameShell::HandleVolumeBars() {
+  const int width = ports_.VolumeBarWidth();
+  if (width <= 0 || !(MouseX > 490 && MouseX < 490 + width)) return;
+  const int share = RoundHalfEven((MouseX - 490) / static_cast<double>(width) * 100.0);
+  if (MouseY > 172 && MouseY < 190) MusicVolume = share;
+  ports_.ApplyMusicVolume();
+  if (MouseY > 272 && MouseY < 290) SoundVolume = share;
+}
+
+void GameShell::FormMouseUp(int /*button*/, int x, int y) {
+  if (IsLogoOrLoading()) return;
+  MouseButton = ButtonLeft;
+  ports_.ReleaseButtons();
+  const int col = CellOf(mapping_.ToFrameX(x), BoardOriginX);
+  const int row = CellOf(mapping_.ToFrameY(y), BoardOriginY);
+  const bool moved = col != pressCol_ || row != pressRow_;
+  if (moved && (ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
+}
+
+void GameShell::FormKeyDown(int key, ShiftState shift) {
+  if (IsLogoOrLoading()) return;
+  if (ScreenState & EnterNameDialog) {
+    if (key == KeyBackspace || key == KeyEnter) {
+      if (key == KeyBackspace && !PlayerName.empty()) PlayerName.pop_back();
+      if (key == KeyEnter) {
+        StoreEntryName();
+        ScreenState = HighScoresScreen;
+      }
+      ports_.PlayKeySound();
+    }
+  }
+  if (key == KeyEnter && shift.Alt && !DialogIsOpen()) ToggleFullScreen();
+}
+
+void GameShell::FormKeyPress(uint8_t character) {
+  if (!(ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
+  if (character < 32 || character > 128 || PlayerName.size() >= 17) return;
+  PlayerName.push_back(static_cast<char>(character));
+  ports_.PlayKeySound();
+}
+
+void GameShell::TextInput(const std::string& utf8) {
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
+    char32_t code = length == 1   ? lead
+                    : length == 2 ? (lead & 0x1F)
+                    : length == 3 ? (lead & 0x0F)
+                                  : (lead & 0x07);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k) {
+      code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    i += length;
+    const int single = SingleByteCode(code);
+    if (single >= 0) FormKeyPress(static_cast<uint8_t>(single));
+  }
+}
+
+int SingleByteCode(char32_t code) {
+  // Windows-1252: Latin-1 except 0x80..0x9F, which hold typographic characters.
+  static constexpr std::array<char32_t, 32> High = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
+  for (int k = 0; k < 32; ++k) {
+    if (High[k] != 0 && High[k] == code) return 0x80 + k;
+  }
+  return -1;
+}
+
+bool GameShell::FormCloseQuery() {
+  if (IsLogoOrLoading()) {
+    ports_.SetFramesRunning(false);
+    ports_.ReleaseDevice();
+    ports_.Terminate();
+    return true;
+  }
+  if (!DialogIsOpen()) OpenDialog(ExitDialog);
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame
+
+void GameShell::AdvanceClocks(double d) {
+  blinkPhase_ += d / 4;
+  if (blinkPhase_ >= 2) blinkPhase_ = 2 - blinkPhase_;
+  animClock_ += static_cast<float>(d);
+  if (animClock_ < 38) logoFrame_ = static_cast<int32_t>(animClock_);
+  if (animClock_ > 500) animClock_ = 0;
+}
+
+void GameShell::PowerTimer1RealTime(double d) {
+  AdvanceClocks(d);
+  if (ScreenState == LoadingScreen) {
+    ports_.LoadAssets();
+    return;
+  }
+  ports_.UpdateParticles(d);
+  ports_.BeginFrame();
+  if (ScreenState == LogoScreen) {
+    ports_.DrawLogoBackground();
+    ports_.StepLogo(d);
+  } else {
+    ports_.DrawCommonLayer(logoFrame_);
+    if (ScreenState & InstructionsScreen) ports_.DrawInstructions();
+    if (ScreenState & OptionsScreen) ports_.DrawOptions();
+    if (ScreenState & HighScoresScreen) ports_.DrawHighScores();
+    if (ScreenState & GameScreen) {
+      ports_.BoardFrame(d);
+      ports_.DrawGameTexts();
+      ports_.DrawParticles();
+    }
+    if (DialogIsOpen()) ports_.DrawDialog(animClock_, blinkPhase_);
+  }
+  ports_.DrawPointer();
+  ports_.EndAndPresentFrame();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Config.bin
+
+void GameShell::LoadConfig() {
+  std::vector<uint8_t> bytes;
+  configLoaded_ = true;
+  if (!ReadWholeFile(ConfigFileName, bytes)) {
+    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
+    MusicVolume = 50;
+    SoundVolume = 75;
+    RequestedMode = ModeNormal;
+    RequestNewGame();
+    return;
+  }
+  ConfigContents contents;
+  contents.Tables = HighScoreTable;
+  contents.MusicVolume = MusicVolume;
+  contents.SoundVolume = SoundVolume;
+  DecodeConfig(bytes, contents);
+  SanitizeSettings(contents);
+  HighScoreTable = contents.Tables;
+  MusicVolume = contents.MusicVolume;
+  SoundVolume = contents.SoundVolume;
+  const bool complete = bytes.size() >= ConfigFileSize;
+  if (contents.SavedGameFlag != 0 && complete && SavedGameIsSound(contents.Game)) {
+    GameMode = contents.Game.Mode;
+    Score = contents.Game.Score;
+    ports_.RestoreBoard(contents.Game);
+    ports_.SelectModeButton();
+    ScreenState = DialogOpen | OldGameDialog | GameScreen;
+    return;
+  }
+  if (contents.SavedGameFlag != 0) ports_.Log("Saved game in Config.bin is damaged; not resumed");
+  RequestedMode = ModeNormal;
+  RequestNewGame();
+}
+
+void GameShell::SaveConfig() {
+  // Before loading has read the file, the stored scores, volumes and game stay as they are.
+  if (!configLoaded_) return;
+  ConfigContents contents;
+  contents.Tables = HighScoreTable;
+  contents.MusicVolume = MusicVolume;
+  contents.SoundVolume = SoundVolume;
+  contents.SavedGameFlag = ((ScreenState & GameScreen) && Score > 0) ? 1 : 0;
+  contents.Game.Mode = GameMode;
+  contents.Game.Score = Score;
+  ports_.SaveBoard(contents.Game);
+  std::string error;
+  if (!ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) ports_.Log(error.c_str());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Application
+
+void GameShell::Activate() {
+  ports_.SetFramesRunning(true);
+  ports_.ResumeMusic();
+}
+
+void GameShell::Deactivate() {
+  ports_.SetFramesRunning(false);
+  ports_.PauseMusic();
+}
+
+}  // namespace marblix

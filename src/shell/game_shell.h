@@ -1,0 +1,141 @@
+// The game window's logic: screen transitions, menu actions, dialog answers, input routing,
+// the frame's clocks and order of work, and reading and writing Config.bin.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/shell_ports.h"
+
+namespace marblix {
+
+// Board geometry as the input sees it.
+inline constexpr int BoardOriginX = 298;
+inline constexpr int BoardOriginY = 26;
+inline constexpr int CellPitch = 52;
+
+// Indices of the buttons the shell refers to.
+inline constexpr int ButtonYes = 14;
+inline constexpr int ButtonNo = 15;
+
+// The 22 button actions, in button index order.
+enum class ButtonAction {
+  NewGame,
+  Kids,
+  Normal,
+  Professional,
+  OpenOptions,
+  OpenInstructions,
+  OpenHighScores,
+  Exit,
+  PreviousTable,
+  NextTable,
+  BackFromHighScores,
+  Clear,
+  BackFromInstructions,
+  BackFromOptions,
+  Yes,
+  No,
+  PreviousPage,
+  NextPage,
+  MusicDown,
+  MusicUp,
+  SoundDown,
+  SoundUp,
+};
+
+// Key codes and shift state of the key handler.
+inline constexpr int KeyBackspace = 8;
+inline constexpr int KeyEnter = 13;
+struct ShiftState {
+  bool Alt = false;
+};
+
+// Pointer buttons.
+inline constexpr int ButtonLeft = 0;
+inline constexpr int ButtonRight = 1;
+inline constexpr int ButtonMiddle = 2;
+
+// Maps client coordinates of the window into the 800 x 600 drawing space.
+struct PointerMapping {
+  double OffsetX = 0, OffsetY = 0;   // client position of the drawing space's top-left corner
+  double Width = 800, Height = 600;  // client size the drawing space is shown at
+  int ToFrameX(int x) const;
+  int ToFrameY(int y) const;
+};
+
+class GameShell {
+ public:
+  explicit GameShell(ShellPorts& ports) : ports_(ports) {}
+
+  // ---- Menu actions and dialogs ----
+  void RequestNewGame();
+  void StartNewGame();
+  void OpenDialog(uint32_t kind);
+  void ToggleFullScreen();
+  void RunButtonAction(ButtonAction action);
+  void AnswerYes();
+  void AnswerNo();
+
+  // ---- Input ----
+  void FormMouseMove(int x, int y);
+  void FormMouseDown(int button, int x, int y);
+  void FormMouseUp(int button, int x, int y);
+  void FormKeyDown(int key, ShiftState shift);
+  // A typed character in the font's single-byte code.
+  void FormKeyPress(uint8_t character);
+  // Text input from the window system (UTF-8); characters outside the code page are ignored.
+  void TextInput(const std::string& utf8);
+  // Returns true when the window may close now (logo or loading); otherwise asks first.
+  bool FormCloseQuery();
+
+  // ---- Frame ----
+  void PowerTimer1RealTime(double d);
+  void AdvanceClocks(double d);
+
+  // ---- Config.bin ----
+  void LoadConfig();
+  void SaveConfig();
+  bool ConfigLoaded() const { return configLoaded_; }
+
+  // ---- Application ----
+  void Activate();
+  void Deactivate();
+
+  PointerMapping& Mapping() { return mapping_; }
+  int PressCol() const { return pressCol_; }
+  int PressRow() const { return pressRow_; }
+  double BlinkPhase() const { return blinkPhase_; }
+  float AnimClock() const { return animClock_; }
+  int32_t LogoFrame() const { return logoFrame_; }
+  void SetBlinkPhase(double value) { blinkPhase_ = value; }
+  void SetAnimClock(float value) { animClock_ = value; }
+
+ private:
+  void OpenPanel(uint32_t panel, int ownButton);
+  void Back();
+  void RequestMode(uint8_t mode);
+  void StepVolume(int32_t& volume, int step, bool music);
+  void HandleVolumeBars();
+  bool DialogIsOpen() const { return (ScreenState & DialogOpen) != 0; }
+  static bool IsLogoOrLoading() {
+    return ScreenState == LogoScreen || ScreenState == LoadingScreen;
+  }
+
+  ShellPorts& ports_;
+  PointerMapping mapping_;
+  int pressCol_ = 0;
+  int pressRow_ = 0;
+  double blinkPhase_ = 0;
+  float animClock_ = 0;
+  int32_t logoFrame_ = 0;
+  bool configLoaded_ = false;
+};
+
+// The cell index of a frame coordinate: (v - origin) / pitch, truncated toward zero.
+int CellOf(int v, int origin);
+
+// The single-byte code (Windows-1252) of a Unicode code point, or -1 when it has none.
+int SingleByteCode(char32_t codePoint);
+
+}  // namespace marblix

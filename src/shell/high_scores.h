@@ -1,0 +1,30 @@
+// The three high-score tables in memory: placing a final score, storing a name, resetting a table.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/defs.h"
+
+namespace marblix {
+
+// The longest name the program stores; the file's field holds 17 characters.
+inline constexpr std::size_t StoredNameLength = 16;
+// The highest score a row can hold.
+inline constexpr int32_t HighestStoredScore = 65535;
+
+// Fills table `mode` with the default rows (Harko 1000 … Pello 100).
+void ResetScoreTable(uint8_t mode);
+
+// Places `Score` in the table of `GameMode`. Returns the dialog word it opened:
+// EnterNameDialog over HighScoresScreen when the score entered the table (NewEntryRow is its
+// row), LowScoreDialog over HighScoresScreen otherwise. ScreenState is set to that word.
+uint32_t PlaceFinalScore();
+
+// Stores the first 16 characters of PlayerName as the name of row NewEntryRow of `GameMode`.
+void StoreEntryName();
+
+// The name of a row as text (its first NameLength characters, at most 17).
+std::string EntryName(const HighScoreEntry& entry);
+
+}  // namespace marblix

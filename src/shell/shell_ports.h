@@ -1,0 +1,69 @@
+// What the shell's logic asks of the board, the button bar, the particles, the sound, the screens
+// and the application; the game window wires the real objects, tests wire recorders.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/config_file.h"
+
+namespace marblix {
+
+class ShellPorts {
+ public:
+  virtual ~ShellPorts() = default;
+
+  // The board.
+  virtual void ClearBoard() = 0;
+  virtual void DropBalls(int count, bool randomColours) = 0;
+  virtual void SetNextCount(int32_t count) = 0;
+  // Copies NextCount, Preview and Cells of the board into `game` (Mode and Score are the shell's).
+  virtual void SaveBoard(SavedGameRecord& game) = 0;
+  virtual void RestoreBoard(const SavedGameRecord& game) = 0;
+  virtual void BoardClick() = 0;
+  // UpdateHover, then UpdateAndDraw(d).
+  virtual void BoardFrame(double d) = 0;
+
+  // The button bar.
+  virtual void SelectModeButton() = 0;
+  virtual void SelectButton(int index) = 0;
+  virtual void PressButtons() = 0;
+  virtual void ReleaseButtons() = 0;
+  virtual int LastHelpPage() = 0;
+  // Pattern width of the volume bar picture.
+  virtual int VolumeBarWidth() = 0;
+
+  // Particles.
+  virtual void ClearAnimations() = 0;
+  virtual void UpdateParticles(double d) = 0;
+
+  // Sound: the music stream's volume := MusicVolume; "s_press" at SoundVolume; pause and resume.
+  virtual void ApplyMusicVolume() = 0;
+  virtual void PlayKeySound() = 0;
+  virtual void PauseMusic() = 0;
+  virtual void ResumeMusic() = 0;
+
+  // Loading and the logo.
+  virtual void LoadAssets() = 0;
+  virtual void StepLogo(double d) = 0;
+
+  // The frame's drawing, one call per layer, in frame order.
+  virtual bool BeginFrame() = 0;
+  virtual void DrawLogoBackground() = 0;
+  virtual void DrawCommonLayer(int logoFrame) = 0;
+  virtual void DrawInstructions() = 0;
+  virtual void DrawOptions() = 0;
+  virtual void DrawHighScores() = 0;
+  virtual void DrawGameTexts() = 0;
+  virtual void DrawParticles() = 0;
+  virtual void DrawDialog(float animClock, double blinkPhase) = 0;
+  virtual void DrawPointer() = 0;
+  virtual void EndAndPresentFrame() = 0;
+
+  // The application.
+  virtual void SetFramesRunning(bool running) = 0;
+  virtual void ReleaseDevice() = 0;
+  virtual void Terminate() = 0;
+  virtual void Log(const char* message) = 0;
+};
+
+}  // namespace marblix

@@ -1,0 +1,144 @@
+// Reading Config.bin at the end of loading and writing it at shutdown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "shell/game_shell.h"
+#include "shell/high_scores.h"
+#include "shell/recording_ports.h"
+#include "shell/temp_dir.h"
+
+namespace marblix {
+namespace {
+
+class ConfigLoadSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::ResetShellValues();
+    ScreenState = MenuScreen;  // as the loader leaves it before reading the file
+    GameMode = ModeNormal;
+  }
+  std::vector<uint8_t> FileBytes() {
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(ConfigFileName, bytes);
+    return bytes;
+  }
+  test_support::ScopedWorkingDirectory dir;
+  test_support::RecordingPorts ports;
+  GameShell shell{ports};
+};
+
+TEST_F(ConfigLoadSave, FirstStartGivesDefaultsAndANewNormalGame) {
+  shell.LoadConfig();
+  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(SoundVolume, 75);
+  for (int m = 0; m < 3; ++m) EXPECT_EQ(EntryName(HighScoreTable[m][0]), "Harko");
+  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_TRUE(ports.Called("DropBalls(6,1)"));
+}
+
+TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
+  shell.LoadConfig();
+  Score = 120;
+  GameMode = ModeProfessional;
+  ports.board.Preview = {{{1, 0}, {2, 1}, {0x00010000, 21}, {0x7F, 10}}};
+  ports.board.Cells[4][7] = {0x01000004, 13};
+  ports.board.NextCount = 4;
+  ScreenState = DialogOpen | ExitDialog | GameScreen;  // quitting through the exit question
+  shell.SaveConfig();
+  EXPECT_EQ(FileBytes().size(), 1450u);
+
+  const SavedGameRecord before = ports.board;
+  test_support::ResetShellValues();
+  ScreenState = MenuScreen;
+  test_support::RecordingPorts next;
+  GameShell restarted(next);
+  restarted.LoadConfig();
+  EXPECT_EQ(ScreenState, 0x10000408u);
+  EXPECT_EQ(ReturnState, MenuScreen);
+  EXPECT_EQ(GameMode, ModeProfessional);
+  EXPECT_EQ(Score, 120);
+  EXPECT_FALSE(GameUnderWay);
+  EXPECT_EQ(next.board.Cells, before.Cells);
+  EXPECT_EQ(next.board.Preview, before.Preview);
+  EXPECT_EQ(next.board.NextCount, 4);
+  EXPECT_TRUE(next.Called("SelectModeButton"));
+  EXPECT_FALSE(next.Called("DropBalls(6,1)"));
+}
+
+TEST_F(ConfigLoadSave, GamesWithoutScoreOrOffTheGameScreenAreNotKept) {
+  shell.LoadConfig();
+  MusicVolume = 30;
+  for (auto [screen, score] : {std::pair{GameScreen, 0}, std::pair{HighScoresScreen, 50}}) {
+    ScreenState = screen;
+    Score = score;
+    shell.SaveConfig();
+    const auto bytes = FileBytes();
+    ASSERT_EQ(bytes.size(), 1450u);
+    EXPECT_EQ(bytes[608], 0);
+    EXPECT_EQ(bytes[600], 30);
+  }
+}
+
+TEST_F(ConfigLoadSave, NothingIsWrittenBeforeTheFileWasRead) {
+  { std::ofstream(ConfigFileName, std::ios::binary) << "precious"; }
+  shell.SaveConfig();
+  EXPECT_EQ(FileBytes().size(), 8u);
+}
+
+TEST_F(ConfigLoadSave, AnUnwritableFileIsLoggedAndTheOldOneStays) {
+  shell.LoadConfig();
+  shell.SaveConfig();
+  const auto old = FileBytes();
+  MusicVolume = 10;
+  // Something in the way of the temporary file, as a full disk or a read-only folder would be.
+  std::filesystem::create_directories("Config.bin.tmp/occupied");
+  shell.SaveConfig();
+  EXPECT_EQ(FileBytes(), old);
+  bool logged = false;
+  for (const auto& c : ports.calls) logged |= c.rfind("Log:Cannot create", 0) == 0;
+  EXPECT_TRUE(logged);
+}
+
+TEST_F(ConfigLoadSave, DamagedValuesAreMadeSafeAndADamagedGameIsNotOffered) {
+  ConfigContents c;
+  for (auto& table : c.Tables) {
+    for (auto& row : table) row.NameLength = 255;
+  }
+  c.MusicVolume = 300;
+  c.SoundVolume = -40;
+  c.SavedGameFlag = 1;
+  c.Game.Mode = 7;
+  c.Game.Score = 10;
+  c.Game.NextCount = 2;
+  c.Game.Preview.fill({1, 0});
+  const auto bytes = EncodeConfig(c);
+  {
+    std::ofstream(ConfigFileName, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  shell.LoadConfig();
+  EXPECT_EQ(MusicVolume, 100);
+  EXPECT_EQ(SoundVolume, 0);
+  EXPECT_EQ(HighScoreTable[2][9].NameLength, 17);
+  EXPECT_EQ(ScreenState, GameScreen);  // a new Normal game instead of the resume question
+  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_FALSE(ports.Called("RestoreBoard"));
+}
+
+TEST_F(ConfigLoadSave, ATruncatedFileKeepsTheDefaultsOfWhatItLacks) {
+  auto bytes = EncodeConfig(ConfigContents{});
+  bytes.resize(300);  // half the tables
+  {
+    std::ofstream(ConfigFileName, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  shell.LoadConfig();
+  EXPECT_EQ(MusicVolume, 0);
+  EXPECT_EQ(ScreenState, GameScreen);
+}
+
+}  // namespace
+}  // namespace marblix

@@ -1,0 +1,172 @@
+// Input routing: pointer scaling, clicks and drags on the board, volume bars, keys and typing.
+#include <gtest/gtest.h>
+
+#include "shell/game_shell.h"
+#include "shell/high_scores.h"
+#include "shell/recording_ports.h"
+
+namespace marblix {
+namespace {
+
+class Input : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::ResetShellValues();
+    for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
+    ScreenState = GameScreen;
+  }
+  void Click(int x, int y, int button = ButtonLeft) {
+    shell.FormMouseMove(x, y);
+    shell.FormMouseDown(button, x, y);
+    shell.FormMouseUp(button, x, y);
+  }
+  test_support::RecordingPorts ports;
+  GameShell shell{ports};
+};
+
+TEST_F(Input, PointerIsScaledIntoTheDrawingSpace) {
+  shell.FormMouseMove(401, 301);
+  EXPECT_EQ(MouseX, 401);
+  EXPECT_EQ(MouseY, 301);
+  // A 1024 x 768 desktop showing the frame letterboxed at 1024 x 768: scale 1.28.
+  shell.Mapping() = {0, 0, 1024, 768};
+  shell.FormMouseMove(512, 384);
+  EXPECT_EQ(MouseX, 400);
+  EXPECT_EQ(MouseY, 300);
+  // A 1280 x 720 desktop: frame shown 960 x 720 from x 160.
+  shell.Mapping() = {160, 0, 960, 720};
+  shell.FormMouseMove(160 + 480, 360);
+  EXPECT_EQ(MouseX, 400);
+  EXPECT_EQ(MouseY, 300);
+}
+
+TEST_F(Input, CellsTruncateTowardZero) {
+  EXPECT_EQ(CellOf(298, BoardOriginX), 0);
+  EXPECT_EQ(CellOf(349, BoardOriginX), 0);
+  EXPECT_EQ(CellOf(350, BoardOriginX), 1);
+  EXPECT_EQ(CellOf(247, BoardOriginX), 0);  // up to 51 pixels left of the board is column 0
+  EXPECT_EQ(CellOf(246, BoardOriginX), -1);
+}
+
+TEST_F(Input, PressAndReleaseInOneCellIsOneClickAndADragIsTwo) {
+  Click(320, 50);
+  EXPECT_EQ(ports.Count("BoardClick"), 1);
+  EXPECT_EQ((std::vector<std::string>{"PressButtons", "BoardClick", "ReleaseButtons"}),
+            ports.calls);
+  ports.calls.clear();
+  int buttonAtSecondClick = -1;
+  ports.onClick = [&] { buttonAtSecondClick = MouseButton; };
+  shell.FormMouseMove(320, 50);
+  shell.FormMouseDown(ButtonRight, 320, 50);
+  EXPECT_EQ(buttonAtSecondClick, ButtonRight);
+  shell.FormMouseMove(400, 50);
+  shell.FormMouseUp(ButtonRight, 400, 50);
+  EXPECT_EQ(ports.Count("BoardClick"), 2);
+  EXPECT_EQ(buttonAtSecondClick, ButtonLeft);  // the release acts as a left click
+}
+
+TEST_F(Input, NothingReachesTheBoardUnderADialogOrDuringLogoAndLoading) {
+  ScreenState = DialogOpen | ExitDialog | GameScreen;
+  shell.FormMouseMove(320, 50);
+  shell.FormMouseDown(ButtonLeft, 320, 50);
+  shell.FormMouseUp(ButtonLeft, 420, 50);
+  EXPECT_FALSE(ports.Called("BoardClick"));
+  EXPECT_TRUE(ports.Called("PressButtons"));
+  ports.calls.clear();
+  for (uint32_t screen : {LogoScreen, LoadingScreen}) {
+    ScreenState = screen;
+    Click(320, 50);
+    shell.FormKeyDown(KeyEnter, {.Alt = true});
+    EXPECT_TRUE(ports.calls.empty());
+    EXPECT_EQ(ScreenState, screen);
+  }
+  EXPECT_EQ(MouseX, 320);  // the position is still tracked
+}
+
+TEST_F(Input, VolumeBars) {
+  ScreenState = OptionsScreen;
+  Click(587, 180);
+  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_TRUE(ports.Called("ApplyMusicVolume(50)"));
+  Click(490, 180);
+  Click(684, 180);
+  EXPECT_EQ(MusicVolume, 50);
+  Click(683, 280);
+  EXPECT_EQ(SoundVolume, 99);
+  ports.calls.clear();
+  Click(600, 230);  // between the bars: no value changes, the stream is set again
+  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(SoundVolume, 99);
+  EXPECT_TRUE(ports.Called("ApplyMusicVolume(50)"));
+  ScreenState = DialogOpen | ExitDialog | OptionsScreen;
+  Click(500, 180);
+  EXPECT_EQ(MusicVolume, 50);
+}
+
+TEST_F(Input, FullScreenCheckBoxAsksTheQuestion) {
+  ScreenState = OptionsScreen;
+  Click(411, 370);  // on the edge: outside
+  EXPECT_EQ(ScreenState, OptionsScreen);
+  Click(420, 370);
+  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | OptionsScreen);
+  EXPECT_FALSE(FullScreenSetting);
+}
+
+TEST_F(Input, NameEntry) {
+  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  GameMode = ModeNormal;
+  NewEntryRow = 2;
+  PlayerName.clear();
+  shell.FormKeyDown(KeyBackspace, {});  // empty: nothing removed, the sound plays
+  EXPECT_EQ(ports.Count("PlayKeySound"), 1);
+  for (char c : std::string("ABCDEFGHIJKLMNOPQR")) shell.FormKeyPress(static_cast<uint8_t>(c));
+  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOPQ");  // the 18th is refused
+  EXPECT_EQ(ports.Count("PlayKeySound"), 18);
+  shell.FormKeyPress(31);
+  shell.FormKeyPress(129);
+  shell.FormKeyDown(KeyBackspace, {});
+  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOP");
+  shell.FormKeyPress('Q');
+  shell.FormKeyDown(KeyEnter, {});
+  EXPECT_EQ(ScreenState, HighScoresScreen);
+  EXPECT_EQ(EntryName(HighScoreTable[1][2]), "ABCDEFGHIJKLMNOP");
+}
+
+TEST_F(Input, AltEnterInTheNameDialogStoresTheNameThenAsksAboutFullScreen) {
+  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  PlayerName = "Zed";
+  shell.FormKeyDown(KeyEnter, {.Alt = true});
+  EXPECT_EQ(EntryName(HighScoreTable[GameMode][NewEntryRow]), "Zed");
+  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_EQ(ReturnState, HighScoresScreen);
+  shell.FormKeyDown(KeyEnter, {.Alt = true});  // a dialog is open: nothing more
+  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_FALSE(FullScreenSetting);
+}
+
+TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
+  EXPECT_EQ(SingleByteCode(U'A'), 'A');
+  EXPECT_EQ(SingleByteCode(U'\u00E9'), 0xE9);
+  EXPECT_EQ(SingleByteCode(U'\u20AC'), 0x80);
+  EXPECT_EQ(SingleByteCode(U'\u4E2D'), -1);
+  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  PlayerName.clear();
+  shell.TextInput("a\u20AC\u00E9\u4E2Db");  // é (0xE9) is above 128: refused like any such code
+  EXPECT_EQ(PlayerName, std::string("a\x80") + "b");
+}
+
+TEST_F(Input, CloseRequest) {
+  ScreenState = GameScreen;
+  EXPECT_FALSE(shell.FormCloseQuery());
+  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_FALSE(shell.FormCloseQuery());
+  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_TRUE(ports.calls.empty());
+  ScreenState = LogoScreen;
+  EXPECT_TRUE(shell.FormCloseQuery());
+  EXPECT_EQ(ports.calls,
+            (std::vector<std::string>{"SetFramesRunning(0)", "ReleaseDevice", "Terminate"}));
+}
+
+}  // namespace
+}  // namespace marblix

@@ -1,0 +1,61 @@
+// The settings store: first start creates Fullscreen as true; names match without regard to case.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/system/processor_name.h"
+#include "platform/system/settings_store.h"
+#include "shell/temp_dir.h"
+
+namespace marblix {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    if (old) oldValue_ = old;
+    hadOld_ = old != nullptr;
+    ::setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+  }
+  void TearDown() override {
+    if (hadOld_) {
+      ::setenv("XDG_CONFIG_HOME", oldValue_.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  std::filesystem::path File() const { return dir_.path() / "Quorvane" / "Marblix" / "settings"; }
+  test_support::ScopedWorkingDirectory dir_;
+  std::string oldValue_;
+  bool hadOld_ = false;
+};
+
+TEST_F(SettingsStoreTest, FirstStartCreatesTheValueAsTrue) {
+  EXPECT_FALSE(std::filesystem::exists(File()));
+  EXPECT_TRUE(ReadFullscreenSetting());
+  SettingsStore store("Quorvane", "Marblix");
+  EXPECT_EQ(store.ReadInteger("Fullscreen"), 1);
+}
+
+TEST_F(SettingsStoreTest, WrittenValueSurvivesAndIsFoundInAnyCase) {
+  WriteFullscreenSetting(false);
+  EXPECT_FALSE(ReadFullscreenSetting());
+  { std::ofstream(File()) << "FULLSCREEN=7\n"; }
+  EXPECT_TRUE(ReadFullscreenSetting());
+  WriteFullscreenSetting(false);
+  SettingsStore store("Quorvane", "Marblix");
+  EXPECT_EQ(store.ReadInteger("fullscreen"), 0);
+  std::ifstream in(File());
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "FULLSCREEN=0\n");  // one value, its stored name kept
+}
+
+TEST(ProcessorName, VendorIsNeverEmpty) {
+  EXPECT_FALSE(ProcessorVendor().empty());
+  EXPECT_LE(ProcessorBrand().size(), 48u);
+}
+
+}  // namespace
+}  // namespace marblix
