@@ -13,17 +13,9 @@
 namespace marblix {
 namespace {
 
-// The ball kinds a cell or the preview may hold, as (Mask, Look); an empty cell has Mask 0.
-constexpr std::array<CellRecord, 22> KnownBalls = {{
-    {0x00000001, 0},  {0x00000002, 1},  {0x00000004, 2},  {0x00000008, 3},  {0x00000010, 4},
-    {0x00000020, 5},  {0x00000040, 6},  {0x00000028, 7},  {0x00000005, 8},  {0x00000012, 9},
-    {0x0000007F, 10}, {0x01000001, 11}, {0x01000002, 12}, {0x01000004, 13}, {0x01000008, 14},
-    {0x01000010, 15}, {0x01000020, 16}, {0x01000040, 17}, {0x3200007F, 18}, {0x6200007F, 19},
-    {0x9200007F, 20}, {0x00010000, 21},
-}};
-
+// A ball of one of the kinds the game creates (an empty cell is no ball).
 bool IsKnownBall(const CellRecord& cell) {
-  return std::find(KnownBalls.begin(), KnownBalls.end(), cell) != KnownBalls.end();
+  return cell.Mask != 0 && std::find(BallKinds.begin(), BallKinds.end(), cell) != BallKinds.end();
 }
 
 class Writer {

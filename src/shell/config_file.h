@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardTypes.h"
 #include "shell/defs.h"
 
 namespace marblix {
@@ -16,14 +17,11 @@ namespace marblix {
 inline constexpr std::size_t ConfigFileSize = 1450;
 inline constexpr const char* ConfigFileName = "Config.bin";
 
-// One board cell as the file holds it: Mask then Look, unsigned 32-bit each.
-struct CellRecord {
-  uint32_t Mask = 0;
-  uint32_t Look = 0;
-  friend bool operator==(const CellRecord&, const CellRecord&) = default;
-};
+// The file holds the board's cells as they are, Mask then Look, unsigned 32-bit each.
+using CellRecord = TCell;
 
-inline constexpr int SavedBoardSize = 9;
+inline constexpr int SavedBoardSize = BoardWidth;
+static_assert(BoardWidth == BoardHeight);
 
 // The game in progress: mode, score, next drop count, preview and cells [column][row].
 struct SavedGameRecord {

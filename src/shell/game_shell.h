@@ -5,14 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "board/BoardTypes.h"
 #include "shell/shell_ports.h"
 
 namespace marblix {
-
-// Board geometry as the input sees it.
-inline constexpr int BoardOriginX = 298;
-inline constexpr int BoardOriginY = 26;
-inline constexpr int CellPitch = 52;
 
 // Indices of the buttons the shell refers to.
 inline constexpr int ButtonYes = 14;
