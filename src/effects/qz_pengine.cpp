@@ -1,0 +1,156 @@
+// The particle engine's kinds, their update rules on the previous frame's elapsed time, and their
+// removal.
+#include "effects/qz_pengine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "shell/defs.h"
+
+namespace marblix {
+
+namespace {
+
+constexpr uint32_t ShadowColour = 0x888888;
+constexpr uint32_t TextColour = 0xFFFFFF;
+constexpr uint32_t White = 0xFFFFFFFF;
+constexpr uint32_t ExplosionColour = 0x00FFFFFF;
+constexpr float FlyingBallFloor = 600;
+constexpr double NearDistance = 3;
+
+TParticle MakeParticle(TParticleKind kind, float x, float y) {
+  TParticle particle;
+  particle.Kind = kind;
+  particle.X = x;
+  particle.Y = y;
+  particle.Colour = White;
+  return particle;
+}
+
+// Stores a sum computed in double into a single-precision field.
+void AddTo(float& field, double amount) {
+  field = static_cast<float>(field + amount);
+}
+
+}  // namespace
+
+TQzParticleEngine::TQzParticleEngine(TPowerGraph* device) : Device(device) {}
+
+void TQzParticleEngine::AddText(const std::string& text, float x, float y) {
+  for (const bool shadow : {true, false}) {
+    TParticle particle = MakeParticle(pkText, shadow ? x + 2 : x, shadow ? y + 2 : y);
+    particle.Colour = shadow ? ShadowColour : TextColour;
+    particle.VY = -20;
+    particle.Life = 1.0f;
+    particle.Frames = static_cast<uint16_t>(Random(360));
+    particle.Text = text;
+    List.push_back(std::move(particle));
+  }
+}
+
+void TQzParticleEngine::AddBall(TAGFImage* image, bool appear, float x, float y) {
+  TParticle particle = MakeParticle(pkBall, x, y);
+  particle.Image = image;
+  particle.Value = appear ? 0 : 256;
+  particle.Life = appear ? 0.24f : 0.23f;
+  particle.Grow = appear ? 1 : 0;
+  particle.Frames = 64;
+  List.push_back(std::move(particle));
+}
+
+void TQzParticleEngine::AddExplosion(float x, float y) {
+  TParticle particle = MakeParticle(pkExplosion, x, y);
+  particle.Value = 128;
+  particle.Life = 0.05f;
+  particle.Colour = ExplosionColour;
+  List.push_back(std::move(particle));
+}
+
+void TQzParticleEngine::AddFlyingBall(TAGFImage* image, float x, float y, float vx, float vy) {
+  TParticle particle = MakeParticle(pkFlyingBall, x, y);
+  particle.Image = image;
+  particle.Value = 256;
+  particle.VX = vx;
+  particle.VY = vy;
+  List.push_back(std::move(particle));
+}
+
+void TQzParticleEngine::AddAnimation(TAGFImage* image, int frames, float x, float y, float speed,
+                                     int loops) {
+  TParticle particle = MakeParticle(pkAnimation, x, y);
+  particle.Image = image;
+  particle.Frames = static_cast<uint16_t>(frames);
+  particle.VY = speed;
+  particle.Life = static_cast<float>(static_cast<double>(frames) * loops / speed);
+  List.push_back(std::move(particle));
+}
+
+bool TQzParticleEngine::Advance(TParticle& p, double e) {
+  switch (p.Kind) {
+    case pkText:
+      AddTo(p.X, p.VX * e / 10);
+      AddTo(p.Y, p.VY * e / 10);
+      AddTo(p.Age, e / 30);
+      return p.Age >= p.Life;
+    case pkBall:
+      p.Value += p.Grow ? 40 * e : -40 * e;
+      AddTo(p.Age, e / 30);
+      return p.Age >= p.Life;
+    case pkAnimation:
+      p.Value += e * p.VY;
+      if (p.Value > p.Frames) p.Value -= p.Frames;
+      AddTo(p.Age, e);
+      return p.Age >= p.Life;
+    case pkFlyingBall:
+      AddTo(p.X, p.VX * e);
+      AddTo(p.Y, p.VY * e);
+      AddTo(p.VY, 5 * e);
+      AddTo(p.Age, e / 30);
+      return p.Y >= FlyingBallFloor;
+    case pkExplosion:
+      AddTo(p.X, p.VX * e / 10);
+      AddTo(p.Y, p.VY * e / 10);
+      AddTo(p.Age, e / 30);
+      if (p.Age >= p.Life) return true;
+      ++p.Frames;
+      // The flash grows by the inverse of the frame time; a frame that took no time adds nothing.
+      if (e > 0) p.Value += 0.5 / e;
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TQzParticleEngine::Update(double elapsed) {
+  const double e = PreviousElapsed;
+  // Ended particles are taken out and the gap closes in place, keeping the order of the rest.
+  size_t kept = 0;
+  for (size_t index = 0; index < List.size(); ++index) {
+    if (Advance(List[index], e)) continue;
+    if (kept != index) List[kept] = std::move(List[index]);
+    ++kept;
+  }
+  List.erase(List.begin() + static_cast<std::ptrdiff_t>(kept), List.end());
+  PreviousElapsed = elapsed;
+}
+
+void TQzParticleEngine::ClearAnimations() {
+  std::erase_if(List, [](const TParticle& particle) { return particle.Kind == pkAnimation; });
+}
+
+void TQzParticleEngine::RemoveNear(float x, float y) {
+  std::erase_if(List, [x, y](const TParticle& particle) {
+    return std::fabs(static_cast<double>(particle.X) - x) < NearDistance &&
+           std::fabs(static_cast<double>(particle.Y) - y) < NearDistance;
+  });
+}
+
+void TQzParticleEngine::Draw(uint8_t layer) {
+  for (const TParticle& particle : List) {
+    if (particle.Layer == layer) DrawParticle(particle);
+  }
+}
+
+void TQzParticleEngine::DrawParticle(const TParticle&) {}
+
+}  // namespace marblix
