@@ -1,0 +1,159 @@
+// TGameField: the board, the drops and the preview, the turn cycle, moves, lines, bombs and
+// scoring.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/BoardGrid.h"
+#include "board/BoardPainter.h"
+#include "board/BoardServices.h"
+#include "board/BoardTypes.h"
+
+namespace marblix {
+
+// Sentinels of the board's coordinates and of the busy timer.
+inline constexpr uint8_t NoSelection = 254;
+inline constexpr uint8_t NoHover = 255;
+inline constexpr double NoStepRunning = -200.0;
+// Timers (in units of 1/15 s).
+inline constexpr double AppearTime = 6.75;
+inline constexpr double DropTime = 7.0;
+inline constexpr double PaintTime = 6.5;
+inline constexpr double GameOverRemovalTime = 5.0;
+inline constexpr double GameOverStartTime = 1000.0;
+inline constexpr int PreviewSize = 4;
+// FHighlight values.
+inline constexpr uint8_t HighlightUnreachable = 255;
+// FindPath's result for no path.
+inline constexpr uint8_t NoPath = 255;
+
+class TGameField {
+ public:
+  // The services must outlive the board. Creates a width by height board (the game uses 9 by 9).
+  explicit TGameField(TBoardServices services, int width = BoardWidth, int height = BoardHeight);
+
+  TGameField(const TGameField&) = delete;
+  TGameField& operator=(const TGameField&) = delete;
+
+  // ---- Board model and turn cycle ----
+  // Sizes the tables (1..9 each way) and zeroes them; FChain 0, no step running, no game over.
+  void Create(int width, int height);
+  // Empties every cell, zeroes the path map and the marks, deselects, resets the mode button.
+  void ClearBoard();
+  // Drops count balls (random plain colours, or the preview) unless the board is too full.
+  void DropBalls(int count, bool randomColours);
+  int CountFree() const;
+  bool HasFreeCells(int n) const { return CountFree() >= n; }
+  bool AnyBall() const;
+  // Ends the running animation step once the busy timer has run out.
+  void FinishStep();
+  // The end of the game-over sequence: the score goes to the table of its mode.
+  void FinishGame();
+
+  // ---- Path search and ball movement ----
+  // A press (or a release on another cell) at MouseX, MouseY with MouseButton.
+  void Click();
+  // Number of steps of the shortest path, or NoPath.
+  uint8_t FindPath(int fromX, int fromY, int toX, int toY);
+  // The cell under the pointer and the path highlight.
+  void UpdateHover();
+
+  // ---- Lines, bombs and scoring ----
+  uint8_t RemoveLines();
+  bool PaintBomb(int x, int y, uint32_t mask);
+  bool ExplodeBomb(int x, int y, uint32_t mask);
+
+  // ---- Per frame ----
+  // Counts every timer down by elapsed, draws through the painter, runs the turn cycle.
+  void UpdateAndDraw(double elapsed);
+  // The painter that receives the board's drawing; null draws nothing.
+  void SetPainter(IBoardPainter* painter) { FPainter = painter; }
+
+  // The cell of a point of the frame; false when it is off the board.
+  bool CellAt(int px, int py, int& x, int& y) const;
+  bool OnBoard(int x, int y) const { return x >= 0 && y >= 0 && x <= FMaxX && y <= FMaxY; }
+
+  // ---- State (read and written directly by the shell to save and restore a game) ----
+  uint8_t FMaxX = 0;
+  uint8_t FMaxY = 0;
+  TBoardGrid<uint8_t> FMarks;
+  TBoardGrid<double> FCellTimers;
+  bool FSelected = false;
+  double FBusyTimer = NoStepRunning;
+  int32_t FDestX = 0;
+  int32_t FDestY = 0;
+  int16_t FMoveDirX = 0;
+  int16_t FMoveDirY = 0;
+  bool FMovePending = false;
+  uint8_t FHoverX = NoHover;
+  uint8_t FHoverY = NoHover;
+  uint8_t FHoverSoundX = NoHover;
+  uint8_t FHoverSoundY = NoHover;
+  double FBombPhase = 0.0;
+  double FHoverTimer = 0.0;
+  uint8_t FPaintColour = 0;
+  bool FGameOver = false;
+  int32_t FNextCount = 0;
+  uint8_t FSelX = NoSelection;
+  uint8_t FSelY = NoSelection;
+  uint8_t FSelLook = 0;
+  float FPhase = 0.0f;
+  TBoardGrid<TCell> FCells;
+  TBoardGrid<float> FPathMap;
+  TBoardGrid<uint8_t> FHighlight;
+  std::array<TCell, PreviewSize> FPreview{};
+  uint8_t FChain = 0;
+
+  // The selected ball's jump sounds: time since the last one and the next entry (0..3).
+  float StepSoundTimer = 0.0f;
+  uint8_t StepSoundIndex = 0;
+
+ private:
+  // Turn cycle.
+  void ArriveAtDestination();
+  void PaintAroundDestination();
+  void RestoreExplodingBombs();
+  void UpdateNextCount();
+  void Deselect();
+  TCell PreviewBall();
+  TCell RandomPlainBall();
+
+  // Lines.
+  bool WindowMatches(int x, int y, int dx, int dy) const;
+  void MarkWindow(int x, int y, int dx, int dy);
+  bool FindLines();
+  void ThrowBall(int i, int j, int x, int y);
+
+  // Path search.
+  void FillSearchMap(int fromX, int fromY);
+  void SweepLevel(float level);
+  void TraceBack(int toX, int toY, int level);
+  void ClearPathMap() { FPathMap.Fill(0.0f); }
+
+  // Per frame.
+  void CountDownPathMap(double elapsed);
+  void CountDownTimers(double elapsed);
+  void AdvancePhases(double elapsed);
+  void PlayJumpSound();
+  void DrawCellBackgrounds();
+  void DrawRestingBalls();
+  void DrawSelectedBall();
+  void UpdateHoveredBall(double elapsed);
+  void DrawPreview();
+  void UpdateTravellingBall();
+  void StartRestAnimation();
+  void RemoveOneBallAtGameOver();
+
+  // Effects.
+  void AddBallParticle(uint8_t look, bool appear, float x, float y);
+  void PlayLookSound(SoundSlot slot, uint8_t look, uint8_t limit);
+  // GameMode as the rules read it: a mode above Professional (from a damaged save) plays as one.
+  uint8_t Mode() const;
+  int CellCount() const { return (FMaxX + 1) * (FMaxY + 1); }
+
+  TBoardServices FServices;
+  IBoardPainter* FPainter = nullptr;
+};
+
+}  // namespace marblix
