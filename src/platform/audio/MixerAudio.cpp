@@ -81,7 +81,10 @@ bool TMixerAudio::OpenOutput(DWORD freq) {
 bool TMixerAudio::OpenSilentOutput(DWORD freq) {
   // A plain hint loses to the environment variable, so override it.
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-  return OpenOutput(freq);
+  const bool opened = OpenOutput(freq);
+  // The override is for this opening only; a later library may find a sound card again.
+  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  return opened;
 }
 
 void TMixerAudio::CloseOutput() {

@@ -15,6 +15,7 @@ struct _Mix_Music;
 
 namespace marblix {
 
+// SDL2_mixer keeps one output per process, so only one of these may be open at a time.
 class TMixerAudio final : public TAudioLibrary {
  public:
   TMixerAudio();

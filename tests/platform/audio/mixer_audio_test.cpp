@@ -7,8 +7,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 
 #include <unistd.h>
@@ -162,6 +165,41 @@ TEST(MixerAudioSilence, DeviceZeroAndNoInitStillAnswerEveryCall) {
   ASSERT_TRUE(silent.Init(0, 44100, 0, nullptr, nullptr));
   EXPECT_TRUE(silent.IsSilent());
   EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
+}
+
+// Plays the tone at the volume through SDL's disk driver; true when the written mix holds any
+// sound.
+bool MixHoldsSound(const fs::path& tone, const fs::path& mix, int volume) {
+  const char* previous = std::getenv("SDL_AUDIODRIVER");
+  const std::string saved = previous != nullptr ? previous : "";
+  ::setenv("SDL_AUDIODRIVER", "disk", 1);
+  ::setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
+  {
+    TMixerAudio audio;
+    EXPECT_TRUE(audio.Init(1, 44100, 0, nullptr, nullptr));
+    EXPECT_FALSE(audio.IsSilent());
+    const HSAMPLE sample = audio.SampleLoad(false, tone.string(), 0, 0, 32, BASS_SAMPLE_LOOP);
+    EXPECT_NE(audio.SamplePlayEx(sample, 0, -1, volume, -1, -1), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+  if (previous != nullptr) {
+    ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  } else {
+    ::unsetenv("SDL_AUDIODRIVER");
+  }
+  std::ifstream in(mix, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_GT(bytes.size(), 1000u) << "the disk driver wrote the mix";
+  return bytes.find_first_not_of('\0') != std::string::npos;
+}
+
+TEST(MixerAudioOutput, APlayReachesTheOutputAndVolumeZeroIsSilent) {
+  const fs::path dir = fs::temp_directory_path() / ("marblix_mix_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  WriteTone(dir / "tone.wav", 2000);
+  EXPECT_TRUE(MixHoldsSound(dir / "tone.wav", dir / "loud.raw", 100));
+  EXPECT_FALSE(MixHoldsSound(dir / "tone.wav", dir / "mute.raw", 0));
+  fs::remove_all(dir);
 }
 
 }  // namespace
