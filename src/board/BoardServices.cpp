@@ -17,7 +17,7 @@ std::string SoundSlotName(SoundSlot slot) {
     case SoundTable::Named:
       return slot.Index < NamedSoundNames.size() ? NamedSoundNames[slot.Index] : "?";
     case SoundTable::Select:
-      return std::string("_") + static_cast<char>('a' + (slot.Sample & 3)) +
+      return std::string("_") + (slot.Sample < 4 ? static_cast<char>('a' + slot.Sample) : '?') +
              std::to_string(slot.Index);
     case SoundTable::Hover:
       return "_h" + std::to_string(slot.Index);
