@@ -151,6 +151,18 @@ TEST_F(Clicks, SelectSwitchAndDeselect) {
   EXPECT_DOUBLE_EQ(board.FBusyTimer, NoStepRunning);
 }
 
+TEST_F(Clicks, DeselectingLeavesNoPathBehindToTravelAsAPhantomBall) {
+  Put(1, 1, 1);
+  ClickCell(1, 1);
+  PointAt(5, 1);
+  board.UpdateHover();  // the map now holds the path to (5, 1)
+  ClickCell(1, 1);
+  for (float v : board.FPathMap) EXPECT_EQ(v, 0.0f);
+  services.Clear();
+  for (int i = 0; i < 6; ++i) board.UpdateAndDraw(1.0);
+  EXPECT_TRUE(services.Played().empty());  // no s_pin of a ball that is not moving
+}
+
 TEST_F(Clicks, AnUnreachableTargetDeselects) {
   Put(0, 0, 1);
   Put(1, 0, 2);
