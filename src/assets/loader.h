@@ -1,0 +1,57 @@
+// The texture loaders and the asset loader that runs in the one loading frame.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "assets/game_resources.h"
+#include "assets/logo.h"
+#include "graphics/PowerD3D.h"
+
+namespace marblix {
+
+// Creates the image, loads it as the spec says (sized or auto) and logs its texture line.
+void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec);
+
+// What the loader asks of the game window.
+class LoaderHost {
+ public:
+  virtual ~LoaderHost() = default;
+  virtual void SetCaption(const std::string& caption) = 0;
+  // The system pointer over the window: shown in a window, hidden in full screen.
+  virtual void ShowSystemPointer(bool shown) = 0;
+  // Adds the 22 buttons with their actions, in index order.
+  virtual void AddButtons(TButtons& buttons) = 0;
+  // Reads Config.bin and enters the first playing screen.
+  virtual void LoadConfig() = 0;
+  virtual void* MainWindowHandle() = 0;
+  virtual void Log(const std::string& message) = 0;
+};
+
+class TAssetLoader {
+ public:
+  TAssetLoader(TPowerGraph& device, TGameResources& resources, LogoState& logo, LoaderHost& host)
+      : device_(device), resources_(resources), logo_(logo), host_(host) {}
+
+  // Loads the start-up pictures in their order, one log line each.
+  void LoadStartupTextures();
+  // The whole loading stage; leaves ScreenState on the first playing screen.
+  void LoadAssets();
+  // One game picture framed by a presented progress picture.
+  void LoadTextureShown(std::unique_ptr<TAGFImage>& image, const TextureSpec& spec);
+  // The logo's still scene (overlay, lettering, letter and ball).
+  void DrawLogoScene();
+  void DrawBackground(StartupPicture picture);
+
+ private:
+  bool StartAudio();
+  void LoadFont();
+  void StartMusic();
+
+  TPowerGraph& device_;
+  TGameResources& resources_;
+  LogoState& logo_;
+  LoaderHost& host_;
+};
+
+}  // namespace marblix

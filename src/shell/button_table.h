@@ -1,0 +1,49 @@
+// The 22 buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "assets/texture_table.h"
+#include "shell/game_shell.h"
+
+namespace marblix {
+
+struct ButtonSpec {
+  GamePicture Picture;
+  int X;
+  int Y;
+  uint32_t ScreenMask;
+  ButtonAction Action;
+};
+
+inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
+inline constexpr int ButtonCount = 22;
+
+// In index order: the shell and the bar refer to buttons 1..6 and 14..17 by index.
+inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
+    {GpNewGame, 80, 167, EveryScreen, ButtonAction::NewGame},
+    {GpKids, 87, 208, EveryScreen, ButtonAction::Kids},
+    {GpNormal, 87, 244, EveryScreen, ButtonAction::Normal},
+    {GpProfessional, 87, 280, EveryScreen, ButtonAction::Professional},
+    {GpOptions, 73, 383, EveryScreen, ButtonAction::OpenOptions},
+    {GpInstructions, 73, 429, EveryScreen, ButtonAction::OpenInstructions},
+    {GpHighScores, 73, 475, EveryScreen, ButtonAction::OpenHighScores},
+    {GpExit, 73, 521, EveryScreen, ButtonAction::Exit},
+    {GpHighModeL, 340, 130, HighScoresScreen, ButtonAction::PreviousTable},
+    {GpHighModeR, 690, 130, HighScoresScreen, ButtonAction::NextTable},
+    {GpBack, 385, 445, HighScoresScreen, ButtonAction::BackFromHighScores},
+    {GpClear, 535, 445, HighScoresScreen, ButtonAction::Clear},
+    {GpBack, 460, 445, InstructionsScreen, ButtonAction::BackFromInstructions},
+    {GpBack, 460, 445, OptionsScreen, ButtonAction::BackFromOptions},
+    {GpYes, 410, 320, DialogOpen, ButtonAction::Yes},
+    {GpNo, 540, 320, DialogOpen, ButtonAction::No},
+    {GpPrev, 310, 455, InstructionsScreen, ButtonAction::PreviousPage},
+    {GpNext, 650, 455, InstructionsScreen, ButtonAction::NextPage},
+    {GpDown, 468, 170, OptionsScreen, ButtonAction::MusicDown},
+    {GpUp, 688, 170, OptionsScreen, ButtonAction::MusicUp},
+    {GpDown, 468, 270, OptionsScreen, ButtonAction::SoundDown},
+    {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
+}};
+
+}  // namespace marblix

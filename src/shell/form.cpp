@@ -1,0 +1,375 @@
+// TForm1: start-up step by step, the collaborators of the frame loop and the input, loading,
+// pausing, device loss and shutdown.
+#include "shell/form.h"
+
+#include <chrono>
+
+#include "assets/qz_logs.h"
+#include "platform/system/processor_name.h"
+#include "platform/system/settings_store.h"
+#include "shell/button_table.h"
+#include "shell/high_scores.h"
+#include "sound/Bass.h"
+#include "sound/sounds.h"
+
+namespace marblix {
+
+TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D)
+    : PowerGraph1(std::make_unique<TPowerGraph>(&host, std::move(direct3D))),
+      PowerTimer1(std::make_unique<TPowerTimer>(&host, &application, clock)),
+      host_(host),
+      application_(application),
+      loader_(*PowerGraph1, Resources, Logo, *this),
+      painter_(*PowerGraph1, Resources) {
+  // The components as designed.
+  PowerGraph1->SetAntialias(true);
+  PowerGraph1->SetDithering(false);
+  PowerGraph1->Hardware = true;
+  PowerGraph1->SetFullScreen(false);
+  PowerGraph1->SetWidth(800);
+  PowerGraph1->SetHeight(600);
+  PowerGraph1->SetBackBufferCount(1);
+  PowerGraph1->SetBitDepth(bd_High);
+  PowerGraph1->SetZBuffer(zb_None);
+  PowerGraph1->SetVSync(false);
+  PowerGraph1->SetRefreshRate(rr_default);
+  PowerGraph1->SetCustomRefreshRate(0);
+  PowerGraph1->OnDeviceLost = [this](TObject*) { PowerGraph1DeviceLost(); };
+  PowerTimer1->SetFPS(15);
+  PowerTimer1->MayProcess = false;
+  PowerTimer1->MayRender = false;
+  PowerTimer1->MayRealTime = false;
+  PowerTimer1->OnRealTime = [this](TObject*, double delta) { Shell.PowerTimer1RealTime(delta); };
+  host_.SetCaption("Marblix (loading...)");
+  host_.SetClientSize(800, 600);
+  host_.SetPointer(TFormHost::Pointer::Busy);
+}
+
+TForm1::~TForm1() {
+  // The board and the particles refer to the pictures and the device: they go first.
+  Board.reset();
+  boardParticles_.reset();
+  ParticleEngine.reset();
+  Resources.Buttons.reset();
+  Resources.Font.reset();
+}
+
+void TForm1::LogSafely(const std::string& message) {
+  try {
+    LogMessage(message);
+  } catch (const LogError&) {
+    // A log that cannot be written does not stop the game.
+  }
+}
+
+void TForm1::Log(const char* message) {
+  LogSafely(message);
+}
+void TForm1::Log(const std::string& message) {
+  LogSafely(message);
+}
+
+void TForm1::LogProcessor() {
+  LogSafely("CPU - " + ProcessorVendor() + " " + ProcessorBrand());
+}
+
+void TForm1::StartDevice() {
+  LogSafely("Initializing Direct3D Device...");
+  const int result = PowerGraph1->CreateDevice();
+  if (result == 0) LogSafely("...Ok");
+  const D3DADAPTER_IDENTIFIER8& id = PowerGraph1->AdapterIdentifier();
+  LogSafely(std::string("Device - ") + id.Description + " (" + id.Driver + ")");
+}
+
+void TForm1::FormCreate() {
+  if (FullScreenSetting) {
+    host_.SetBorderless(true);
+    host_.SetClientSize(800, 600);
+    PowerGraph1->SetFullScreen(true);
+  }
+  RandSeed = static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() &
+                                   0xFFFFFFFFu);
+  int desktopWidth = 0, desktopHeight = 0;
+  host_.GetDesktopSize(desktopWidth, desktopHeight);
+  if (desktopWidth == 800 && desktopHeight == 600) host_.SetBorderless(true);
+  host_.Show();
+  host_.PaintInitializing();
+  ScreenState = LogoScreen;
+  PlayerName = "Player";
+  try {
+    StartLog();
+  } catch (const LogError&) {
+  }
+  StartDevice();
+  LogProcessor();
+  LogSafely("Initializing Font Render Device...");
+  LogSafely("Loading textures...");
+  try {
+    loader_.LoadStartupTextures();
+  } catch (const LogError&) {
+  }
+  LogSafely("Starting Logo");
+  PowerTimer1->MayRealTime = true;
+  Logo.LogoClock = -20;
+  ReturnState = MenuScreen;
+  PanelReturnState = MenuScreen;
+  ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get());
+  boardParticles_ = std::make_unique<TBoardParticles>(
+      *ParticleEngine, [this](BallPicture picture) { return Resources.BallImage(picture); });
+  Board = std::make_unique<TGameField>(TBoardServices{*boardParticles_, boardSounds_, *this, *this},
+                                       BoardWidth, BoardHeight);
+  ParticleEngine->FlyingBallPhase = [this] { return static_cast<double>(Board->FPhase); };
+  application_.OnActivate = [this](TObject*) { Shell.Activate(); };
+  application_.OnDeactivate = [this](TObject*) { Shell.Deactivate(); };
+}
+
+bool TForm1::FormCloseQuery() {
+  return Shell.FormCloseQuery();
+}
+
+void TForm1::FormDestroy() {
+  LogSafely("Saving config ...");
+  WriteFullscreenSetting(FullScreenSetting);
+  Shell.SaveConfig();
+}
+
+void TForm1::PowerGraph1DeviceLost() {
+  PowerGraph1->ResetDevice();
+}
+
+// ---- Input ------------------------------------------------------------------------------------
+
+void TForm1::FormMouseMove(int x, int y) {
+  Shell.FormMouseMove(x, y);
+}
+void TForm1::FormMouseDown(int button, int x, int y) {
+  Shell.FormMouseDown(button, x, y);
+}
+void TForm1::FormMouseUp(int button, int x, int y) {
+  Shell.FormMouseUp(button, x, y);
+}
+void TForm1::FormKeyDown(int key, ShiftState shift) {
+  Shell.FormKeyDown(key, shift);
+}
+void TForm1::TextInput(const std::string& utf8) {
+  Shell.TextInput(utf8);
+}
+
+void TForm1::ClientResized(int width, int height) {
+  // The 800 x 600 frame is scaled to fit and centred; the pointer maps back through the same.
+  const double scale = std::min(width / 800.0, height / 600.0);
+  PointerMapping mapping;
+  mapping.Width = 800 * scale;
+  mapping.Height = 600 * scale;
+  mapping.OffsetX = (width - mapping.Width) / 2;
+  mapping.OffsetY = (height - mapping.Height) / 2;
+  Shell.Mapping() = mapping;
+}
+
+// ---- The board ---------------------------------------------------------------------------------
+
+void TForm1::ClearBoard() {
+  Board->ClearBoard();
+}
+void TForm1::DropBalls(int count, bool randomColours) {
+  Board->DropBalls(count, randomColours);
+}
+void TForm1::SetNextCount(int32_t count) {
+  Board->FNextCount = count;
+}
+
+void TForm1::SaveBoard(SavedGameRecord& game) {
+  game.NextCount = Board->FNextCount;
+  game.Preview = Board->FPreview;
+  for (int x = 0; x < SavedBoardSize; ++x) {
+    for (int y = 0; y < SavedBoardSize; ++y) game.Cells[x][y] = Board->FCells(x, y);
+  }
+}
+
+void TForm1::RestoreBoard(const SavedGameRecord& game) {
+  Board->FNextCount = game.NextCount;
+  Board->FPreview = game.Preview;
+  for (int x = 0; x < SavedBoardSize; ++x) {
+    for (int y = 0; y < SavedBoardSize; ++y) Board->FCells(x, y) = game.Cells[x][y];
+  }
+}
+
+void TForm1::BoardClick() {
+  Board->Click();
+}
+
+void TForm1::BoardFrame(double d) {
+  Board->UpdateHover();
+  Board->UpdateAndDraw(d);
+}
+
+void TForm1::PlaceFinalScore() {
+  ::marblix::PlaceFinalScore();
+}
+
+// ---- The button bar ----------------------------------------------------------------------------
+
+void TForm1::SelectModeButton() {
+  if (Resources.Buttons) Resources.Buttons->SelectModeButton();
+}
+
+void TForm1::SelectButton(int index) {
+  if (Resources.Buttons) Resources.Buttons->SetSelected(index, true);
+}
+
+void TForm1::PressButtons() {
+  if (Resources.Buttons) Resources.Buttons->PressButtons();
+}
+
+void TForm1::ReleaseButtons() {
+  if (Resources.Buttons) Resources.Buttons->ReleaseButtons();
+}
+
+int TForm1::LastHelpPage() {
+  return Resources.Strings ? Resources.Strings->LastHelpPage : 0;
+}
+
+int TForm1::VolumeBarWidth() {
+  const TAGFImage* bar = Resources.GameImage(GpSoundOptG);
+  return bar ? bar->PatternWidth : 0;
+}
+
+void TForm1::AddButtons(TButtons& buttons) {
+  for (const ButtonSpec& spec : ButtonTable) {
+    const ButtonAction action = spec.Action;
+    buttons.AddButton(spec.X, spec.Y, Resources.GameImage(spec.Picture), spec.ScreenMask,
+                      [this, action] { Shell.RunButtonAction(action); });
+  }
+}
+
+// ---- Particles and sound -----------------------------------------------------------------------
+
+void TForm1::ClearAnimations() {
+  ParticleEngine->ClearAnimations();
+}
+void TForm1::UpdateParticles(double d) {
+  ParticleEngine->Update(d);
+}
+
+void TForm1::ApplyMusicVolume() {
+  BASS_ChannelSetAttributes(Resources.MusicStream, 44100, MusicVolume, 0);
+}
+
+void TForm1::PlayKeySound() {
+  PlayEffect(SoundTable.s_press);
+}
+void TForm1::PauseMusic() {
+  BASS_ChannelPause(Resources.MusicStream);
+}
+void TForm1::ResumeMusic() {
+  BASS_ChannelResume(Resources.MusicStream);
+}
+
+// ---- Loading and the logo ----------------------------------------------------------------------
+
+void TForm1::LoadAssets() {
+  try {
+    loader_.LoadAssets();
+  } catch (const LogError&) {
+  }
+  if (Resources.Font) ParticleEngine->Font = Resources.Font.get();
+  ParticleEngine->ExplosionImage = Resources.GameImage(GpExplosion);
+}
+
+void TForm1::LoadConfig() {
+  Shell.LoadConfig();
+}
+
+void TForm1::StepLogo(double d) {
+  ::marblix::StepLogo(Logo, d, *this);
+}
+
+void TForm1::DrawScene(int /*pattern*/) {
+  loader_.DrawLogoScene();
+}
+
+void TForm1::DrawFlare(int angle, int scale) {
+  PowerGraph1->DrawRotated(Resources.StartupImage(PicFlare), 340, 160, angle, scale, 0, blendAlpha);
+}
+
+void TForm1::DrawShine(int pattern) {
+  PowerGraph1->DrawImage(Resources.StartupImage(PicLogoShine), 281, 233, pattern, blendAlpha);
+}
+
+void TForm1::DrawProgress(int right) {
+  PowerGraph1->SetClipRectangle({0, 0, right, 600});
+  PowerGraph1->DrawImage(Resources.StartupImage(PicStatusLine), 286, 330, 0, blendAlpha);
+  PowerGraph1->SetClipRectangle({0, 0, 800, 600});
+}
+
+int TForm1::StatusLineWidth() {
+  const TAGFImage* status = Resources.StartupImage(PicStatusLine);
+  return status ? status->PatternWidth : 0;
+}
+
+// ---- Drawing -----------------------------------------------------------------------------------
+
+bool TForm1::BeginFrame() {
+  return PowerGraph1->BeginFrame();
+}
+void TForm1::DrawLogoBackground() {
+  painter_.DrawFourQuarters(Resources.StartupImage(PicBackground));
+}
+void TForm1::DrawCommonLayer(int logoFrame) {
+  painter_.DrawCommonLayer(logoFrame);
+}
+void TForm1::DrawInstructions() {
+  painter_.DrawInstructions();
+}
+void TForm1::DrawOptions() {
+  painter_.DrawOptions();
+}
+void TForm1::DrawHighScores() {
+  painter_.DrawHighScores();
+}
+void TForm1::DrawGameTexts() {
+  painter_.DrawGameTexts();
+}
+void TForm1::DrawParticles() {
+  ParticleEngine->Draw(0);
+}
+void TForm1::DrawDialog(float animClock, double blinkPhase) {
+  painter_.DrawDialog(animClock, blinkPhase);
+}
+
+void TForm1::DrawPointer() {
+  if (PowerGraph1->FullScreen()) painter_.DrawPointer();
+}
+
+void TForm1::EndAndPresentFrame() {
+  PowerGraph1->EndFrame();
+  PowerGraph1->PresentFrame();
+}
+
+// ---- The application ---------------------------------------------------------------------------
+
+void TForm1::SetFramesRunning(bool running) {
+  PowerTimer1->MayRealTime = running;
+  PowerTimer1->MayProcess = running;
+}
+
+void TForm1::ReleaseDevice() {
+  PowerGraph1->ReleaseDevice();
+}
+void TForm1::Terminate() {
+  application_.Terminate();
+}
+
+void TForm1::SetCaption(const std::string& caption) {
+  host_.SetCaption(caption);
+}
+
+void TForm1::ShowSystemPointer(bool shown) {
+  host_.SetPointer(shown ? TFormHost::Pointer::Arrow : TFormHost::Pointer::Hidden);
+}
+
+void* TForm1::MainWindowHandle() {
+  return host_.WindowHandle();
+}
+
+}  // namespace marblix

@@ -1,0 +1,129 @@
+// TForm1, the game window: its two components, the long-lived objects of the run, start-up,
+// the frame loop's collaborators, loading, pausing, device loss and shutdown.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "assets/game_resources.h"
+#include "assets/loader.h"
+#include "assets/logo.h"
+#include "board/qz_Field.h"
+#include "effects/BoardParticles.h"
+#include "effects/qz_pengine.h"
+#include "graphics/PowerD3D.h"
+#include "graphics/PowerTiming.h"
+#include "shell/form_host.h"
+#include "shell/game_shell.h"
+#include "shell/screens.h"
+#include "sound/BoardSounds.h"
+
+namespace marblix {
+
+class TForm1 final : public ShellPorts,
+                     public LoaderHost,
+                     public IModeButtons,
+                     public IScoreTable,
+                     private LogoPainter {
+ public:
+  TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // ---- The window's handlers ----
+  void FormCreate();
+  // True when the window may close now.
+  bool FormCloseQuery();
+  void FormDestroy();
+  void PowerGraph1DeviceLost();
+  void FormMouseMove(int x, int y);
+  void FormMouseDown(int button, int x, int y);
+  void FormMouseUp(int button, int x, int y);
+  void FormKeyDown(int key, ShiftState shift);
+  void TextInput(const std::string& utf8);
+  // The client area changed size (full screen on a desktop that is not 800 x 600).
+  void ClientResized(int width, int height);
+
+  // ---- The components and the run's objects ----
+  std::unique_ptr<TPowerGraph> PowerGraph1;
+  std::unique_ptr<TPowerTimer> PowerTimer1;
+  GameShell Shell{*this};
+  TGameResources Resources;
+  LogoState Logo;
+  std::unique_ptr<TQzParticleEngine> ParticleEngine;
+  std::unique_ptr<TGameField> Board;
+
+  // ---- ShellPorts ----
+  void ClearBoard() override;
+  void DropBalls(int count, bool randomColours) override;
+  void SetNextCount(int32_t count) override;
+  void SaveBoard(SavedGameRecord& game) override;
+  void RestoreBoard(const SavedGameRecord& game) override;
+  void BoardClick() override;
+  void BoardFrame(double d) override;
+  void SelectModeButton() override;
+  void SelectButton(int index) override;
+  void PressButtons() override;
+  void ReleaseButtons() override;
+  int LastHelpPage() override;
+  int VolumeBarWidth() override;
+  void ClearAnimations() override;
+  void UpdateParticles(double d) override;
+  void ApplyMusicVolume() override;
+  void PlayKeySound() override;
+  void PauseMusic() override;
+  void ResumeMusic() override;
+  void LoadAssets() override;
+  void StepLogo(double d) override;
+  bool BeginFrame() override;
+  void DrawLogoBackground() override;
+  void DrawCommonLayer(int logoFrame) override;
+  void DrawInstructions() override;
+  void DrawOptions() override;
+  void DrawHighScores() override;
+  void DrawGameTexts() override;
+  void DrawParticles() override;
+  void DrawDialog(float animClock, double blinkPhase) override;
+  void DrawPointer() override;
+  void EndAndPresentFrame() override;
+  void SetFramesRunning(bool running) override;
+  void ReleaseDevice() override;
+  void Terminate() override;
+  void Log(const char* message) override;
+
+  // ---- LoaderHost ----
+  void SetCaption(const std::string& caption) override;
+  void ShowSystemPointer(bool shown) override;
+  void AddButtons(TButtons& buttons) override;
+  void LoadConfig() override;
+  void* MainWindowHandle() override;
+  void Log(const std::string& message) override;
+
+  // ---- The board's collaborators ----
+  void PlaceFinalScore() override;
+
+  // Where the 800 x 600 frame is shown in the client area (full screen letterboxing).
+  void SetFrameMapping(const PointerMapping& mapping) { Shell.Mapping() = mapping; }
+
+ private:
+  // LogoPainter
+  void DrawScene(int pattern) override;
+  void DrawFlare(int angle, int scale) override;
+  void DrawShine(int pattern) override;
+  void DrawProgress(int right) override;
+  int StatusLineWidth() override;
+
+  void LogSafely(const std::string& message);
+  void StartDevice();
+  void LogProcessor();
+
+  TFormHost& host_;
+  TApplication& application_;
+  TAssetLoader loader_;
+  TScreenPainter painter_;
+  std::unique_ptr<TBoardParticles> boardParticles_;
+  TBoardSounds boardSounds_;
+};
+
+}  // namespace marblix

@@ -1,0 +1,30 @@
+// The window the game lives in, as the game window's logic sees it: the native window behind it is
+// the platform's.
+#pragma once
+
+#include <string>
+
+#include "graphics/PowerTypes.h"
+
+namespace marblix {
+
+class TFormHost : public TComponentOwner {
+ public:
+  bool IsForm() const override { return true; }
+
+  virtual void SetCaption(const std::string& caption) = 0;
+  // No border (full screen, or a desktop of exactly 800 x 600).
+  virtual void SetBorderless(bool borderless) = 0;
+  virtual void SetClientSize(int width, int height) = 0;
+  virtual void GetClientSize(int& width, int& height) const = 0;
+  virtual void GetDesktopSize(int& width, int& height) const = 0;
+  virtual void Show() = 0;
+  // Paints the client area black and writes "Initializing..." at (370, 280) in white, without the
+  // render device.
+  virtual void PaintInitializing() = 0;
+  // The system pointer over the window: busy while starting, the arrow, or hidden.
+  enum class Pointer { Busy, Arrow, Hidden };
+  virtual void SetPointer(Pointer pointer) = 0;
+};
+
+}  // namespace marblix

@@ -1,0 +1,142 @@
+// The layouts of the screens and dialogs, drawn through the render device and the bitmap font.
+#include "shell/screens.h"
+
+#include <cmath>
+
+#include "shell/defs.h"
+#include "shell/high_scores.h"
+
+namespace marblix {
+namespace {
+
+constexpr TRect WholeFrame{0, 0, 800, 600};
+
+const char* ModeName(const TQzStrings& strings, uint8_t mode) {
+  switch (mode) {
+    case ModeKids:
+      return strings.Kids.c_str();
+    case ModeNormal:
+      return strings.Normal.c_str();
+    default:
+      return strings.Proff.c_str();
+  }
+}
+
+}  // namespace
+
+int TScreenPainter::VolumeBarRight(int32_t volume, int width) {
+  return 490 + static_cast<int>(std::nearbyint(volume * width / 100.0));
+}
+
+DialogTexts TextsOfDialog(const TQzStrings& s, uint32_t state) {
+  if (state & ExitDialog) return {&s.Exit_Caption, &s.Exit_Text};
+  if (state & NewGameDialog) return {&s.New_Caption, &s.New_Text};
+  if (state & OldGameDialog) return {&s.Old_Caption, &s.Old_Text};
+  if (state & ClearScoresDialog) return {&s.Clear_Caption, &s.Clear_Text};
+  if (state & EnterNameDialog) return {&s.EnterName_Caption, &s.EnterName_Text};
+  if (state & LowScoreDialog) return {&s.LowScore_Caption, &s.LowScore_Text};
+  if (state & FullScreenDialog) return {&s.FullScreen_Caption, &s.FullScreen_Text};
+  return {};
+}
+
+void TScreenPainter::DrawFourQuarters(const TAGFImage* image) {
+  device_.DrawImage(image, 0, 0, 0, blendAlpha);
+  device_.DrawImage(image, 400, 0, 1, blendAlpha);
+  device_.DrawImage(image, 0, 300, 2, blendAlpha);
+  device_.DrawImage(image, 400, 300, 3, blendAlpha);
+}
+
+void TScreenPainter::DrawCommonLayer(int logoFrame) {
+  DrawFourQuarters(Game(GpIngame));
+  for (int c = 0; c < 9; ++c) {
+    for (int r = 0; r < 9; ++r) {
+      device_.DrawImage(Game(GpField), 298 + 52 * c, 26 + 52 * r, 3, blendAlpha);
+    }
+  }
+  if (resources_.Buttons) resources_.Buttons->DrawButtons();
+  device_.DrawImage(Game(GpLogoSmall), 80, 40, logoFrame, blendAlpha);
+}
+
+void TScreenPainter::DrawPanelTitle(const std::string& title) {
+  device_.DrawImage(Game(GpHeadText), 400, 23, 0, blendAlpha);
+  if (!resources_.Font) return;
+  resources_.Font->DrawCentered(title, 532, 27, ShadowGrey);
+  resources_.Font->DrawCentered(title, 530, 25, White);
+}
+
+void TScreenPainter::DrawInstructions() {
+  if (resources_.Strings) DrawPanelTitle(resources_.Strings->Help);
+  device_.DrawImage(Game(GpFirstHelp + std::min<int>(HelpPage, 4)), 303, 31, 0, blendAlpha);
+}
+
+void TScreenPainter::DrawVolumeBar(int32_t volume, int y) {
+  const TAGFImage* bar = Game(GpSoundOptG);
+  const int width = bar ? bar->PatternWidth : 0;
+  device_.SetClipRectangle({0, 0, VolumeBarRight(volume, width), 600});
+  device_.DrawImageColor(bar, 490, y, VolumeBarColour(volume), 1, blendAlpha);
+}
+
+void TScreenPainter::DrawOptions() {
+  if (resources_.Strings) DrawPanelTitle(resources_.Strings->Options);
+  device_.DrawImage(Game(GpSoundOpt), 330, 160, 1, blendAlpha);
+  device_.DrawImage(Game(GpSoundOpt), 330, 260, 0, blendAlpha);
+  DrawVolumeBar(MusicVolume, 172);
+  DrawVolumeBar(SoundVolume, 272);
+  device_.SetClipRectangle(WholeFrame);
+  device_.DrawImageColor(Game(GpFullScreen), 410, 360, CheckBoxGreen, FullScreenSetting ? 1 : 0,
+                         blendAlpha);
+  if (resources_.Buttons) resources_.Buttons->DrawButtons();
+}
+
+void TScreenPainter::DrawHighScores() {
+  if (resources_.Strings) DrawPanelTitle(resources_.Strings->HighScores);
+  const int page = std::min<int>(ScoreTablePage, HighScoreModes - 1);
+  device_.DrawImage(Game(GpHighMode), 345, 70, page, blendAlpha);
+  if (!resources_.Font) return;
+  for (int r = 0; r < HighScoreRows; ++r) {
+    const HighScoreEntry& entry = HighScoreTable[page][r];
+    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
+    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
+  }
+}
+
+void TScreenPainter::DrawGameTexts() {
+  if (!resources_.Font) return;
+  resources_.Font->DrawCentered(std::to_string(Score), 142, 340, CaptionRed);
+  if (resources_.Strings) {
+    resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, GameMode), 530, 502, 75,
+                                        White);
+  }
+}
+
+void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
+  device_.DrawImage(Game(GpInform), 310, 130, 0, blendAlpha);
+  int textX = 530;
+  const int frame = static_cast<int>(animClock);
+  if (ScreenState & EnterNameDialog) {
+    device_.DrawImage(Game(GpLau), 360, 200, frame % 2, blendAlpha);
+    textX = 550;
+  } else if (ScreenState & LowScoreDialog) {
+    device_.DrawImage(Game(GpCry), 360, 200, frame % 10, blendAlpha);
+    textX = 600;
+  }
+  if (resources_.Font && resources_.Strings) {
+    const DialogTexts texts = TextsOfDialog(*resources_.Strings, ScreenState);
+    if (texts.Caption)
+      resources_.Font->DrawCenteredScaled(*texts.Caption, textX, 200, 70, CaptionRed);
+    if (texts.Lines) resources_.Font->DrawLinesCentered(*texts.Lines, textX, 230, 70, TextYellow);
+    if (ScreenState & EnterNameDialog) {
+      resources_.Font->DrawCenteredScaledCaret(PlayerName, 550, 265, 85, White, blinkPhase > 1);
+    }
+  }
+  if (resources_.Buttons) {
+    resources_.Buttons->DrawButton(14);
+    resources_.Buttons->DrawButton(15);
+  }
+}
+
+void TScreenPainter::DrawPointer() {
+  device_.DrawImage(resources_.StartupImage(PicCursor), MouseX, MouseY, 0, blendAlpha);
+}
+
+}  // namespace marblix

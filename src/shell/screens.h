@@ -1,0 +1,56 @@
+// How every screen and dialog looks: the common layer, the three panels, the game's texts and the
+// dialog box with its picture, caption, lines and buttons.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "assets/game_resources.h"
+#include "graphics/PowerD3D.h"
+#include "text/qz_strings.h"
+
+namespace marblix {
+
+// Colours, 0xAABBGGRR.
+inline constexpr uint32_t White = 0xFFFFFFFFu;
+inline constexpr uint32_t ShadowGrey = 0xFF888888u;
+inline constexpr uint32_t CaptionRed = 0xFF0000FFu;
+inline constexpr uint32_t TextYellow = 0xFF00FFFFu;
+inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
+
+class TScreenPainter {
+ public:
+  TScreenPainter(TPowerGraph& device, TGameResources& resources)
+      : device_(device), resources_(resources) {}
+
+  void DrawFourQuarters(const TAGFImage* image);
+  void DrawCommonLayer(int logoFrame);
+  void DrawPanelTitle(const std::string& title);
+  void DrawInstructions();
+  void DrawOptions();
+  void DrawHighScores();
+  void DrawGameTexts();
+  void DrawDialog(float animClock, double blinkPhase);
+  void DrawPointer();
+
+  // The colour of a volume bar: opaque yellow at 0, the green falling by 2 per step.
+  static uint32_t VolumeBarColour(int32_t volume) { return 0xFF00FFFFu - 512u * volume; }
+  // The right edge of a volume bar's clip: 490 + volume * width / 100, rounded.
+  static int VolumeBarRight(int32_t volume, int width);
+
+ private:
+  void DrawVolumeBar(int32_t volume, int y);
+  const TAGFImage* Game(int which) const { return resources_.GameImage(which); }
+
+  TPowerGraph& device_;
+  TGameResources& resources_;
+};
+
+// The dialog's caption and lines by its kind; empty when the strings are not loaded.
+struct DialogTexts {
+  const std::string* Caption = nullptr;
+  const TStringList* Lines = nullptr;
+};
+DialogTexts TextsOfDialog(const TQzStrings& strings, uint32_t screenState);
+
+}  // namespace marblix

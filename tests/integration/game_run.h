@@ -1,0 +1,186 @@
+// A whole run of the game without a window, a GPU or a sound card: the real game window on a fake
+// host, the recording render device, the recording audio library and a hand-driven clock.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "graphics/RecordingDevice.h"
+#include "platform/audio/RecordingAudio.h"
+#include "platform/system/Clock.h"
+#include "shell/form.h"
+#include "shell/temp_dir.h"
+#include "sound/Bass.h"
+
+namespace marblix::test_support {
+
+class FakeFormHost : public TFormHost {
+ public:
+  std::string Caption;
+  bool Borderless = false;
+  bool Shown = false;
+  bool PaintedInitializing = false;
+  int ClientWidth = 800, ClientHeight = 600;
+  int DesktopWidth = 1024, DesktopHeight = 768;
+  Pointer CurrentPointer = Pointer::Arrow;
+
+  void* WindowHandle() const override { return const_cast<FakeFormHost*>(this); }
+  void SetCaption(const std::string& caption) override { Caption = caption; }
+  void SetBorderless(bool borderless) override { Borderless = borderless; }
+  void SetClientSize(int w, int h) override {
+    ClientWidth = w;
+    ClientHeight = h;
+  }
+  void GetClientSize(int& w, int& h) const override {
+    w = ClientWidth;
+    h = ClientHeight;
+  }
+  void GetDesktopSize(int& w, int& h) const override {
+    w = DesktopWidth;
+    h = DesktopHeight;
+  }
+  void Show() override { Shown = true; }
+  void PaintInitializing() override { PaintedInitializing = true; }
+  void SetPointer(Pointer pointer) override { CurrentPointer = pointer; }
+};
+
+// Links the generated asset pack into the test's working folder, when the pack exists.
+inline void LinkDataPack(const std::filesystem::path& into) {
+  const std::filesystem::path pack = MARBLIX_DATA_DIR;
+  for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
+    if (std::filesystem::exists(pack / name))
+      std::filesystem::create_symlink(pack / name, into / name);
+  }
+}
+
+inline bool DataPackExists() {
+  return std::filesystem::exists(std::filesystem::path(MARBLIX_DATA_DIR) / "strings.txt");
+}
+
+// Puts every shell value back to its state at program start.
+inline void ResetShellState() {
+  ScreenState = 0;
+  ReturnState = MenuScreen;
+  PanelReturnState = MenuScreen;
+  GameMode = ModeNormal;
+  RequestedMode = ModeKids;
+  Score = 0;
+  GameUnderWay = false;
+  ScoreTablePage = 0;
+  HelpPage = 0;
+  HighScoreTable = {};
+  NewEntryRow = 0;
+  PlayerName = "Player";
+  MusicVolume = 0;
+  SoundVolume = 0;
+  FullScreenSetting = false;
+  MouseX = MouseY = MouseButton = 0;
+  SoundTable = TSoundTable{};
+}
+
+// One start of the program in the current folder; several runs may share the folder.
+class GameRun {
+ public:
+  explicit GameRun(TRecordingAudio*& audioOut) {
+    ResetShellState();
+    auto audio = std::make_unique<TRecordingAudio>();
+    audioOut = audio.get();
+    audio_ = std::make_unique<TScopedAudioLibrary>(std::move(audio));
+    recording_ = std::make_shared<TRecording>();
+    form_ =
+        std::make_unique<TForm1>(host_, application_, clock_, RecordingDirect3DCreate(recording_));
+  }
+  ~GameRun() {
+    if (form_) Destroy();
+  }
+
+  TForm1& Form() { return *form_; }
+  FakeFormHost& Host() { return host_; }
+  TApplication& Application() { return application_; }
+  TRecording& Recording() { return *recording_; }
+
+  void Create() { form_->FormCreate(); }
+
+  // One idle pass of the application after `milliseconds` of time.
+  void Idle(double milliseconds = 1000.0 / 15) {
+    clock_.AdvanceMilliseconds(milliseconds);
+    bool done = false;
+    form_->PowerTimer1->IdleHandler(nullptr, done);
+    recording_->Clear();  // keep the recorded calls of one frame only
+  }
+  // Runs frames until the condition holds; false if it never did.
+  bool RunUntil(const std::function<bool()>& condition, int maxFrames = 5000) {
+    for (int i = 0; i < maxFrames; ++i) {
+      if (condition()) return true;
+      Idle();
+    }
+    return condition();
+  }
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) Idle();
+  }
+
+  // Input in client coordinates.
+  void MoveTo(int x, int y) { form_->FormMouseMove(x, y); }
+  void Click(int x, int y, int button = 0) {
+    MoveTo(x, y);
+    form_->FormMouseDown(button, x, y);
+    form_->FormMouseUp(button, x, y);
+  }
+  void Drag(int fromX, int fromY, int toX, int toY) {
+    MoveTo(fromX, fromY);
+    form_->FormMouseDown(0, fromX, fromY);
+    MoveTo(toX, toY);
+    form_->FormMouseUp(0, toX, toY);
+  }
+  void ClickYes() { Click(466, 344); }
+  void ClickNo() { Click(596, 344); }
+
+  // A close request: true when the window may close (it is then destroyed).
+  bool RequestClose() {
+    const bool closes = form_->FormCloseQuery();
+    if (closes) Destroy();
+    return closes;
+  }
+  void Destroy() {
+    form_->FormDestroy();
+    form_.reset();
+  }
+
+ private:
+  std::unique_ptr<TScopedAudioLibrary> audio_;
+  std::shared_ptr<TRecording> recording_;
+  FakeFormHost host_;
+  TApplication application_;
+  TFakeClock clock_;
+  std::unique_ptr<TForm1> form_;
+};
+
+inline std::vector<std::string> LogMessages() {
+  std::ifstream in("Log.txt", std::ios::binary);
+  std::vector<std::string> messages;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto mark = line.find(" -=- ");
+    messages.push_back(mark == std::string::npos ? line : line.substr(mark + 5));
+  }
+  return messages;
+}
+
+// The pixel centre of cell (x, y).
+inline int CellX(int x) {
+  return 323 + 52 * x;
+}
+inline int CellY(int y) {
+  return 51 + 52 * y;
+}
+
+}  // namespace marblix::test_support

@@ -1,0 +1,285 @@
+// Whole runs of the program, driven by scripted events: start, logo, loading, play, dialogs,
+// shutdown and the next start.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "integration/game_run.h"
+#include "shell/high_scores.h"
+
+namespace marblix {
+namespace {
+
+using test_support::CellX;
+using test_support::CellY;
+using test_support::GameRun;
+using test_support::LogMessages;
+
+class WholeGame : public ::testing::Test {
+ protected:
+  void SetUp() override { test_support::LinkDataPack(dir.path()); }
+
+  std::unique_ptr<GameRun> Start() {
+    auto run = std::make_unique<GameRun>(audio);
+    run->Create();
+    return run;
+  }
+  // From start-up to the first playing screen.
+  std::unique_ptr<GameRun> StartAndLoad() {
+    auto run = Start();
+    EXPECT_TRUE(
+        run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
+    return run;
+  }
+  static std::size_t ConfigSize() {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(ConfigFileName, error);
+    return error ? 0 : size;
+  }
+  // The first cell holding a ball with an empty neighbour to its right, and that neighbour.
+  static bool FindMovableBall(TGameField& board, int& x, int& y) {
+    for (y = 0; y < 9; ++y) {
+      for (x = 0; x < 8; ++x) {
+        if (board.FCells(x, y).Mask != 0 && board.FCells(x + 1, y).Mask == 0) return true;
+      }
+    }
+    return false;
+  }
+
+  test_support::ScopedWorkingDirectory dir;
+  TRecordingAudio* audio = nullptr;
+};
+
+TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
+  auto run = Start();
+  EXPECT_TRUE(run->Host().Shown);
+  EXPECT_TRUE(run->Host().PaintedInitializing);
+  EXPECT_EQ(run->Host().Caption, "Marblix (loading...)");
+  EXPECT_EQ(ScreenState, LogoScreen);
+  int logoFrames = 0;
+  while (ScreenState == LogoScreen && logoFrames < 200) {
+    run->Idle();
+    ++logoFrames;
+  }
+  EXPECT_GE(logoFrames, 60);  // about 77 units of 1/15 s
+  EXPECT_EQ(ScreenState, LoadingScreen);
+  run->Idle();  // the loading frame
+  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_EQ(run->Host().Caption, "Marblix v1.00");
+  EXPECT_EQ(run->Host().CurrentPointer, TFormHost::Pointer::Arrow);
+  EXPECT_EQ(MusicVolume, 50);
+  int balls = 0;
+  for (const TCell& cell : run->Form().Board->FCells) balls += cell.Mask != 0;
+  EXPECT_EQ(balls, 6);
+
+  const auto log = LogMessages();
+  ASSERT_GE(log.size(), 2u + 10 + 117 + 9);
+  std::vector<std::string> expected = {"Program started", "", "Initializing Direct3D Device...",
+                                       "...Ok"};
+  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4), expected);
+  EXPECT_EQ(log[4], "Device - Recording device (recording)");
+  EXPECT_EQ(log[5].rfind("CPU - ", 0), 0u);
+  EXPECT_EQ(log[6], "Initializing Font Render Device...");
+  EXPECT_EQ(log[7], "Loading textures...");
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(log[8 + i], TextureLogLine(StartupTextures()[i]));
+  EXPECT_EQ(log[19], "Starting Logo");
+  EXPECT_EQ(log[20], "Loading Ingame Resources ...");
+  for (int i = 0; i < 117; ++i) EXPECT_EQ(log[21 + i], TextureLogLine(GameTextures()[i]));
+  EXPECT_EQ(log[21],
+            "Loaded Texture \".\\graphics\\buttons\\new game.tga\". Size 128x32. Format 21");
+  // Then the loader's steps in order (sound-list or text warnings may come between them).
+  std::vector<std::string> steps = {"Initializing BASS ...",
+                                    "Initializing XWindows :) ...",
+                                    "...Ok",
+                                    "Loading font ...",
+                                    "Releasing loading stuff ...",
+                                    "Loading ingame strings...",
+                                    "Starting game...",
+                                    "Loading config ..."};
+  auto at = log.begin() + 138;
+  for (const auto& step : steps) {
+    at = std::find(at, log.end(), step);
+    ASSERT_NE(at, log.end()) << step;
+  }
+}
+
+TEST_F(WholeGame, ABallMovesByDragAndDrop) {
+  auto run = StartAndLoad();
+  TGameField& board = *run->Form().Board;
+  run->Frames(10);  // the opening balls have appeared
+  int x = 0, y = 0;
+  ASSERT_TRUE(FindMovableBall(board, x, y));
+  const TCell ball = board.FCells(x, y);
+  run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
+  run->Frames(3);
+  EXPECT_EQ(board.FCells(x, y).Mask, 0u);
+  EXPECT_EQ(board.FCells(x + 1, y).Look, ball.Look);
+  EXPECT_TRUE(GameUnderWay);
+}
+
+TEST_F(WholeGame, ExitQuestionYesWritesConfig) {
+  auto run = StartAndLoad();
+  EXPECT_FALSE(run->RequestClose());
+  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_FALSE(run->RequestClose());  // asking already: nothing changes
+  run->Idle();
+  run->ClickYes();
+  EXPECT_TRUE(run->Application().Terminated());
+  run->Destroy();
+  EXPECT_EQ(ConfigSize(), 1450u);
+  EXPECT_EQ(LogMessages().back(), "Saving config ...");
+}
+
+TEST_F(WholeGame, ARestartOffersTheSavedGameAndGoesOnAfterYes) {
+  std::vector<TCell> cells;
+  {
+    auto run = StartAndLoad();
+    run->Frames(10);
+    Score = 35;  // as if a line had been made
+    GameMode = ModeNormal;
+    for (const TCell& cell : run->Form().Board->FCells) cells.push_back(cell);
+    run->RequestClose();
+    run->ClickYes();
+  }
+  auto run = StartAndLoad();
+  EXPECT_EQ(ScreenState, DialogOpen | OldGameDialog | GameScreen);
+  EXPECT_EQ(Score, 35);
+  std::vector<TCell> restored;
+  for (const TCell& cell : run->Form().Board->FCells) restored.push_back(cell);
+  EXPECT_EQ(restored, cells);
+  run->Idle();
+  run->ClickYes();
+  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(RequestedMode, ModeNormal);
+  run->Frames(2);
+  int x = 0, y = 0;
+  ASSERT_TRUE(FindMovableBall(*run->Form().Board, x, y));
+  run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
+  run->Frames(3);
+  EXPECT_TRUE(GameUnderWay);
+  EXPECT_EQ(Score, 35);
+}
+
+// A saved Normal game three cells short of a full board, with no line anywhere.
+void WriteNearlyFullGame(int32_t score) {
+  ConfigContents contents;
+  for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
+  contents.Tables = HighScoreTable;
+  contents.MusicVolume = 40;
+  contents.SoundVolume = 60;
+  contents.SavedGameFlag = 1;
+  contents.Game.Mode = ModeNormal;
+  contents.Game.Score = score;
+  contents.Game.NextCount = 3;
+  contents.Game.Preview.fill(BallKinds[1]);
+  for (int x = 0; x < 9; ++x) {
+    for (int y = 0; y < 9; ++y) contents.Game.Cells[x][y] = BallKinds[1 + (x + 2 * y) % 5];
+  }
+  for (int x : {6, 7, 8}) contents.Game.Cells[x][8].Mask = 0;
+  const auto bytes = EncodeConfig(contents);
+  std::string error;
+  ASSERT_TRUE(ReplaceFile(ConfigFileName, bytes, error)) << error;
+}
+
+TEST_F(WholeGame, AGamePlayedToItsEndTakesANameIntoTheTable) {
+  WriteNearlyFullGame(4321);
+  auto run = StartAndLoad();
+  ASSERT_EQ(ScreenState, DialogOpen | OldGameDialog | GameScreen);
+  run->Idle();
+  run->ClickYes();
+  // Move the ball at (5, 8) one cell right: no line, and the drop no longer fits.
+  run->Drag(CellX(5), CellY(8), CellX(6), CellY(8));
+  ASSERT_TRUE(run->RunUntil([] { return (ScreenState & DialogOpen) != 0; }, 3000));
+  EXPECT_EQ(ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
+  EXPECT_EQ(NewEntryRow, 0);
+  EXPECT_EQ(HighScoreTable[ModeNormal][0].Score, 4321);
+  for (int i = 0; i < 6; ++i) run->Form().FormKeyDown(KeyBackspace, {});
+  EXPECT_EQ(PlayerName, "");
+  run->Form().TextInput("ABCDEFGHIJKLMNOPQR");
+  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOPQ");
+  run->Idle();
+  run->Form().FormKeyDown(KeyEnter, {});
+  EXPECT_EQ(ScreenState, HighScoresScreen);
+  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][0]), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(ScoreTablePage, ModeNormal);
+  run->Idle();
+  EXPECT_GT(audio->CallsOf("BASS_SamplePlayEx").size(), 0u);
+}
+
+TEST_F(WholeGame, AltEnterInTheNameDialogStoresTheNameAndAsksAboutFullScreen) {
+  WriteNearlyFullGame(900);
+  auto run = StartAndLoad();
+  run->Idle();
+  run->ClickYes();
+  run->Drag(CellX(5), CellY(8), CellX(6), CellY(8));
+  ASSERT_TRUE(run->RunUntil([] { return (ScreenState & DialogOpen) != 0; }, 3000));
+  ASSERT_EQ(ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
+  EXPECT_EQ(NewEntryRow, 1);
+  run->Form().TextInput("Mo");
+  run->Form().FormKeyDown(KeyEnter, {.Alt = true});
+  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][1]), "PlayerMo");
+  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_TRUE(FullScreenSetting);  // the test run was windowed
+  run->Idle();
+  run->ClickNo();
+  EXPECT_FALSE(FullScreenSetting);
+  EXPECT_EQ(ScreenState, HighScoresScreen);
+}
+
+TEST_F(WholeGame, ClosingDuringTheLogoEndsAtOnceAndKeepsConfig) {
+  { std::ofstream(ConfigFileName, std::ios::binary) << "old scores"; }
+  auto run = Start();
+  run->Frames(5);
+  ASSERT_EQ(ScreenState, LogoScreen);
+  EXPECT_TRUE(run->RequestClose());
+  EXPECT_TRUE(run->Application().Terminated());
+  EXPECT_EQ(ConfigSize(), 10u);
+  const auto log = LogMessages();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log[log.size() - 2], "Starting Logo");
+  EXPECT_EQ(log.back(), "Saving config ...");
+}
+
+TEST_F(WholeGame, ADialogOverTheGameLetsTheBallKeepMoving) {
+  auto run = StartAndLoad();
+  TGameField& board = *run->Form().Board;
+  run->Frames(10);
+  int x = 0, y = 0;
+  ASSERT_TRUE(FindMovableBall(board, x, y));
+  const uint32_t look = board.FCells(x, y).Look;
+  run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
+  EXPECT_FALSE(run->RequestClose());  // the exit question opens while the ball travels
+  ASSERT_TRUE(ScreenState & DialogOpen);
+  run->Frames(3);
+  EXPECT_EQ(board.FCells(x + 1, y).Look, look);
+  EXPECT_EQ(board.FCells(x, y).Mask, 0u);
+  EXPECT_TRUE(ScreenState & DialogOpen);
+  run->ClickNo();
+  EXPECT_EQ(ScreenState, GameScreen);
+}
+
+TEST_F(WholeGame, PausingStopsFramesAndMusicAndResumingGoesOn) {
+  auto run = StartAndLoad();
+  run->Application().OnDeactivate(nullptr);
+  EXPECT_FALSE(run->Form().PowerTimer1->MayRealTime);
+  EXPECT_EQ(audio->CallsOf("BASS_ChannelPause").size(), 1u);
+  run->Application().OnActivate(nullptr);
+  EXPECT_TRUE(run->Form().PowerTimer1->MayRealTime);
+  EXPECT_EQ(audio->CallsOf("BASS_ChannelResume").size(), 1u);
+  EXPECT_EQ(ScreenState, GameScreen);
+}
+
+TEST_F(WholeGame, AnAudioLibraryThatCannotStartLeavesTheGamePlayableAndSilent) {
+  auto run = std::make_unique<GameRun>(audio);
+  audio->Version = 0;
+  run->Create();
+  ASSERT_TRUE(
+      run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
+  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_TRUE(audio->CallsOf("BASS_Init").empty());
+  EXPECT_TRUE(audio->CallsOf("BASS_StreamCreateFile").empty());
+}
+
+}  // namespace
+}  // namespace marblix
