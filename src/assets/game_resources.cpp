@@ -6,12 +6,16 @@ namespace marblix {
 TAGFImage* TGameResources::BallImage(BallPicture picture) const {
   const int look = picture.Look;
   if (look >= LookCount) return nullptr;
+  if (look == BombLook) {
+    // The bomb's pictures: bomb_0 (its ball, although 22_0 is loaded too), bomb_1 hovered,
+    // bomb_2 selected.
+    return picture.Variant <= 2 ? GameImage(GpBomb0 + picture.Variant) : nullptr;
+  }
   switch (picture.Variant) {
     case BallVariant:
-      // The bomb's ball picture comes from bomb_0, although 22_0 is loaded too.
-      return GameImage(look == BombLook ? GpBomb0 : GpFirstBall + 2 * look);
+      return GameImage(GpFirstBall + 2 * look);
     case SelectedVariant:
-      return GameImage(look == BombLook ? GpBomb2 : GpFirstBall + 2 * look + 1);
+      return GameImage(GpFirstBall + 2 * look + 1);
     default:
       if (look >= PlainLookCount || picture.Variant > PaintVariant) return nullptr;
       return GameImage(GpFirstRest + 5 * look + (picture.Variant - RestVariant2));

@@ -7,6 +7,7 @@
 
 #include "assets/texture_table.h"
 #include "board/BoardServices.h"
+#include "board/BoardTypes.h"
 #include "graphics/AGFUnit.h"
 #include "platform/audio/AudioLibrary.h"
 #include "text/qz_strings.h"

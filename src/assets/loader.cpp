@@ -80,8 +80,9 @@ bool TAssetLoader::StartAudio() {
 void TAssetLoader::LoadFont() {
   LogMessage("Loading font ...");
   resources_.Font = std::make_unique<TQzFont>(&device_);
-  resources_.Font->LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"));
-  resources_.Font->LoadGlyphs(FilePathOf(".\\graphics\\font\\font.bmp"));
+  const TLogSink log = [](const std::string& line) { LogMessage(line); };
+  resources_.Font->LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"), log);
+  resources_.Font->LoadGlyphs(".\\graphics\\font\\font.bmp", log);
 }
 
 void TAssetLoader::StartMusic() {
@@ -112,6 +113,7 @@ void TAssetLoader::LoadAssets() {
   resources_.Strings = std::make_unique<TQzStrings>();
   resources_.Strings->LoadStrings(FilePathOf(".\\strings.txt"),
                                   [](const std::string& line) { LogMessage(line); });
+  resources_.Buttons->Strings = resources_.Strings.get();
   host_.SetCaption(resources_.Strings->MainCaption);
 
   LogMessage("Starting game...");

@@ -48,6 +48,8 @@ TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirec
 TForm1::~TForm1() {
   // The board and the particles refer to the pictures and the device: they go first.
   Board.reset();
+  boardPainter_.reset();
+  boardCanvas_.reset();
   boardParticles_.reset();
   ParticleEngine.reset();
   Resources.Buttons.reset();
@@ -139,23 +141,40 @@ void TForm1::PowerGraph1DeviceLost() {
 
 // ---- Input ------------------------------------------------------------------------------------
 
+void TForm1::FollowClientSize() {
+  int width = 800, height = 600;
+  host_.GetClientSize(width, height);
+  if (width != clientWidth_ || height != clientHeight_) ClientResized(width, height);
+}
+
 void TForm1::FormMouseMove(int x, int y) {
+  FollowClientSize();
   Shell.FormMouseMove(x, y);
 }
+
 void TForm1::FormMouseDown(int button, int x, int y) {
+  FollowClientSize();
   Shell.FormMouseDown(button, x, y);
 }
+
 void TForm1::FormMouseUp(int button, int x, int y) {
+  FollowClientSize();
   Shell.FormMouseUp(button, x, y);
 }
-void TForm1::FormKeyDown(int key, ShiftState shift) {
-  Shell.FormKeyDown(key, shift);
-}
-void TForm1::TextInput(const std::string& utf8) {
-  Shell.TextInput(utf8);
+
+void TForm1::FormKeyDown(int key, ShiftState shift) { Shell.FormKeyDown(key, shift); }
+
+void TForm1::TextInput(const std::string& utf8) { Shell.TextInput(utf8); }
+
+void TForm1::FormKeyPress(uint32_t codePoint) {
+  const int single = SingleByteCode(static_cast<char32_t>(codePoint));
+  if (single >= 0) Shell.FormKeyPress(static_cast<uint8_t>(single));
 }
 
 void TForm1::ClientResized(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  clientWidth_ = width;
+  clientHeight_ = height;
   // The 800 x 600 frame is scaled to fit and centred; the pointer maps back through the same.
   const double scale = std::min(width / 800.0, height / 600.0);
   PointerMapping mapping;
@@ -214,7 +233,7 @@ void TForm1::SelectModeButton() {
 }
 
 void TForm1::SelectButton(int index) {
-  if (Resources.Buttons) Resources.Buttons->SetSelected(index, true);
+  if (Resources.Buttons && index < Resources.Buttons->Count()) (*Resources.Buttons)[index].selected = true;
 }
 
 void TForm1::PressButtons() {
@@ -256,7 +275,7 @@ void TForm1::ApplyMusicVolume() {
 }
 
 void TForm1::PlayKeySound() {
-  PlayEffect(SoundTable.s_press);
+  PlayEffect(SampleOf(SoundOf(NamedSound::s_press)));
 }
 void TForm1::PauseMusic() {
   BASS_ChannelPause(Resources.MusicStream);
@@ -274,6 +293,11 @@ void TForm1::LoadAssets() {
   }
   if (Resources.Font) ParticleEngine->Font = Resources.Font.get();
   ParticleEngine->ExplosionImage = Resources.GameImage(GpExplosion);
+  boardCanvas_ = std::make_unique<TPowerGraphCanvas>(*PowerGraph1);
+  boardPainter_ = std::make_unique<TPowerBoardPainter>(
+      *boardCanvas_, Resources.GameImage(GpField),
+      [this](BallPicture picture) -> const TAGFImage* { return Resources.BallImage(picture); });
+  Board->SetPainter(boardPainter_.get());
 }
 
 void TForm1::LoadConfig() {

@@ -8,6 +8,8 @@
 #include "assets/game_resources.h"
 #include "assets/loader.h"
 #include "assets/logo.h"
+#include "board/draw/BoardCanvas.h"
+#include "board/draw/PowerBoardPainter.h"
 #include "board/qz_Field.h"
 #include "effects/BoardParticles.h"
 #include "effects/qz_pengine.h"
@@ -42,6 +44,8 @@ class TForm1 final : public ShellPorts,
   void FormMouseUp(int button, int x, int y);
   void FormKeyDown(int key, ShiftState shift);
   void TextInput(const std::string& utf8);
+  // A typed character as a Unicode code point (control characters included).
+  void FormKeyPress(uint32_t codePoint);
   // The client area changed size (full screen on a desktop that is not 800 x 600).
   void ClientResized(int width, int height);
 
@@ -115,14 +119,20 @@ class TForm1 final : public ShellPorts,
   int StatusLineWidth() override;
 
   void LogSafely(const std::string& message);
+  // Maps the pointer anew when the window's client area has changed size.
+  void FollowClientSize();
   void StartDevice();
   void LogProcessor();
 
   TFormHost& host_;
+  int clientWidth_ = 800;
+  int clientHeight_ = 600;
   TApplication& application_;
   TAssetLoader loader_;
   TScreenPainter painter_;
   std::unique_ptr<TBoardParticles> boardParticles_;
+  std::unique_ptr<TPowerGraphCanvas> boardCanvas_;
+  std::unique_ptr<TPowerBoardPainter> boardPainter_;
   TBoardSounds boardSounds_;
 };
 

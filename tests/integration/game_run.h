@@ -82,7 +82,6 @@ inline void ResetShellState() {
   SoundVolume = 0;
   FullScreenSetting = false;
   MouseX = MouseY = MouseButton = 0;
-  SoundTable = TSoundTable{};
 }
 
 // One start of the program in the current folder; several runs may share the folder.
