@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/AGFUnit.h"
+#include "graphics/PowerD3D.h"
+#include "graphics/PowerTypes.h"
 #include "shell/defs.h"
+#include "text/qz_text.h"
 
 namespace marblix {
 
@@ -25,6 +29,24 @@ TParticle MakeParticle(TParticleKind kind, float x, float y) {
   particle.Y = y;
   particle.Colour = White;
   return particle;
+}
+
+constexpr int Upright = 64;
+constexpr int ExplosionAngle = 90;
+constexpr int NaturalScale = 256;
+constexpr uint32_t ExplosionTint = 0x110066FF;
+
+// Rounds to the nearest integer, halves to the even neighbour.
+int Round(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
+int Trunc(double value) {
+  return static_cast<int>(value);
+}
+
+// The colour's low three bytes under the given alpha.
+uint32_t WithAlpha(uint32_t colour, int alpha) {
+  return static_cast<uint32_t>(std::clamp(alpha, 0, 255)) << 24 | (colour & 0x00FFFFFF);
 }
 
 // Stores a sum computed in double into a single-precision field.
@@ -146,11 +168,49 @@ void TQzParticleEngine::RemoveNear(float x, float y) {
 }
 
 void TQzParticleEngine::Draw(uint8_t layer) {
+  if (Device == nullptr) return;
   for (const TParticle& particle : List) {
     if (particle.Layer == layer) DrawParticle(particle);
   }
 }
 
-void TQzParticleEngine::DrawParticle(const TParticle&) {}
+void TQzParticleEngine::DrawParticle(const TParticle& p) {
+  const int x = Trunc(p.X);
+  const int y = Trunc(p.Y);
+  switch (p.Kind) {
+    case pkText:
+      if (Font != nullptr) {
+        const int alpha = Round(255.0 * p.Life - 255.0 * p.Age);
+        Font->DrawLeft(p.Text, x, y, WithAlpha(p.Colour, alpha));
+      }
+      break;
+    case pkBall:
+      Device->DrawRotated(p.Image, x, y, Upright, Trunc(p.Value), 0, blendAlpha);
+      break;
+    case pkAnimation:
+      Device->DrawRotated(p.Image, x, y, Upright, NaturalScale, Trunc(p.Value), blendAlpha);
+      break;
+    case pkFlyingBall: {
+      const int pattern = FlyingBallPhase ? Trunc(FlyingBallPhase()) : 0;
+      Device->DrawRotated(p.Image, x, y, Upright, Trunc(p.Value), pattern, blendAlpha);
+      break;
+    }
+    case pkExplosion: {
+      const int alpha = Round(100.0 * p.Life - 100.0 * p.Age) / 10;
+      const int cx = Round(p.X);
+      const int cy = Round(p.Y);
+      const int scale = Round(p.Value);
+      Device->DrawRotatedColor(ExplosionImage, cx, cy, ExplosionAngle, scale,
+                               WithAlpha(p.Colour, alpha), 0, blendAdd);
+      if (p.Age < 1) {
+        Device->DrawRotatedColor(ExplosionImage, cx, cy, ExplosionAngle, scale, ExplosionTint, 0,
+                                 blendAdd);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
 
 }  // namespace marblix

@@ -11,7 +11,7 @@ HSAMPLE Entry(const Table& table, uint8_t index) {
 }
 
 HSAMPLE SelectEntry(uint8_t index, uint8_t sample) {
-  const auto& table = SoundTable.KindSelectSounds;
+  const auto& table = GameSounds.KindSelectSounds;
   if (index < 1 || index >= table.size()) return 0;
   const TSelectSounds& sounds = table[index];
   switch (sample) {
@@ -29,7 +29,7 @@ HSAMPLE SelectEntry(uint8_t index, uint8_t sample) {
 }
 
 HSAMPLE NamedEntry(uint8_t index) {
-  const TSoundTable& t = SoundTable;
+  const TSoundTable& t = GameSounds;
   const HSAMPLE named[] = {t.s_app, t.s_disapp, t.s_disapp2, t.s_disapp3, t.s_ballmove,
                            t.s_pin, t.s_click,  t.s_hover,   t.s_press,   t.s_paint};
   return index < std::size(named) ? named[index] : 0;
@@ -44,13 +44,13 @@ HSAMPLE SampleOf(SoundSlot slot) {
     case SoundTable::Select:
       return SelectEntry(slot.Index, slot.Sample);
     case SoundTable::Hover:
-      return Entry(SoundTable.KindHoverSounds, slot.Index);
+      return Entry(GameSounds.KindHoverSounds, slot.Index);
     case SoundTable::Blast:
-      return Entry(SoundTable.KindBlastSounds, slot.Index);
+      return Entry(GameSounds.KindBlastSounds, slot.Index);
     case SoundTable::Arrive:
-      return Entry(SoundTable.KindArriveSounds, slot.Index);
+      return Entry(GameSounds.KindArriveSounds, slot.Index);
     case SoundTable::Vanish:
-      return Entry(SoundTable.KindVanishSounds, slot.Index);
+      return Entry(GameSounds.KindVanishSounds, slot.Index);
   }
   return 0;
 }

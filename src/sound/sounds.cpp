@@ -11,7 +11,7 @@
 
 namespace marblix {
 
-TSoundTable SoundTable;
+TSoundTable GameSounds;
 
 namespace {
 
@@ -22,7 +22,7 @@ HSAMPLE LoadSample(const std::string& path) {
 }
 
 HSAMPLE* NamedSlot(std::string_view name) {
-  TSoundTable& t = SoundTable;
+  TSoundTable& t = GameSounds;
   if (name == "s_app") return &t.s_app;
   if (name == "s_disapp") return &t.s_disapp;
   if (name == "s_disapp2") return &t.s_disapp2;
@@ -39,7 +39,7 @@ HSAMPLE* NamedSlot(std::string_view name) {
 // The slot of letter and look number N, or none when N lies outside that table or the letter is
 // unknown.
 HSAMPLE* LookSlot(char letter, int n) {
-  TSoundTable& t = SoundTable;
+  TSoundTable& t = GameSounds;
   const bool inKindTables = n >= 1 && n <= KindSoundLooks;
   const bool inBallTables = n >= 1 && n <= BallSoundLooks;
   const auto at = [n](auto& table) { return &table[static_cast<size_t>(n)]; };
@@ -100,9 +100,9 @@ std::optional<std::string> LineFault(const std::string& line, std::string& name,
 }
 
 void LoadFixedBombSounds() {
-  SoundTable.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile);
-  SoundTable.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile);
-  SoundTable.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile);
+  GameSounds.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile);
+  GameSounds.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile);
+  GameSounds.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile);
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ struct TSoundTable {
   std::array<HSAMPLE, BallSoundLooks + 1> KindVanishSounds{};
 };
 
-// The game's one sound table; every slot starts at 0 (silent).
-extern TSoundTable SoundTable;
+// The game's one sound table (its unit-level storage); every slot starts at 0 (silent).
+extern TSoundTable GameSounds;
 
 // The list file and the three fixed bomb samples.
 inline constexpr const char* SoundListFile = "sounds.txt";

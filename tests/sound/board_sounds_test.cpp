@@ -12,7 +12,7 @@ namespace {
 TEST(BoardSounds, EverySlotNamePlaysTheFileListedUnderThatName) {
   TScopedAudioLibrary installed(std::make_unique<TRecordingAudio>());
   auto& audio = static_cast<TRecordingAudio&>(AudioLibrary());
-  SoundTable = TSoundTable{};
+  GameSounds = TSoundTable{};
 
   std::vector<SoundSlot> slots;
   for (uint8_t n = 0; n < 10; ++n) slots.push_back(SoundOf(static_cast<NamedSound>(n)));
@@ -50,7 +50,7 @@ TEST(BoardSounds, EverySlotNamePlaysTheFileListedUnderThatName) {
   sounds.StopEffect(ABombSound);
   EXPECT_EQ(audio.PlayedFiles(), (std::vector<std::string>{"", "./sounds/a_bomb.ogg"}));
   EXPECT_EQ(audio.CallsOf("BASS_SampleStop").size(), 1u);
-  SoundTable = TSoundTable{};
+  GameSounds = TSoundTable{};
 }
 
 }  // namespace

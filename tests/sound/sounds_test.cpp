@@ -15,10 +15,10 @@ class SoundTableTest : public ::testing::Test {
  protected:
   SoundTableTest() : Installed(std::make_unique<TRecordingAudio>()) {
     Audio = static_cast<TRecordingAudio*>(&AudioLibrary());
-    SoundTable = TSoundTable{};
+    GameSounds = TSoundTable{};
     SoundVolume = 80;
   }
-  ~SoundTableTest() override { SoundTable = TSoundTable{}; }
+  ~SoundTableTest() override { GameSounds = TSoundTable{}; }
 
   // Loads a sounds.txt of the given contents; returns what was logged.
   std::vector<std::string> LoadList(const std::string& contents) {
@@ -40,9 +40,9 @@ TEST_F(SoundTableTest, NamedSlotsLoadTheirFilesWhateverTheNumber) {
       "s_hover\t./sounds/hover.ogg\t0\r\n"
       "S_app\t./sounds/wrong.ogg\t1.0\n");
   EXPECT_TRUE(log.empty());
-  EXPECT_EQ(FileOf(SoundTable.s_click), "./sounds/click.ogg");
-  EXPECT_EQ(FileOf(SoundTable.s_hover), "./sounds/hover.ogg");
-  EXPECT_EQ(SoundTable.s_app, 0u) << "names are case-sensitive";
+  EXPECT_EQ(FileOf(GameSounds.s_click), "./sounds/click.ogg");
+  EXPECT_EQ(FileOf(GameSounds.s_hover), "./sounds/hover.ogg");
+  EXPECT_EQ(GameSounds.s_app, 0u) << "names are case-sensitive";
   EXPECT_EQ(Audio->CallsOf("BASS_SampleLoad").front(),
             "BASS_SampleLoad(0, ./sounds/click.ogg, 0, 0, 32, 4) = 1");
 }
@@ -52,13 +52,13 @@ TEST_F(SoundTableTest, LookNamesFillTheirTablesWithinRange) {
       "_a1\t./a1.ogg\t1\n_d7\t./d7.ogg\t1\n_h3\t./h3.ogg\t1\n_f5\t./f5.ogg\t1\n"
       "_r22\t./r22.ogg\t1\n_r23\t./r23.ogg\t1\n_o1\t./o1.ogg\t1\n_o0\t./o0.ogg\t1\n"
       "_x4\t./x4.ogg\t1\n_a24\t./a24.ogg\t1\n");
-  EXPECT_EQ(FileOf(SoundTable.KindSelectSounds[1].a), "./a1.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindSelectSounds[7].d), "./d7.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindHoverSounds[3]), "./h3.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindBlastSounds[5]), "./f5.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindArriveSounds[22]), "./r22.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindVanishSounds[1]), "./o1.ogg");
-  EXPECT_EQ(SoundTable.KindVanishSounds[0], 0u);
+  EXPECT_EQ(FileOf(GameSounds.KindSelectSounds[1].a), "./a1.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindSelectSounds[7].d), "./d7.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindHoverSounds[3]), "./h3.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindBlastSounds[5]), "./f5.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindArriveSounds[22]), "./r22.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindVanishSounds[1]), "./o1.ogg");
+  EXPECT_EQ(GameSounds.KindVanishSounds[0], 0u);
   // "_r23", "_o0", "_x4" and "_a24" name no slot: they load nothing at all.
   for (const std::string& call : Audio->CallsOf("BASS_SampleLoad")) {
     for (const char* file : {"r23", "o0", "x4", "a24"})
@@ -68,10 +68,10 @@ TEST_F(SoundTableTest, LookNamesFillTheirTablesWithinRange) {
 
 TEST_F(SoundTableTest, FixedBombSamplesLoadLastAndReplaceTheListsEntries) {
   LoadList("_h23\t./sounds/other_h.ogg\t1\n_a23\t./sounds/other_a.ogg\t1\n_b23\t./b23.ogg\t1\n");
-  EXPECT_EQ(FileOf(SoundTable.KindHoverSounds[23]), "./sounds/h_bomb.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindSelectSounds[23].a), "./sounds/a_bomb.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindBlastSounds[23]), "./sounds/Bomb_boom.ogg");
-  EXPECT_EQ(FileOf(SoundTable.KindSelectSounds[23].b), "./b23.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindHoverSounds[23]), "./sounds/h_bomb.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindSelectSounds[23].a), "./sounds/a_bomb.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindBlastSounds[23]), "./sounds/Bomb_boom.ogg");
+  EXPECT_EQ(FileOf(GameSounds.KindSelectSounds[23].b), "./b23.ogg");
   const auto loads = Audio->CallsOf("BASS_SampleLoad");
   ASSERT_EQ(loads.size(), 6u);
   EXPECT_NE(loads[3].find("h_bomb"), std::string::npos);
@@ -81,7 +81,7 @@ TEST_F(SoundTableTest, FixedBombSamplesLoadLastAndReplaceTheListsEntries) {
 
 TEST_F(SoundTableTest, TheLaterLineForASlotIsTheOnePlayed) {
   LoadList("s_app\t./first.ogg\t1\ns_app\t./second.ogg\t1\n");
-  PlayEffect(SoundTable.s_app);
+  PlayEffect(GameSounds.s_app);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{"./second.ogg"}));
 }
 
@@ -100,11 +100,11 @@ TEST_F(SoundTableTest, MalformedLinesAreLoggedWithTheirNumberAndSkipped) {
     EXPECT_NE(log[i].find("sounds.txt, "), std::string::npos) << log[i];
     EXPECT_NE(log[i].find(lines[i]), std::string::npos) << log[i];
   }
-  EXPECT_EQ(FileOf(SoundTable.s_app), "./app.ogg");
-  EXPECT_EQ(FileOf(SoundTable.s_press), "./press.ogg") << "lines after a bad one still load";
-  EXPECT_EQ(SoundTable.s_pin, 0u);
-  EXPECT_EQ(SoundTable.s_click, 0u);
-  EXPECT_EQ(FileOf(SoundTable.KindHoverSounds[23]), "./sounds/h_bomb.ogg");
+  EXPECT_EQ(FileOf(GameSounds.s_app), "./app.ogg");
+  EXPECT_EQ(FileOf(GameSounds.s_press), "./press.ogg") << "lines after a bad one still load";
+  EXPECT_EQ(GameSounds.s_pin, 0u);
+  EXPECT_EQ(GameSounds.s_click, 0u);
+  EXPECT_EQ(FileOf(GameSounds.KindHoverSounds[23]), "./sounds/h_bomb.ogg");
 }
 
 TEST_F(SoundTableTest, AMissingListIsLoggedAndLeavesEverySlotSilent) {
@@ -114,14 +114,14 @@ TEST_F(SoundTableTest, AMissingListIsLoggedAndLeavesEverySlotSilent) {
   ASSERT_EQ(log.size(), 1u);
   EXPECT_NE(log[0].find("sounds.txt"), std::string::npos);
   EXPECT_TRUE(Audio->CallsOf("BASS_SampleLoad").empty());
-  EXPECT_EQ(SoundTable.KindHoverSounds[23], 0u);
-  PlayEffect(SoundTable.s_click);
+  EXPECT_EQ(GameSounds.KindHoverSounds[23], 0u);
+  PlayEffect(GameSounds.s_click);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{""})) << "handle 0 plays nothing";
 }
 
 TEST_F(SoundTableTest, PlaysUseTheVolumeOfTheirMomentAndStopReachesTheSample) {
   LoadList("s_ballmove\t./move.ogg\t1\n");
-  const HSAMPLE move = SoundTable.s_ballmove;
+  const HSAMPLE move = GameSounds.s_ballmove;
   Audio->ClearCalls();
   PlayEffectLooped(move);
   SoundVolume = 30;

@@ -1,0 +1,80 @@
+// TButtons: the bar of picture buttons with screen masks, hover, press, release actions and
+// selection.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "board/BoardServices.h"
+
+namespace marblix {
+
+class TAGFImage;
+class TPowerGraph;
+class TQzStrings;
+
+// Buttons with fixed roles.
+inline constexpr int FirstModeButton = 1;  // 1..3: Kids, Normal, Professional
+inline constexpr int YesButton = 14;
+inline constexpr int NoButton = 15;
+inline constexpr int PreviousPageButton = 16;
+inline constexpr int NextPageButton = 17;
+
+// Patterns of a button picture.
+inline constexpr int ButtonNormalPattern = 0;
+inline constexpr int ButtonHighlightPattern = 1;
+inline constexpr int ButtonPressedPattern = 2;
+
+struct TButtonItem {
+  int x = 0;
+  int y = 0;
+  TAGFImage* image = nullptr;  // not owned; its pattern size is the button's size
+  std::function<void()> action;
+  bool pressed = false;
+  bool selected = false;
+  uint32_t ScreenMask = 0;  // live while ScreenMask AND ScreenState is not 0
+};
+
+class TButtons final : public IModeButtons {
+ public:
+  explicit TButtons(TPowerGraph* device);
+
+  void AddButton(int x, int y, TAGFImage* image, uint32_t screenMask, std::function<void()> action);
+  // Every live button not hidden by the page rule, normal, highlighted or pressed.
+  void DrawButtons();
+  // One button, highlighted and sounding even while a dialog is open (the dialog's yes and no).
+  void DrawButton(int index);
+  // Presses every live button under the pointer that may be pressed now.
+  void PressButtons();
+  // Ends a press: runs the action of every live, unselected button under the pointer.
+  void ReleaseButtons();
+  // Selects the button of the current GameMode and no other.
+  void SelectModeButton() override;
+
+  int Count() const { return static_cast<int>(Items.size()); }
+  TButtonItem& operator[](int index) { return Items.at(static_cast<size_t>(index)); }
+  const TButtonItem& operator[](int index) const { return Items.at(static_cast<size_t>(index)); }
+
+  // Whether the pointer (MouseX, MouseY) lies strictly inside the button.
+  bool PointerInside(const TButtonItem& item) const;
+
+  // A press began on a button and its release is awaited.
+  bool PressActive = false;
+  // The button whose hover sound played last.
+  int LastHovered = 0;
+  // The button pressed last, or -1.
+  int PressedItem = -1;
+  // The string table, for the last instructions page of the page rule (none: page 0).
+  const TQzStrings* Strings = nullptr;
+
+ private:
+  bool IsLive(const TButtonItem& item) const;
+  bool HiddenByPageRule(int index) const;
+  void DrawItem(int index, bool dialogTest);
+
+  TPowerGraph* Device;
+  std::vector<TButtonItem> Items;
+};
+
+}  // namespace marblix
