@@ -84,15 +84,21 @@ void TForm1::StartDevice() {
 }
 
 void TForm1::FormCreate() {
+  int desktopWidth = 0, desktopHeight = 0;
+  host_.GetDesktopSize(desktopWidth, desktopHeight);
   if (FullScreenSetting) {
+    // Full screen is a borderless window over the whole desktop; the device shows the 800 x 600
+    // frame in it, scaled to fit.
     host_.SetBorderless(true);
-    host_.SetClientSize(800, 600);
+    if (desktopWidth > 0 && desktopHeight > 0) {
+      host_.SetClientSize(desktopWidth, desktopHeight);
+    } else {
+      host_.SetClientSize(800, 600);
+    }
     PowerGraph1->SetFullScreen(true);
   }
   RandSeed = static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() &
                                    0xFFFFFFFFu);
-  int desktopWidth = 0, desktopHeight = 0;
-  host_.GetDesktopSize(desktopWidth, desktopHeight);
   if (desktopWidth == 800 && desktopHeight == 600) host_.SetBorderless(true);
   host_.Show();
   host_.PaintInitializing();
@@ -162,9 +168,13 @@ void TForm1::FormMouseUp(int button, int x, int y) {
   Shell.FormMouseUp(button, x, y);
 }
 
-void TForm1::FormKeyDown(int key, ShiftState shift) { Shell.FormKeyDown(key, shift); }
+void TForm1::FormKeyDown(int key, ShiftState shift) {
+  Shell.FormKeyDown(key, shift);
+}
 
-void TForm1::TextInput(const std::string& utf8) { Shell.TextInput(utf8); }
+void TForm1::TextInput(const std::string& utf8) {
+  Shell.TextInput(utf8);
+}
 
 void TForm1::FormKeyPress(uint32_t codePoint) {
   const int single = SingleByteCode(static_cast<char32_t>(codePoint));
@@ -233,7 +243,8 @@ void TForm1::SelectModeButton() {
 }
 
 void TForm1::SelectButton(int index) {
-  if (Resources.Buttons && index < Resources.Buttons->Count()) (*Resources.Buttons)[index].selected = true;
+  if (Resources.Buttons && index < Resources.Buttons->Count())
+    (*Resources.Buttons)[index].selected = true;
 }
 
 void TForm1::PressButtons() {

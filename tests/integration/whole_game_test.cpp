@@ -290,3 +290,27 @@ TEST_F(WholeGame, AnAudioLibraryThatCannotStartLeavesTheGamePlayableAndSilent) {
 
 }  // namespace
 }  // namespace marblix
+
+namespace marblix {
+namespace {
+
+TEST_F(WholeGame, FullScreenIsADesktopSizedBorderlessWindowWithThePointerMappedBack) {
+  auto run = std::make_unique<GameRun>(audio);
+  FullScreenSetting = true;
+  run->Create();
+  EXPECT_TRUE(run->Host().Borderless);
+  EXPECT_EQ(run->Host().ClientWidth, 1024);
+  EXPECT_EQ(run->Host().ClientHeight, 768);
+  EXPECT_TRUE(run->Form().PowerGraph1->FullScreen());
+  ASSERT_TRUE(run->RunUntil([] { return ScreenState == GameScreen; }));
+  EXPECT_EQ(run->Host().CurrentPointer, TFormHost::Pointer::Hidden);
+  run->MoveTo(512, 384);
+  EXPECT_EQ(MouseX, 400);
+  EXPECT_EQ(MouseY, 300);
+  run->MoveTo(1023, 767);
+  EXPECT_EQ(MouseX, 799);
+  EXPECT_EQ(MouseY, 599);
+}
+
+}  // namespace
+}  // namespace marblix
