@@ -1,0 +1,221 @@
+// The font metrics, the string table and the sound list of the generated pack: every key and
+// name is there, every dialog fits its box in the pack's own font, every listed sound decodes.
+#include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assetgen/font.h"
+#include "graphics/TGAReader.h"
+#include "text/qz_strings.h"
+
+namespace {
+
+const std::filesystem::path kData = MARBLIX_DATA_DIR;
+
+std::vector<unsigned char> metrics() {
+  std::ifstream file(kData / "graphics/font/font.rls", std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Width of a text drawn scaled, as the font draws it (each advance rounded half to even).
+int scaledWidth(const std::string& text, int percent) {
+  static const auto m = metrics();
+  int w = 0;
+  for (unsigned char c : text) w += int(std::nearbyint(m[2 + c] / 100.0 * percent));
+  return w;
+}
+
+TEST(PackFont, MetricsDescribeTheGlyphSheet) {
+  const auto m = metrics();
+  ASSERT_EQ(m.size(), 258u);
+  marblix::TBitmapEx sheet;
+  sheet.LoadFromFile((kData / "graphics/font/font.bmp").string());
+  EXPECT_EQ(sheet.Width(), m[0] * 16);
+  EXPECT_EQ(sheet.Height(), m[1] * 16);
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    const bool printable = assetgen::codePageCharacter(b) != 0;
+    EXPECT_EQ(m[2 + b] > 0, printable);
+    EXPECT_LE(m[2 + b], m[0]);
+  }
+  EXPECT_EQ(m[2 + ' '], m[2 + 0xA0]);
+  // Every glyph cell of a visible character has ink; space has none.
+  auto inked = [&](int b) {
+    for (int y = 0; y < m[1]; ++y)
+      for (int x = 0; x < m[0]; ++x)
+        if (sheet.Pixel((b % 16) * m[0] + x, (b / 16) * m[1] + y) >> 24) return true;
+    return false;
+  };
+  for (int b : {int('A'), int('g'), int('0'), int('9'), 0x80, 0xC4, 0xDF, 0xFF})
+    EXPECT_TRUE(inked(b)) << b;
+  EXPECT_FALSE(inked(' '));
+}
+
+TEST(PackFont, CodePageMapsTheWindowsWesternBytes) {
+  EXPECT_EQ(assetgen::codePageCharacter('A'), 0x41u);
+  EXPECT_EQ(assetgen::codePageCharacter(0x80), 0x20ACu);  // euro sign
+  EXPECT_EQ(assetgen::codePageCharacter(0x81), 0u);       // unused byte
+  EXPECT_EQ(assetgen::codePageCharacter(0x9F), 0x178u);
+  EXPECT_EQ(assetgen::codePageCharacter(0xE9), 0xE9u);
+  EXPECT_EQ(assetgen::codePageCharacter(0x1F), 0u);
+  EXPECT_EQ(assetgen::toUtf8(0x20AC), "\xE2\x82\xAC");
+}
+
+TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
+  marblix::TQzStrings strings;
+  ASSERT_TRUE(strings.LoadStrings((kData / "strings.txt").string()));
+  for (const std::string* text : {&strings.Help, &strings.Options, &strings.HighScores,
+                                  &strings.Kids, &strings.Normal, &strings.Proff})
+    EXPECT_FALSE(text->empty());
+  std::ifstream raw(kData / "strings.txt", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(raw), {}};
+  EXPECT_NE(text.find("$MainCaption\r\nMarblix v1.00\r\n"), std::string::npos);
+
+  struct Dialog {
+    const char* name;
+    const std::string& caption;
+    const std::vector<std::string>& lines;
+    int centre;    // x of the caption and lines
+    int maxLines;  // the name dialog shows the name below its text
+  };
+  const Dialog dialogs[] = {
+      {"Exit", strings.Exit_Caption, strings.Exit_Text, 530, 5},
+      {"New", strings.New_Caption, strings.New_Text, 530, 5},
+      {"Old", strings.Old_Caption, strings.Old_Text, 530, 5},
+      {"Clear", strings.Clear_Caption, strings.Clear_Text, 530, 5},
+      {"FullScreen", strings.FullScreen_Caption, strings.FullScreen_Text, 530, 5},
+      {"EnterName", strings.EnterName_Caption, strings.EnterName_Text, 550, 2},
+      {"LowScore", strings.LowScore_Caption, strings.LowScore_Text, 600, 5},
+  };
+  for (const Dialog& d : dialogs) {
+    SCOPED_TRACE(d.name);
+    EXPECT_FALSE(d.caption.empty());
+    EXPECT_FALSE(d.lines.empty());
+    EXPECT_LE(int(d.lines.size()), d.maxLines);
+    // The text field of the box runs from x 332 to 731 (box at 310, 443 wide); pictures take
+    // the left of it in the name and low-score dialogs.
+    const int left = d.centre == 530 ? 332 : (d.centre == 550 ? 425 : 505);
+    const int halfRoom = std::min(d.centre - left, 731 - d.centre);
+    EXPECT_LE(scaledWidth(d.caption, 70) / 2, halfRoom) << d.caption;
+    for (const std::string& line : d.lines) EXPECT_LE(scaledWidth(line, 70) / 2, halfRoom) << line;
+  }
+  // The titles fit their 260-pixel plate, the mode names the tab under the board.
+  for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
+    EXPECT_LE(scaledWidth(*title, 100), 240);
+  for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
+    EXPECT_LE(scaledWidth(*mode, 75), 150);
+}
+
+struct SoundLine {
+  std::string name, path;
+};
+
+std::vector<SoundLine> soundList() {
+  std::ifstream file(kData / "sounds.txt", std::ios::binary);
+  std::vector<SoundLine> lines;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+    EXPECT_NE(tab2, std::string::npos) << line;
+    if (tab2 == std::string::npos) continue;
+    std::size_t used = 0;
+    std::stod(line.substr(tab2 + 1), &used);  // the number must read as a decimal
+    EXPECT_EQ(used, line.size() - tab2 - 1) << line;
+    lines.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1)});
+  }
+  return lines;
+}
+
+// Decodes an Ogg Vorbis file to mono floats (channels averaged); empty when it does not decode.
+std::vector<float> decode(const std::filesystem::path& file, double* seconds = nullptr) {
+  OggVorbis_File vf;
+  if (ov_fopen(file.string().c_str(), &vf) != 0) return {};
+  const int channels = ov_info(&vf, -1)->channels;
+  if (seconds) *seconds = ov_time_total(&vf, -1);
+  std::vector<float> out;
+  for (;;) {
+    float** pcm = nullptr;
+    int section = 0;
+    const long n = ov_read_float(&vf, &pcm, 4096, &section);
+    if (n <= 0) break;
+    for (long i = 0; i < n; ++i) {
+      float v = 0;
+      for (int c = 0; c < channels; ++c) v += pcm[c][i];
+      out.push_back(v / float(channels));
+    }
+  }
+  ov_clear(&vf);
+  return out;
+}
+
+TEST(PackSounds, ListNamesEverySlotAndEveryFileDecodes) {
+  const auto lines = soundList();
+  std::set<std::string> names;
+  for (const auto& l : lines) names.insert(l.name);
+  for (const char* slot : {"s_app", "s_disapp", "s_disapp2", "s_disapp3", "s_ballmove", "s_pin",
+                           "s_click", "s_hover", "s_press", "s_paint"})
+    EXPECT_TRUE(names.count(slot)) << slot;
+  for (int n = 1; n <= 22; ++n)
+    for (char table : {'a', 'b', 'c', 'd', 'h', 'f', 'r', 'o'})
+      EXPECT_TRUE(names.count(std::string("_") + table + std::to_string(n))) << table << n;
+
+  std::set<std::string> files;
+  for (const auto& l : lines) {
+    EXPECT_TRUE(l.path.starts_with("./sounds/")) << l.path;
+    files.insert(l.path.substr(2));
+  }
+  for (const char* fixed : {"sounds/h_bomb.ogg", "sounds/a_bomb.ogg", "sounds/Bomb_boom.ogg"})
+    files.insert(fixed);
+  for (const auto& f : files) {
+    SCOPED_TRACE(f);
+    const auto samples = decode(kData / f);
+    ASSERT_FALSE(samples.empty());
+    float peak = 0;
+    for (float v : samples) peak = std::max(peak, std::abs(v));
+    EXPECT_GT(peak, 0.05f);                 // audible
+    EXPECT_LE(peak, 1.02f);                 // not clipped
+    EXPECT_LT(samples.size(), 44100u * 3);  // short
+  }
+}
+
+TEST(PackSounds, EffectsStartAndEndInSilenceAndLoopsJoinUp) {
+  for (const auto& l : soundList()) {
+    const auto s = decode(kData / l.path.substr(2));
+    ASSERT_GT(s.size(), 100u);
+    if (l.name == "s_ballmove") {
+      EXPECT_LT(std::abs(s.front() - s.back()), 0.1f) << l.path;
+      continue;
+    }
+    SCOPED_TRACE(l.path);
+    EXPECT_LT(std::abs(s.front()), 0.02f);
+    EXPECT_LT(std::abs(s.back()), 0.02f);
+  }
+  const auto fuse = decode(kData / "sounds/a_bomb.ogg");
+  ASSERT_FALSE(fuse.empty());
+  EXPECT_LT(std::abs(fuse.front() - fuse.back()), 0.15f);
+}
+
+TEST(PackSounds, ThemeIsOneToTwoMinutesAndLoopsWithoutAJump) {
+  double seconds = 0;
+  const auto music = decode(kData / "music/theme.ogg", &seconds);
+  ASSERT_FALSE(music.empty());
+  EXPECT_GE(seconds, 60.0);
+  EXPECT_LE(seconds, 120.0);
+  // The end runs into the start: the step across the seam is no larger than steps inside.
+  float largestStep = 0;
+  for (std::size_t i = 1; i < music.size(); ++i)
+    largestStep = std::max(largestStep, std::abs(music[i] - music[i - 1]));
+  EXPECT_LE(std::abs(music.front() - music.back()), largestStep);
+  EXPECT_LT(std::abs(music.front() - music.back()), 0.1f);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+// The pack being written: files under the data folder, and the pictures kept for contact sheets.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "assetgen/canvas.h"
+
+namespace assetgen {
+
+// One picture of the pack as a reviewer sees it: its patterns laid out with their size.
+struct SheetEntry {
+  std::string name;
+  Picture picture;
+  int patternWidth;
+  int patternHeight;
+};
+
+// Writing is safe from two threads at once: the sounds are made beside the pictures.
+class Pack {
+ public:
+  explicit Pack(std::filesystem::path dataDir);
+
+  // A 32-bit TGA with alpha (or, for ".bmp", a BMP of 32 or 24 bits), kept for the contact sheet
+  // `group`. Pattern sizes say how the game cuts it (0 = the whole picture).
+  void picture(const std::string& group, const std::string& relativePath, const Picture& picture,
+               int patternWidth = 0, int patternHeight = 0);
+  void bmp24(const std::string& group, const std::string& relativePath, const Picture& picture);
+  void jpeg(const std::string& group, const std::string& relativePath, const Picture& picture,
+            int quality, int patternWidth = 0, int patternHeight = 0);
+  void bytes(const std::string& relativePath, const std::vector<std::uint8_t>& content);
+  void text(const std::string& relativePath, const std::string& content);
+
+  // Keeps a sound's samples for the waveform sheet.
+  void wave(const std::string& name, const std::vector<float>& samples);
+
+  // Writes one PNG overview per group into `folder`, and "sounds.png" of every waveform.
+  void writeContactSheets(const std::filesystem::path& folder) const;
+
+  // A picture written earlier, by its path in the pack; throws when there is none.
+  const SheetEntry& find(const std::string& relativePath) const;
+
+  const std::filesystem::path& dataDir() const { return dataDir_; }
+  // The full path of a file of the pack, its folders made.
+  std::filesystem::path prepare(const std::string& relativePath) const;
+
+ private:
+  void keep(const std::string& group, const std::string& name, const Picture& picture, int pw,
+            int ph);
+
+  std::filesystem::path dataDir_;
+  mutable std::mutex mutex_;  // sounds and music are made beside the pictures
+  void writeWaveSheet(const std::filesystem::path& file) const;
+
+  std::vector<std::pair<std::string, std::vector<SheetEntry>>> groups_;
+  std::vector<std::pair<std::string, std::vector<float>>> waves_;
+};
+
+}  // namespace assetgen

@@ -1,0 +1,112 @@
+// strings.txt: every title, mode name and dialog text the screens show, in the game's own
+// key format ("$key" then the value line; "@key", "{", lines, "}").
+#include <string>
+
+#include "assetgen/art.h"
+
+namespace assetgen {
+
+namespace {
+
+constexpr const char* kStrings = R"(; Marblix - texts of the screens and dialogs.
+; Translate the lines below a key; keep the keys, the "{" and "}" lines as they are.
+; A value is the one line after its "$" key; a block is every line between "{" and "}".
+; Dialog texts show at most five lines.
+
+$MainCaption
+Marblix v1.00
+
+; Panel titles
+$Help
+Instructions
+$Options
+Options
+$HighScores
+High scores
+
+; Mode names shown below the board
+$Kids
+Kids
+$Normal
+Normal
+$Proff
+Professional
+
+; Dialogs
+$Exit_Caption
+Leave Marblix?
+@Exit_Text
+{
+Your game is kept safe and
+waits for you next time.
+}
+
+$New_Caption
+Start a new game?
+@New_Text
+{
+The game on the board
+will be lost.
+}
+
+$Old_Caption
+Welcome back!
+@Old_Text
+{
+Your last game is still here.
+Do you want to go on
+where you left off?
+}
+
+$Clear_Caption
+Clear the high scores?
+@Clear_Text
+{
+Every score of this table
+will be wiped out.
+This cannot be undone.
+}
+
+$EnterName_Caption
+A new high score!
+@EnterName_Text
+{
+Type your name:
+}
+
+$LowScore_Caption
+Game over
+@LowScore_Text
+{
+No place in the best
+ten this time.
+Play again?
+}
+
+$FullScreen_Caption
+Switch the display?
+@FullScreen_Text
+{
+The new display setting
+is used at the next start.
+Quit Marblix now?
+}
+)";
+
+}  // namespace
+
+std::string stringsFile() {
+  // Line ends as the game's home platform writes them.
+  std::string out;
+  for (char c : std::string(kStrings)) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+void makeTexts(Pack& pack) {
+  pack.text("strings.txt", stringsFile());
+}
+
+}  // namespace assetgen
