@@ -132,10 +132,16 @@ void backdrop(cairo_t* cr) {
 void cornerLogo(cairo_t* cr, int frame) {
   const double textY = 44;
   useFont(cr, Face::SansBold, 27);
-  const double width = textWidth(cr, "Marbl\xC4\xB1x");
-  const double left = 62.5 - width / 2;
+  // centredTextPath centres the ink, so find where the dotless i really stands.
+  cairo_text_extents_t word, stem;
+  cairo_text_extents(cr, "Marbl\xC4\xB1x", &word);
+  cairo_text_extents(cr, "\xC4\xB1", &stem);
+  const double width = word.width;
+  const double left = 62.5 - word.width / 2 - word.x_bearing;
+  const double baseline = textY - word.y_bearing - word.height / 2;
   const double iLeft = left + textWidth(cr, "Marbl");
   const double iWidth = textWidth(cr, "\xC4\xB1");
+  const double dotY = baseline + stem.y_bearing - 8;
   goldText(cr, "Marbl\xC4\xB1x", 62.5, textY, 27);
   // The dot of the i drops in once the row is complete.
   const double dotT = std::clamp((frame - 26) / 6.0, 0.0, 1.0);
@@ -143,14 +149,14 @@ void cornerLogo(cairo_t* cr, int frame) {
     const double drop = (1 - dotT) * (1 - dotT) * 30;
     BallPose pose;
     pose.shadow = 0;
-    paintBall(cr, iLeft + iWidth / 2, textY - 18 - drop, 4.6, {BallKind::Plain, 1, 0, 0}, pose);
+    paintBall(cr, iLeft + iWidth / 2, dotY - drop, 5, {BallKind::Plain, 1, 0, 0}, pose);
   }
   for (int k = 0; k < 7; ++k) {
     const double start = k * 3.0;
     const double t = (frame - start) / 8.0;
     if (t <= 0) continue;
     const double x = 62.5 + (k - 3) * 15.5;
-    const double hop = t < 1 ? std::abs(std::sin(M_PI * t * 1.5)) * (1 - t) * 26 + (1 - t) * 8 : 0;
+    const double hop = t < 1 ? std::abs(std::sin(M_PI * t * 1.5)) * (1 - t) * 14 + (1 - t) * 6 : 0;
     BallPose pose;
     pose.lift = hop;
     paintBall(cr, x, 78, 6.5, {BallKind::Plain, k + 1, 0, 0}, pose);
