@@ -109,10 +109,10 @@ class GameRun {
 
   // One idle pass of the application after `milliseconds` of time.
   void Idle(double milliseconds = 1000.0 / 15) {
+    recording_->Clear();  // keep the recorded calls of one frame only
     clock_.AdvanceMilliseconds(milliseconds);
     bool done = false;
     form_->PowerTimer1->IdleHandler(nullptr, done);
-    recording_->Clear();  // keep the recorded calls of one frame only
   }
   // Runs frames until the condition holds; false if it never did.
   bool RunUntil(const std::function<bool()>& condition, int maxFrames = 5000) {

@@ -314,3 +314,51 @@ TEST_F(WholeGame, FullScreenIsADesktopSizedBorderlessWindowWithThePointerMappedB
 
 }  // namespace
 }  // namespace marblix
+
+namespace marblix {
+namespace {
+
+TEST_F(WholeGame, ALostDeviceIsResetAndTheGameGoesOn) {
+  auto run = StartAndLoad();
+  run->Recording().Fail("Present", D3DERR_DEVICELOST, 2);
+  run->Idle();
+  EXPECT_EQ(run->Recording().CountOf("Reset"), 1);
+  run->Idle();
+  EXPECT_EQ(run->Recording().CountOf("Reset"), 1);  // tried again while presenting still fails
+  run->Idle();
+  EXPECT_EQ(run->Recording().CountOf("Reset"), 0);
+  EXPECT_EQ(ScreenState, GameScreen);
+}
+
+TEST_F(WholeGame, AWindowOnAnEightHundredBySixHundredDesktopHasNoBorder) {
+  auto run = std::make_unique<GameRun>(audio);
+  run->Host().DesktopWidth = 800;
+  run->Host().DesktopHeight = 600;
+  run->Create();
+  EXPECT_TRUE(run->Host().Borderless);
+  EXPECT_FALSE(run->Form().PowerGraph1->FullScreen());
+}
+
+TEST(GameResources, BallPicturesByLookAndVariant) {
+  TGameResources resources;
+  for (auto& image : resources.Game) image = std::make_unique<TAGFImage>();
+  auto index = [&](BallPicture picture) -> int {
+    const TAGFImage* image = resources.BallImage(picture);
+    for (int i = 0; i < GpCount; ++i) {
+      if (resources.Game[i].get() == image) return i;
+    }
+    return -1;
+  };
+  EXPECT_EQ(index({0, BallVariant}), GpFirstBall);
+  EXPECT_EQ(index({11, SelectedVariant}), GpFirstBall + 23);
+  EXPECT_EQ(index({BombLook, BallVariant}), GpBomb0);  // not 22_0
+  EXPECT_EQ(index({BombLook, 1}), GpBomb1);
+  EXPECT_EQ(index({BombLook, 2}), GpBomb2);
+  EXPECT_EQ(index({6, RestVariant2}), GpFirstRest + 30);
+  EXPECT_EQ(index({6, PaintVariant}), GpFirstRest + 34);
+  EXPECT_EQ(index({7, RestVariant2}), -1);  // only plain colours rest
+  EXPECT_EQ(index({40, BallVariant}), -1);
+}
+
+}  // namespace
+}  // namespace marblix
