@@ -39,7 +39,10 @@ TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirec
   PowerTimer1->MayProcess = false;
   PowerTimer1->MayRender = false;
   PowerTimer1->MayRealTime = false;
-  PowerTimer1->OnRealTime = [this](TObject*, double delta) { Shell.PowerTimer1RealTime(delta); };
+  PowerTimer1->OnRealTime = [this](TObject*, double delta) {
+    MeasuredFps = PowerTimer1->MeasuredFps();  // the board's per-frame draws read it
+    Shell.PowerTimer1RealTime(delta);
+  };
   host_.SetCaption("Marblix (loading...)");
   host_.SetClientSize(800, 600);
   host_.SetPointer(TFormHost::Pointer::Busy);

@@ -362,3 +362,16 @@ TEST(GameResources, BallPicturesByLookAndVariant) {
 
 }  // namespace
 }  // namespace marblix
+
+namespace marblix {
+namespace {
+
+TEST_F(WholeGame, TheBoardSeesTheTimersMeasuredFrameRate) {
+  auto run = StartAndLoad();
+  run->Frames(40);  // 15 frames a second of fake time
+  EXPECT_EQ(MeasuredFps, run->Form().PowerTimer1->MeasuredFps());
+  EXPECT_EQ(MeasuredFps, 15);
+}
+
+}  // namespace
+}  // namespace marblix
