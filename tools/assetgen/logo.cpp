@@ -1,7 +1,9 @@
 // The start-up pictures: the night backdrop, its decorative overlay with the progress trough, the
 // studio lettering "QUORVANE Pixels" whose i is dotted by a dropping ball, the flare, the shine
 // that sweeps the lettering, and the progress bar.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "assetgen/art.h"
@@ -172,6 +174,20 @@ void background(cairo_t* cr) {
   }
 }
 
+// The game shows the backdrop in 16-bit colour; a faint fixed grain keeps its gradients from
+// breaking into bands there.
+Picture withGrain(Picture p) {
+  std::uint32_t seed = 12345;
+  for (std::size_t i = 0; i < p.bgra.size(); i += 4) {
+    seed = seed * 1664525u + 1013904223u;
+    const int grain = int((seed >> 24) % 7) - 3;
+    for (int c = 0; c < 3; ++c)
+      p.bgra[i + std::size_t(c)] =
+          std::uint8_t(std::clamp(p.bgra[i + std::size_t(c)] + grain, 0, 255));
+  }
+  return p;
+}
+
 void overlay(cairo_t* cr) {
   // Vignette.
   cairo_pattern_t* v = cairo_pattern_create_radial(400, 280, 200, 400, 300, 560);
@@ -226,7 +242,8 @@ void statusBar(cairo_t* cr) {
 
 void makeLogo(Pack& pack) {
   pack.jpeg("logo", "graphics/background.jpg",
-            drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { background(cr); }), 92, 400, 300);
+            withGrain(drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { background(cr); })), 92,
+            400, 300);
   pack.picture("logo", "graphics/loading_element.tga",
                drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { overlay(cr); }), 400, 300);
   pack.picture("logo", "graphics/logo/vexmo.tga",
