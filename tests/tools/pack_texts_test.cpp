@@ -108,6 +108,15 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     for (const std::string& line : d.lines) EXPECT_LE(scaledWidth(line, 70) / 2, halfRoom) << line;
   }
   // The titles fit their 260-pixel plate, the mode names the tab under the board.
+  // A key written twice would hide the second text from translators: the first one counts.
+  std::istringstream lines(text);
+  std::set<std::string> keys;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
+    EXPECT_TRUE(keys.insert(line).second) << line;
+  }
+  EXPECT_EQ(keys.size(), 7u + 7u * 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
   for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
@@ -160,7 +169,7 @@ std::vector<float> decode(const std::filesystem::path& file, double* seconds = n
 TEST(PackSounds, ListNamesEverySlotAndEveryFileDecodes) {
   const auto lines = soundList();
   std::set<std::string> names;
-  for (const auto& l : lines) names.insert(l.name);
+  for (const auto& l : lines) EXPECT_TRUE(names.insert(l.name).second) << "named twice: " << l.name;
   for (const char* slot : {"s_app", "s_disapp", "s_disapp2", "s_disapp3", "s_ballmove", "s_pin",
                            "s_click", "s_hover", "s_press", "s_paint"})
     EXPECT_TRUE(names.count(slot)) << slot;
