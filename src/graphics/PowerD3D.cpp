@@ -197,6 +197,7 @@ bool TPowerGraph::ResetDevice() {
 bool TPowerGraph::BeginFrame() {
   if (!FOpen) return false;
   FBatchCount = 0;
+  FDrawCalls = 0;
   return SUCCEEDED(FDevice->BeginScene());
 }
 

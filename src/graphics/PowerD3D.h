@@ -87,6 +87,8 @@ class TPowerGraph : public TComponent {
 
   // 0; -1 closed; -9 vertex buffer not locked; -10 stream, format or draw failed.
   int FlushBatch();
+  // Draw calls sent to the device since the last BeginFrame.
+  int DrawCalls() const { return FDrawCalls; }
 
   static constexpr int BatchQuads = 42;
   static constexpr int CornerCacheSize = 2048;
@@ -142,6 +144,7 @@ class TPowerGraph : public TComponent {
   std::array<TVertex, 4> FTemplate;
   std::array<TVertex, 256> FBatch;
   int FBatchCount = 0;
+  int FDrawCalls = 0;
   PDirect3DTexture8 FBoundTexture;  // held while bound, as the device holds it
   int FCurrentEffect = 0;
 

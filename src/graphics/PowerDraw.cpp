@@ -206,6 +206,7 @@ int TPowerGraph::FlushBatch() {
   if (count == 0) return 0;
   if (!FOpen) return -1;
   uint8_t* data = nullptr;
+  ++FDrawCalls;
   if (count == 1) {
     const std::array<TVertex, 4> strip{FBatch[0], FBatch[1], FBatch[2], FBatch[5]};
     if (FAILED(FSmallBuffer->Lock(0, 5 * sizeof(TVertex), &data, 0)) || data == nullptr) return -9;

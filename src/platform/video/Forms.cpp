@@ -1,0 +1,240 @@
+// TForm over an SDL window, key and shift translation, and the application's message loop.
+#include "platform/video/Forms.h"
+
+namespace marblix {
+
+bool InitVideo() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    SDL_Log("SDL video: %s", SDL_GetError());
+    return false;
+  }
+  return true;
+}
+
+void QuitVideo() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+TForm::TForm(TApplication& application) : FApplication(application) {}
+
+TForm::~TForm() {
+  if (FBusyCursor) SDL_FreeCursor(FBusyCursor);
+  if (FWindow) SDL_DestroyWindow(FWindow);
+}
+
+bool TForm::Show() {
+  if (FWindow) {
+    SDL_ShowWindow(FWindow);
+    return true;
+  }
+  uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+  if (FBorderless) flags |= SDL_WINDOW_BORDERLESS;
+  FWindow = SDL_CreateWindow(FCaption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             FClientWidth, FClientHeight, flags);
+  if (FWindow == nullptr) {
+    SDL_Log("SDL window: %s", SDL_GetError());
+    return false;
+  }
+  SetCursor(FCursor);
+  return true;
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  FCaption = caption;
+  if (FWindow) SDL_SetWindowTitle(FWindow, caption.c_str());
+}
+
+void TForm::SetBorderless(bool borderless) {
+  FBorderless = borderless;
+  if (FWindow) SDL_SetWindowBordered(FWindow, borderless ? SDL_FALSE : SDL_TRUE);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  FClientWidth = width;
+  FClientHeight = height;
+  if (FWindow) {
+    SDL_SetWindowSize(FWindow, width, height);
+    SDL_SetWindowPosition(FWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+}
+
+TSize TForm::ClientSize() const {
+  if (FWindow == nullptr) return {FClientWidth, FClientHeight};
+  TSize size;
+  SDL_GetWindowSize(FWindow, &size.Width, &size.Height);
+  return size;
+}
+
+void TForm::SetCursor(TCursorKind cursor) {
+  FCursor = cursor;
+  if (FWindow == nullptr) return;
+  if (cursor == crNone) {
+    SDL_ShowCursor(SDL_DISABLE);
+    return;
+  }
+  SDL_ShowCursor(SDL_ENABLE);
+  if (cursor == crAppStart) {
+    if (!FBusyCursor) FBusyCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAITARROW);
+    if (FBusyCursor) SDL_SetCursor(FBusyCursor);
+  } else {
+    SDL_SetCursor(SDL_GetDefaultCursor());
+  }
+}
+
+TSize TForm::DesktopSize() {
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
+  return {mode.w, mode.h};
+}
+
+TShiftState TForm::MouseShift(uint32_t buttons) const {
+  TShiftState shift = ShiftOf(static_cast<uint16_t>(SDL_GetModState()));
+  if (buttons & SDL_BUTTON_LMASK) shift |= ssLeft;
+  if (buttons & SDL_BUTTON_RMASK) shift |= ssRight;
+  if (buttons & SDL_BUTTON_MMASK) shift |= ssMiddle;
+  return shift;
+}
+
+void TForm::CloseRequest() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  if (canClose) FApplication.Terminate();
+}
+
+bool TForm::Dispatch(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEMOTION:
+      if (OnMouseMove)
+        OnMouseMove(this, MouseShift(event.motion.state), event.motion.x, event.motion.y);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const uint8_t b = event.button.button;
+      if (b != SDL_BUTTON_LEFT && b != SDL_BUTTON_RIGHT && b != SDL_BUTTON_MIDDLE) return false;
+      const TMouseButton button = b == SDL_BUTTON_LEFT    ? mbLeft
+                                  : b == SDL_BUTTON_RIGHT ? mbRight
+                                                          : mbMiddle;
+      const TMouseEvent& handler = event.type == SDL_MOUSEBUTTONDOWN ? OnMouseDown : OnMouseUp;
+      if (handler)
+        handler(this, button, MouseShift(SDL_GetMouseState(nullptr, nullptr)), event.button.x,
+                event.button.y);
+      return true;
+    }
+    case SDL_KEYDOWN: {
+      uint16_t key = VirtualKeyOf(event.key.keysym.sym);
+      if (key == 0) return false;
+      if (OnKeyDown) OnKeyDown(this, key, ShiftOf(event.key.keysym.mod));
+      // Keys that type a control character, as the system delivers them.
+      if ((key == 8 || key == 13 || key == 27) && OnKeyPress) {
+        uint32_t character = key;
+        OnKeyPress(this, character);
+      }
+      return true;
+    }
+    case SDL_TEXTINPUT: {
+      const auto* text = reinterpret_cast<const unsigned char*>(event.text.text);
+      for (size_t i = 0; text[i] != 0;) {
+        uint32_t code = text[i];
+        int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+        code &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
+        ++i;
+        for (; extra > 0 && text[i] != 0; --extra, ++i) code = code << 6 | (text[i] & 0x3F);
+        if (OnKeyPress) OnKeyPress(this, code);
+      }
+      return true;
+    }
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          CloseRequest();
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          if (FApplication.OnActivate) FApplication.OnActivate(&FApplication);
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (FApplication.OnDeactivate) FApplication.OnDeactivate(&FApplication);
+          return true;
+        default:
+          return false;
+      }
+    case SDL_QUIT:
+      CloseRequest();
+      return true;
+    default:
+      return false;
+  }
+}
+
+TShiftState ShiftOf(uint16_t modifiers) {
+  TShiftState shift = 0;
+  if (modifiers & KMOD_SHIFT) shift |= ssShift;
+  if (modifiers & KMOD_ALT) shift |= ssAlt;
+  if (modifiers & KMOD_CTRL) shift |= ssCtrl;
+  return shift;
+}
+
+uint16_t VirtualKeyOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return static_cast<uint16_t>('A' + (key - SDLK_a));
+  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<uint16_t>(key);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<uint16_t>(112 + (key - SDLK_F1));
+  switch (key) {
+    case SDLK_BACKSPACE:
+      return 8;
+    case SDLK_TAB:
+      return 9;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      return 13;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+      return 16;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+      return 17;
+    case SDLK_LALT:
+    case SDLK_RALT:
+      return 18;
+    case SDLK_PAUSE:
+      return 19;
+    case SDLK_ESCAPE:
+      return 27;
+    case SDLK_SPACE:
+      return 32;
+    case SDLK_PAGEUP:
+      return 33;
+    case SDLK_PAGEDOWN:
+      return 34;
+    case SDLK_END:
+      return 35;
+    case SDLK_HOME:
+      return 36;
+    case SDLK_LEFT:
+      return 37;
+    case SDLK_UP:
+      return 38;
+    case SDLK_RIGHT:
+      return 39;
+    case SDLK_DOWN:
+      return 40;
+    case SDLK_INSERT:
+      return 45;
+    case SDLK_DELETE:
+      return 46;
+    default:
+      return 0;
+  }
+}
+
+void RunApplication(TApplication& application, TForm& form) {
+  SDL_StartTextInput();
+  SDL_Event event;
+  while (!application.Terminated()) {
+    while (!application.Terminated() && SDL_PollEvent(&event)) form.Dispatch(event);
+    if (application.Terminated()) break;
+    bool done = true;
+    if (application.OnIdle) application.OnIdle(&application, done);
+    if (done && !application.Terminated() && SDL_WaitEvent(&event)) form.Dispatch(event);
+  }
+}
+
+}  // namespace marblix

@@ -1,0 +1,105 @@
+// The window host: one SDL window with an 800 x 600 client area, its input events in the shapes
+// the game's handlers take, and the application's message loop with its idle event.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "graphics/PowerTypes.h"
+
+namespace marblix {
+
+enum TMouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+
+// Shift state bits.
+using TShiftState = uint32_t;
+inline constexpr TShiftState ssShift = 1;
+inline constexpr TShiftState ssAlt = 2;
+inline constexpr TShiftState ssCtrl = 4;
+inline constexpr TShiftState ssLeft = 8;
+inline constexpr TShiftState ssRight = 16;
+inline constexpr TShiftState ssMiddle = 32;
+
+enum TCursorKind { crDefault, crAppStart, crNone };
+
+struct TSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, uint32_t& Key)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TObject, public TComponentOwner {
+ public:
+  // SDL's video must be initialised (InitVideo) before a form is shown.
+  explicit TForm(TApplication& application);
+  ~TForm() override;
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  // Creates the window (centred, fixed single border, minimise box, OpenGL-capable) and shows it.
+  bool Show();
+  bool Showing() const { return FWindow != nullptr; }
+
+  void SetCaption(const std::string& caption);
+  const std::string& Caption() const { return FCaption; }
+  void SetBorderless(bool borderless);
+  bool Borderless() const { return FBorderless; }
+  void SetClientSize(int width, int height);
+  TSize ClientSize() const;
+  void SetCursor(TCursorKind cursor);
+  TCursorKind Cursor() const { return FCursor; }
+
+  bool IsForm() const override { return true; }
+  void* WindowHandle() const override { return FWindow; }
+  uint32_t WindowID() const { return FWindow ? SDL_GetWindowID(FWindow) : 0; }
+
+  // Hands one SDL event to the form's handlers. True when it was the form's.
+  bool Dispatch(const SDL_Event& event);
+
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TCloseQueryEvent OnCloseQuery;
+
+  static TSize DesktopSize();
+
+ private:
+  void CloseRequest();
+  TShiftState MouseShift(uint32_t buttons) const;
+
+  TApplication& FApplication;
+  SDL_Window* FWindow = nullptr;
+  std::string FCaption;
+  bool FBorderless = false;
+  int FClientWidth = 800;
+  int FClientHeight = 600;
+  TCursorKind FCursor = crDefault;
+  SDL_Cursor* FBusyCursor = nullptr;
+};
+
+// Starts SDL's video (and events); false with SDL's message logged when it cannot.
+bool InitVideo();
+void QuitVideo();
+
+// The Windows key code of an SDL key (8 backspace, 13 enter, 27 escape, 65 'A', ...), 0 if none.
+uint16_t VirtualKeyOf(SDL_Keycode key);
+TShiftState ShiftOf(uint16_t modifiers);
+
+// The message loop: dispatches every pending event; when the queue is empty, calls the idle event
+// again and again while it sets Done to false, and waits for the next event once it leaves Done
+// true. Application activate and deactivate follow the window's input focus; SDL_QUIT is a close
+// request to the form. Returns when the application is terminated.
+void RunApplication(TApplication& application, TForm& form);
+
+}  // namespace marblix

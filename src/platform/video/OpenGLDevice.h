@@ -1,0 +1,17 @@
+// The render device over OpenGL through SDL2 and libepoxy: a Direct3D object whose device draws
+// into an off-screen back buffer and presents it, scaled, to the window.
+#pragma once
+
+#include "graphics/DirectXGraphics.h"
+#include "graphics/TGAReader.h"
+
+namespace marblix {
+
+// The back end for TPowerGraph: makes OpenGL Direct3D objects (SDL's video must be initialised).
+TDirect3DCreate OpenGLDirect3DCreate();
+
+// Copies the device's back buffer, top row first, into a 32-bit picture (alpha 0xFF).
+// False when the device is not an OpenGL device.
+bool ReadBackBuffer(IDirect3DDevice8* device, TBitmap& picture);
+
+}  // namespace marblix

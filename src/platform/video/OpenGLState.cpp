@@ -1,0 +1,347 @@
+// TGLContext: context creation, the shader that reproduces the fixed texture stage, back buffer,
+// state mapping, drawing, presentation and read-back.
+#include "platform/video/OpenGLState.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace marblix {
+
+namespace {
+
+// Screen pixel (x, y) of a pre-transformed vertex has its centre at (x, y): OpenGL's pixel centres
+// lie half a pixel further on, hence the + 0.5.
+constexpr const char* VertexShader = R"(#version 330 core
+layout(location = 0) in vec4 aPosition;
+layout(location = 1) in vec4 aDiffuse;
+layout(location = 2) in vec2 aTexCoord;
+uniform vec2 uSize;
+out vec4 vDiffuse;
+out vec2 vTexCoord;
+void main() {
+  vec2 ndc = (aPosition.xy + 0.5) / uSize * 2.0 - 1.0;
+  gl_Position = vec4(ndc.x, -ndc.y, 0.0, 1.0);
+  vDiffuse = aDiffuse.zyxw;
+  vTexCoord = aTexCoord;
+}
+)";
+
+// Colour = texture x diffuse; alpha by the stage's operation: 2 select arg 1, 3 select arg 2,
+// 4 modulate; arguments 0 diffuse, 2 texture.
+constexpr const char* FragmentShader = R"(#version 330 core
+in vec4 vDiffuse;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform int uTextured;
+uniform int uAlphaOp;
+uniform int uAlphaArg1;
+uniform int uAlphaArg2;
+out vec4 fragColor;
+void main() {
+  vec4 texel = uTextured != 0 ? texture(uTexture, vTexCoord) : vec4(1.0);
+  float a1 = uAlphaArg1 == 2 ? texel.a : vDiffuse.a;
+  float a2 = uAlphaArg2 == 2 ? texel.a : vDiffuse.a;
+  float alpha = uAlphaOp == 4 ? a1 * a2 : (uAlphaOp == 3 ? a2 : a1);
+  fragColor = vec4(texel.rgb * vDiffuse.rgb, alpha);
+}
+)";
+
+GLuint Compile(GLenum type, const char* source) {
+  const GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[1024] = {};
+    glGetShaderInfoLog(shader, sizeof(log) - 1, nullptr, log);
+    SDL_Log("OpenGL shader: %s", log);
+    glDeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+GLenum BlendFactor(uint32_t factor) {
+  switch (factor) {
+    case D3DBLEND_ZERO:
+      return GL_ZERO;
+    case D3DBLEND_ONE:
+      return GL_ONE;
+    case D3DBLEND_SRCCOLOR:
+      return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA:
+      return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA:
+      return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+      return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR:
+      return GL_ONE_MINUS_DST_COLOR;
+    default:
+      return GL_ONE;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, int width,
+                                             int height, bool fullScreen) {
+  if (width <= 0 || height <= 0) return nullptr;
+  if (software) setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+  if (fullScreen) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  std::shared_ptr<TGLContext> context(new TGLContext());
+  context->FWindow = window;
+  context->FContext = SDL_GL_CreateContext(window);
+  if (context->FContext == nullptr) {
+    SDL_Log("OpenGL context: %s", SDL_GetError());
+    return nullptr;
+  }
+  context->Alive = true;
+  SDL_GL_SetSwapInterval(0);
+  if (!context->Build(width, height)) return nullptr;
+  return context;
+}
+
+TGLContext::~TGLContext() {
+  Close();
+}
+
+bool TGLContext::Build(int width, int height) {
+  const GLuint vertex = Compile(GL_VERTEX_SHADER, VertexShader);
+  const GLuint fragment = Compile(GL_FRAGMENT_SHADER, FragmentShader);
+  if (vertex == 0 || fragment == 0) return false;
+  FProgram = glCreateProgram();
+  glAttachShader(FProgram, vertex);
+  glAttachShader(FProgram, fragment);
+  glLinkProgram(FProgram);
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  GLint linked = 0;
+  glGetProgramiv(FProgram, GL_LINK_STATUS, &linked);
+  if (!linked) return false;
+  glUseProgram(FProgram);
+  glUniform1i(glGetUniformLocation(FProgram, "uTexture"), 0);
+  FSizeUniform = glGetUniformLocation(FProgram, "uSize");
+  FTexturedUniform = glGetUniformLocation(FProgram, "uTextured");
+  FAlphaOpUniform = glGetUniformLocation(FProgram, "uAlphaOp");
+  FAlphaArg1Uniform = glGetUniformLocation(FProgram, "uAlphaArg1");
+  FAlphaArg2Uniform = glGetUniformLocation(FProgram, "uAlphaArg2");
+  glUniform1i(FTexturedUniform, 0);
+  glUniform1i(FAlphaOpUniform, int(D3DTOP_SELECTARG1));
+  glUniform1i(FAlphaArg1Uniform, int(D3DTA_TEXTURE));
+  glUniform1i(FAlphaArg2Uniform, int(D3DTA_DIFFUSE));
+
+  glGenVertexArrays(1, &FVertexArray);
+  glBindVertexArray(FVertexArray);
+  glGenBuffers(1, &FVertexBuffer);
+  glBindBuffer(GL_ARRAY_BUFFER, FVertexBuffer);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(TVertex), nullptr);
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
+                        reinterpret_cast<void*>(offsetof(TVertex, Diffuse)));
+  glEnableVertexAttribArray(2);
+  glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TVertex),
+                        reinterpret_cast<void*>(offsetof(TVertex, u)));
+
+  glGenSamplers(1, &FSampler);
+  glBindSampler(0, FSampler);
+  glSamplerParameteri(FSampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glSamplerParameteri(FSampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  ApplyFilter();
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &MaxTextureSize);
+
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_DITHER);
+  glEnable(GL_SCISSOR_TEST);
+  glActiveTexture(GL_TEXTURE0);
+  if (!ResizeBackBuffer(width, height)) return false;
+  return glGetError() == GL_NO_ERROR;
+}
+
+bool TGLContext::ResizeBackBuffer(int width, int height) {
+  if (!Alive || width <= 0 || height <= 0) return false;
+  if (FFramebuffer == 0) {
+    glGenFramebuffers(1, &FFramebuffer);
+    glGenRenderbuffers(1, &FColorBuffer);
+  }
+  FWidth = width;
+  FHeight = height;
+  glBindRenderbuffer(GL_RENDERBUFFER, FColorBuffer);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, FColorBuffer);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  glViewport(0, 0, width, height);
+  glScissor(0, 0, width, height);
+  // The back buffer starts black; its alpha stays 1, as in a back buffer without alpha.
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glUniform2f(FSizeUniform, float(width), float(height));
+  return true;
+}
+
+void TGLContext::Close() {
+  if (!Alive) return;
+  Alive = false;
+  SDL_GL_MakeCurrent(FWindow, FContext);
+  glDeleteSamplers(1, &FSampler);
+  glDeleteFramebuffers(1, &FFramebuffer);
+  glDeleteRenderbuffers(1, &FColorBuffer);
+  glDeleteBuffers(1, &FVertexBuffer);
+  glDeleteVertexArrays(1, &FVertexArray);
+  glDeleteProgram(FProgram);
+  SDL_GL_MakeCurrent(FWindow, nullptr);
+  SDL_GL_DeleteContext(FContext);
+  FContext = nullptr;
+}
+
+void TGLContext::SetRenderState(int state, uint32_t value) {
+  switch (state) {
+    case D3DRS_ALPHABLENDENABLE:
+      FBlend = value != 0;
+      break;
+    case D3DRS_SRCBLEND:
+      FSourceBlend = value;
+      break;
+    case D3DRS_DESTBLEND:
+      FDestinationBlend = value;
+      break;
+    case D3DRS_DITHERENABLE:
+      if (value)
+        glEnable(GL_DITHER);
+      else
+        glDisable(GL_DITHER);
+      return;
+    default:
+      return;  // culling stays off, lighting does not exist here
+  }
+  ApplyBlend();
+}
+
+void TGLContext::ApplyBlend() {
+  if (FBlend)
+    glEnable(GL_BLEND);
+  else
+    glDisable(GL_BLEND);
+  glBlendFunc(BlendFactor(FSourceBlend), BlendFactor(FDestinationBlend));
+}
+
+void TGLContext::SetStageState(int type, uint32_t value) {
+  switch (type) {
+    case D3DTSS_MAGFILTER:
+      FMagFilter = value;
+      ApplyFilter();
+      break;
+    case D3DTSS_MINFILTER:
+      FMinFilter = value;
+      ApplyFilter();
+      break;
+    case D3DTSS_ALPHAOP:
+      glUniform1i(FAlphaOpUniform, int(value));
+      break;
+    case D3DTSS_ALPHAARG1:
+      glUniform1i(FAlphaArg1Uniform, int(value));
+      break;
+    case D3DTSS_ALPHAARG2:
+      glUniform1i(FAlphaArg2Uniform, int(value));
+      break;
+    default:
+      break;
+  }
+}
+
+void TGLContext::ApplyFilter() {
+  glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER,
+                      FMagFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+  glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER,
+                      FMinFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+}
+
+void TGLContext::SetClip(const D3DVIEWPORT8& viewport) {
+  // The clip is a scissor in screen pixels; a rectangle turned inside out clips everything.
+  const auto clamp = [](int64_t v, int64_t high) { return v < 0 ? 0 : (v > high ? high : v); };
+  const int64_t left = clamp(int32_t(viewport.X), FWidth);
+  const int64_t top = clamp(int32_t(viewport.Y), FHeight);
+  const int64_t right = clamp(int64_t(int32_t(viewport.X)) + int32_t(viewport.Width), FWidth);
+  const int64_t bottom = clamp(int64_t(int32_t(viewport.Y)) + int32_t(viewport.Height), FHeight);
+  const GLsizei w = GLsizei(right > left ? right - left : 0);
+  const GLsizei h = GLsizei(bottom > top ? bottom - top : 0);
+  glScissor(GLint(left), GLint(FHeight - top - h), w, h);
+}
+
+void TGLContext::BindTexture(const void* texture, GLuint name) {
+  FTexture = texture;
+  FTextureName = name;
+  RestoreTexture();
+}
+
+void TGLContext::RestoreTexture() {
+  glBindTexture(GL_TEXTURE_2D, FTextureName);
+  glUniform1i(FTexturedUniform, FTextureName != 0 ? 1 : 0);
+}
+
+void TGLContext::Forget(const void* texture) {
+  if (texture == FTexture) BindTexture(nullptr, 0);
+}
+
+void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(TVertex)), vertices, GL_STREAM_DRAW);
+  glDrawArrays(mode, 0, GLsizei(count));
+}
+
+void TGLContext::Present(bool fullScreen) {
+  int drawableW = 0, drawableH = 0;
+  SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
+  GLint scissor[4];
+  glGetIntegerv(GL_SCISSOR_BOX, scissor);
+  glDisable(GL_SCISSOR_TEST);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, FFramebuffer);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  const bool sameSize = drawableW == FWidth && drawableH == FHeight;
+  if (!sameSize && fullScreen) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glBlitFramebuffer(0, 0, FWidth, FHeight, 0, 0, drawableW, drawableH, GL_COLOR_BUFFER_BIT,
+                    sameSize ? GL_NEAREST : GL_LINEAR);
+  SDL_GL_SwapWindow(FWindow);
+  glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(scissor[0], scissor[1], scissor[2], scissor[3]);
+}
+
+bool TGLContext::ReadBackBuffer(TBitmap& picture) {
+  if (!Alive) return false;
+  std::vector<uint8_t> rows(size_t(FWidth) * FHeight * 4);
+  glFinish();
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, FFramebuffer);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, FWidth, FHeight, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+  picture.SetPixelFormat(TPixelFormat::pf32bit);
+  picture.SetSize(FWidth, FHeight);
+  for (int y = 0; y < FHeight; ++y) {
+    uint8_t* line = picture.ScanLine(y);
+    std::memcpy(line, rows.data() + size_t(FHeight - 1 - y) * FWidth * 4, size_t(FWidth) * 4);
+    for (int x = 0; x < FWidth; ++x) line[4 * x + 3] = 0xFF;
+  }
+  return glGetError() == GL_NO_ERROR;
+}
+
+}  // namespace marblix

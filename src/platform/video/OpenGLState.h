@@ -1,0 +1,73 @@
+// The OpenGL context behind a device: back buffer, shader, sampler and the Direct3D-shaped states
+// (blend factors, alpha operation, filtering, clip) mapped onto OpenGL.
+#pragma once
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <memory>
+
+#include "graphics/DirectXGraphics.h"
+#include "graphics/TGAReader.h"
+
+namespace marblix {
+
+class TGLContext {
+ public:
+  // Makes a context on the window with a back buffer of the given size; nullptr on failure.
+  static std::shared_ptr<TGLContext> Open(SDL_Window* window, bool software, int width, int height,
+                                          bool fullScreen);
+  ~TGLContext();
+  TGLContext(const TGLContext&) = delete;
+  TGLContext& operator=(const TGLContext&) = delete;
+
+  // Deletes the context; textures that outlive it then free nothing.
+  void Close();
+  bool ResizeBackBuffer(int width, int height);
+
+  void SetRenderState(int state, uint32_t value);
+  void SetStageState(int type, uint32_t value);
+  void SetClip(const D3DVIEWPORT8& viewport);
+  void BindTexture(const void* texture, GLuint name);
+  // Rebinds the current texture after a texture was bound to be filled.
+  void RestoreTexture();
+  void Forget(const void* texture);
+  void Draw(GLenum mode, const uint8_t* vertices, uint32_t count);
+  void Present(bool fullScreen);
+  bool ReadBackBuffer(TBitmap& picture);
+
+  bool Alive = false;
+  int MaxTextureSize = 4096;
+
+ private:
+  TGLContext() = default;
+  bool Build(int width, int height);
+  void ApplyBlend();
+  void ApplyFilter();
+
+  SDL_Window* FWindow = nullptr;
+  SDL_GLContext FContext = nullptr;
+  int FWidth = 0;
+  int FHeight = 0;
+  GLuint FProgram = 0;
+  GLuint FVertexArray = 0;
+  GLuint FVertexBuffer = 0;
+  GLuint FFramebuffer = 0;
+  GLuint FColorBuffer = 0;
+  GLuint FSampler = 0;
+  GLint FSizeUniform = -1;
+  GLint FTexturedUniform = -1;
+  GLint FAlphaOpUniform = -1;
+  GLint FAlphaArg1Uniform = -1;
+  GLint FAlphaArg2Uniform = -1;
+
+  bool FBlend = false;
+  uint32_t FSourceBlend = D3DBLEND_ONE;
+  uint32_t FDestinationBlend = D3DBLEND_ZERO;
+  uint32_t FMagFilter = D3DTEXF_POINT;
+  uint32_t FMinFilter = D3DTEXF_POINT;
+  const void* FTexture = nullptr;
+  GLuint FTextureName = 0;
+};
+
+}  // namespace marblix
