@@ -171,15 +171,16 @@ void TBitmapEx::LoadTGA(const std::string& path) {
     throw EInOutError("TGA file \"" + path + "\" is truncated");
 
   std::vector<uint8_t> data(pixelBytesTotal);
+  // std::copy_n, unlike memcpy, is defined for the empty buffers of a picture without pixels.
   if (imageType == TgaTrueColor)
-    std::memcpy(data.data(), file.data() + dataStart, pixelBytesTotal);
+    std::copy_n(file.data() + dataStart, pixelBytesTotal, data.data());
   else
     UnpackRunLength(file, dataStart, pixelBytes, data, path);
 
   std::vector<uint8_t> rows(pixelBytesTotal);
   for (int row = 0; row < height; ++row) {
     const int target = topFirst ? row : height - 1 - row;
-    std::memcpy(rows.data() + rowBytes * target, data.data() + rowBytes * row, rowBytes);
+    std::copy_n(data.data() + rowBytes * row, rowBytes, rows.data() + rowBytes * target);
   }
   Assign(width, height, bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit,
          std::move(rows));
