@@ -11,6 +11,9 @@ namespace marblix {
 
 namespace {
 
+// The largest picture side the reader accepts: the largest texture a device offers.
+constexpr JDIMENSION MaxJpegSide = 4096;
+
 // Everything the decoder touches after setjmp lives here, on the heap, so a longjmp out of
 // libjpeg leaves it intact.
 struct JpegJob {
@@ -44,6 +47,13 @@ bool Decode(JpegJob& job, const std::vector<uint8_t>& file) {
   jpeg_create_decompress(&job.Info);
   jpeg_mem_src(&job.Info, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_read_header(&job.Info, TRUE);
+  // A few hundred bytes can claim a picture of gigabytes; nothing the game shows is that large.
+  if (job.Info.image_width > MaxJpegSide || job.Info.image_height > MaxJpegSide) {
+    std::snprintf(job.Message, sizeof job.Message, "%u x %u pixels is larger than %u x %u",
+                  job.Info.image_width, job.Info.image_height, MaxJpegSide, MaxJpegSide);
+    jpeg_destroy_decompress(&job.Info);
+    return false;
+  }
   job.Info.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&job.Info);
   job.Width = static_cast<int>(job.Info.output_width);

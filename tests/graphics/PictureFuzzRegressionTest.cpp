@@ -3,12 +3,49 @@
 
 #include <filesystem>
 
+#include <jpeglib.h>
+
 #include "graphics/TGAReader.h"
 
 namespace marblix {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A small JPEG through libjpeg, with the size in its frame header then changed to claim w x h.
+std::vector<uint8_t> JpegClaiming(unsigned w, unsigned h) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = 16;
+  info.image_height = 8;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row(16 * 3, 0x80);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&info, &p, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::vector<uint8_t> bytes(buffer, buffer + size);
+  std::free(buffer);
+  for (size_t i = 0; i + 8 < bytes.size(); ++i) {
+    if (bytes[i] != 0xFF || bytes[i + 1] != 0xC0) continue;  // start of the baseline frame
+    bytes[i + 5] = uint8_t(h >> 8);
+    bytes[i + 6] = uint8_t(h);
+    bytes[i + 7] = uint8_t(w >> 8);
+    bytes[i + 8] = uint8_t(w);
+    break;
+  }
+  return bytes;
+}
 
 class PictureFuzzRegression : public ::testing::Test {
  protected:
@@ -48,6 +85,19 @@ TEST_F(PictureFuzzRegression, TgaWithoutPixelsLoadsAsAnEmptyPicture) {
   ASSERT_NO_THROW(flat.LoadFromFile(Write("flat.tga", header)));
   EXPECT_EQ(flat.Width(), 5);
   EXPECT_EQ(flat.Height(), 0);
+}
+
+// A 600-byte JPEG claiming 20000 x 20000 pixels made the reader allocate 1.2 GB and decode
+// for a minute; pictures larger than any texture are refused before decoding.
+TEST_F(PictureFuzzRegression, JpegLargerThanAnyTextureIsRefusedBeforeDecoding) {
+  TBitmapEx picture;
+  EXPECT_THROW(picture.LoadFromFile(Write("huge.jpg", JpegClaiming(20000, 20000))), EPictureError);
+  EXPECT_THROW(picture.LoadFromFile(Write("wide.jpg", JpegClaiming(4097, 8))), EPictureError);
+  EXPECT_THROW(picture.LoadFromFile(Write("tall.jpg", JpegClaiming(16, 4097))), EPictureError);
+  // The largest side a texture has still loads, its missing rows filled by the decoder.
+  ASSERT_NO_THROW(picture.LoadFromFile(Write("edge.jpg", JpegClaiming(4096, 8))));
+  EXPECT_EQ(picture.Width(), 4096);
+  EXPECT_EQ(picture.Height(), 8);
 }
 
 }  // namespace
