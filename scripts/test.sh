@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: the optimised build and the sanitizer build.
+# Builds and runs the whole test suite twice (the optimised build and the sanitizer build), then
+# builds the fuzz targets with clang and runs each for a short smoke.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,3 +19,6 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "=== fuzz smoke ==="
+scripts/fuzz.sh -t "${MARBLIX_FUZZ_SECONDS:-20}"

@@ -1,0 +1,147 @@
+// Benchmarks of the board: the path search, and one frame of a busy board on the recording device.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "board/draw/PowerBoardPainter.h"
+#include "board/qz_Field.h"
+#include "graphics/AGFUnit.h"
+#include "graphics/PowerD3D.h"
+#include "graphics/RecordingDevice.h"
+#include "graphics/TGAReader.h"
+#include "shell/defs.h"
+
+namespace marblix {
+namespace {
+
+// The board's services, doing nothing: the benchmark measures the board and the drawing only.
+class QuietServices final : public IBoardParticles,
+                            public IBoardSounds,
+                            public IModeButtons,
+                            public IScoreTable {
+ public:
+  void AddText(const std::string&, float, float) override {}
+  void AddBall(BallPicture, bool, float, float) override {}
+  void AddFlyingBall(BallPicture, float, float, float, float) override {}
+  void AddExplosion(float, float) override {}
+  void AddAnimation(BallPicture, int, float, float, float, int) override {}
+  void RemoveNear(float, float) override {}
+  void ClearAnimations() override {}
+  void PlayEffect(SoundSlot) override {}
+  void PlayEffectLooped(SoundSlot) override {}
+  void StopEffect(SoundSlot) override {}
+  void SelectModeButton() override {}
+  void PlaceFinalScore() override {}
+};
+
+class BenchForm final : public TComponentOwner {
+ public:
+  bool IsForm() const override { return true; }
+  void* WindowHandle() const override { return const_cast<BenchForm*>(this); }
+};
+
+// 40 balls of the plain colours, no line of five: walls in columns 1, 3, 5 and 7 with gaps at
+// alternate ends, and column 8 full below its top cell. The free cells form one winding corridor
+// from (0, 0) to (8, 0), the longest path a board of 40 balls can hold.
+void FillForty(TGameField& board) {
+  board.ClearBoard();
+  const auto put = [&](int x, int y) {
+    board.FCells(x, y) = BallKinds[size_t(KindFirstColour + (x + 2 * y) % 7)];
+  };
+  for (int wall = 1; wall <= 7; wall += 2) {
+    const int gap = (wall / 2) % 2 == 0 ? 8 : 0;
+    for (int y = 0; y < BoardHeight; ++y)
+      if (y != gap) put(wall, y);
+  }
+  for (int y = 1; y < BoardHeight; ++y) put(8, y);
+}
+
+void ResetShellForBoard() {
+  ScreenState = GameScreen;
+  GameMode = ModeNormal;
+  Score = 0;
+  MeasuredFps = 60;
+  RandSeed = 77;
+}
+
+void BM_FindPath(benchmark::State& state) {
+  ResetShellForBoard();
+  QuietServices services;
+  TGameField board{TBoardServices{services, services, services, services}};
+  FillForty(board);
+  int steps = 0;
+  for (auto _ : state) {
+    steps = board.FindPath(0, 0, 8, 0);
+    benchmark::DoNotOptimize(steps);
+  }
+  state.counters["steps"] = steps == NoPath ? -1 : steps;
+}
+BENCHMARK(BM_FindPath);
+
+// One frame of the game board: 40 balls, one selected, the pointer at the corridor's far end so
+// that the longest path is shown, drawn through TPowerGraph on the recording device.
+void BM_BoardFrame(benchmark::State& state) {
+  ResetShellForBoard();
+  auto recording = std::make_shared<TRecording>();
+  BenchForm form;
+  TPowerGraph graph(&form, RecordingDirect3DCreate(recording));
+  graph.SetWidth(800);
+  graph.SetHeight(600);
+  if (graph.CreateDevice() != 0) {
+    state.SkipWithError("the recording device did not open");
+    return;
+  }
+  TBitmap picture;
+  picture.SetPixelFormat(TPixelFormat::pf32bit);
+  picture.SetSize(256, 256);
+  TAGFImage field;
+  TAGFImage ball;
+  field.LoadPatternsFromBitmap(graph.D3DDevice8(), picture, 51, 51, 256, 256, D3DFMT_A8R8G8B8);
+  ball.LoadPatternsFromBitmap(graph.D3DDevice8(), picture, 48, 48, 256, 256, D3DFMT_A8R8G8B8);
+  TPowerGraphCanvas canvas(graph);
+  TPowerBoardPainter painter(canvas, &field, [&](BallPicture) { return &ball; });
+
+  QuietServices services;
+  TGameField board{TBoardServices{services, services, services, services}};
+  board.SetPainter(&painter);
+  FillForty(board);
+  board.FNextCount = 3;
+  const auto pointAt = [](int x, int y) {
+    MouseX = BoardOriginX + CellPitch * x + 25;
+    MouseY = BoardOriginY + CellPitch * y + 25;
+  };
+  // Selects the ball below the corridor's end and points at its start.
+  pointAt(8, 1);
+  MouseButton = 0;
+  board.Click();
+  pointAt(0, 0);
+
+  int drawCalls = 0;
+  int quads = 0;
+  for (auto _ : state) {
+    recording->Clear();
+    graph.BeginFrame();
+    board.UpdateHover();
+    board.UpdateAndDraw(0.25);
+    graph.EndFrame();
+    state.PauseTiming();
+    drawCalls = 0;
+    quads = 0;
+    for (const TRecordedCall* draw : recording->Named("DrawPrimitive")) {
+      ++drawCalls;
+      quads += static_cast<int>(draw->Args[2]) / 2;
+    }
+    state.ResumeTiming();
+  }
+  state.counters["draw_calls"] = drawCalls;
+  state.counters["quads"] = quads;
+  state.counters["selected"] = board.FSelected ? 1 : 0;
+  int onPath = 0;
+  for (int x = 0; x < BoardWidth; ++x)
+    for (int y = 0; y < BoardHeight; ++y) onPath += board.FPathMap(x, y) > 0.0f;
+  state.counters["path_cells"] = onPath;
+}
+BENCHMARK(BM_BoardFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace marblix

@@ -1,0 +1,7 @@
+// Fuzz target: the picture reader's BMP path.
+#include "fuzz_picture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  marblix::fuzz::CheckPicture(".bmp", data, size);
+  return 0;
+}

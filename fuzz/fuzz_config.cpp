@@ -1,0 +1,204 @@
+// Fuzz target: Config.bin loaded into a board, played on, saved, loaded and saved again.
+// Bytes past the file's 1450 are moves: each picks a cell to click, then the board runs a frame.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "FuzzScratch.h"
+#include "board/qz_Field.h"
+#include "shell/game_shell.h"
+#include "shell/high_scores.h"
+
+namespace marblix::fuzz {
+namespace {
+
+[[noreturn]] void Fail() {
+  std::abort();
+}
+
+// Three tables of ten 20-byte rows and the two volumes come before the saved-game flag.
+constexpr size_t SavedGameFlagOffset = 3 * 10 * 20 + 2 * 4;
+
+// The board's services: checks that every picture and sound the board names exists.
+class CheckingServices final : public IBoardParticles,
+                               public IBoardSounds,
+                               public IModeButtons,
+                               public IScoreTable {
+ public:
+  void AddText(const std::string&, float, float) override {}
+  void AddBall(BallPicture p, bool, float, float) override { Check(p); }
+  void AddFlyingBall(BallPicture p, float, float, float, float) override { Check(p); }
+  void AddExplosion(float, float) override {}
+  void AddAnimation(BallPicture p, int, float, float, float, int) override { Check(p); }
+  void RemoveNear(float, float) override {}
+  void ClearAnimations() override {}
+  void PlayEffect(SoundSlot s) override { Check(s); }
+  void PlayEffectLooped(SoundSlot s) override { Check(s); }
+  void StopEffect(SoundSlot s) override { Check(s); }
+  void SelectModeButton() override {}
+  void PlaceFinalScore() override { marblix::PlaceFinalScore(); }
+
+ private:
+  static void Check(BallPicture p) {
+    if (p.Look >= LookCount || p.Variant > PaintVariant) Fail();
+  }
+  static void Check(SoundSlot s) {
+    const int last = s.Table == SoundTable::Named    ? int(NamedSound::s_paint)
+                     : s.Table == SoundTable::Arrive ? BallSoundLooksFuzz
+                     : s.Table == SoundTable::Vanish ? BallSoundLooksFuzz
+                                                     : KindSoundLooksFuzz;
+    const int first = s.Table == SoundTable::Named ? 0 : 1;
+    if (s.Index < first || s.Index > last || s.Sample > 3) Fail();
+  }
+  static constexpr int KindSoundLooksFuzz = 23;
+  static constexpr int BallSoundLooksFuzz = 22;
+};
+
+// The shell's ports over a real board; everything else does nothing.
+class BoardPorts final : public ShellPorts {
+ public:
+  CheckingServices Services;
+  TGameField Board{TBoardServices{Services, Services, Services, Services}};
+
+  void ClearBoard() override { Board.ClearBoard(); }
+  void DropBalls(int count, bool randomColours) override { Board.DropBalls(count, randomColours); }
+  void SetNextCount(int32_t count) override { Board.FNextCount = count; }
+  void SaveBoard(SavedGameRecord& game) override {
+    game.NextCount = Board.FNextCount;
+    game.Preview = Board.FPreview;
+    for (int x = 0; x < SavedBoardSize; ++x)
+      for (int y = 0; y < SavedBoardSize; ++y) game.Cells[x][y] = Board.FCells(x, y);
+  }
+  void RestoreBoard(const SavedGameRecord& game) override {
+    Board.ClearBoard();
+    Board.FNextCount = game.NextCount;
+    Board.FPreview = game.Preview;
+    for (int x = 0; x < SavedBoardSize; ++x)
+      for (int y = 0; y < SavedBoardSize; ++y) Board.FCells(x, y) = game.Cells[x][y];
+  }
+  void BoardClick() override { Board.Click(); }
+  void BoardFrame(double d) override {
+    Board.UpdateHover();
+    Board.UpdateAndDraw(d);
+  }
+  void SelectModeButton() override {}
+  void SelectButton(int) override {}
+  void PressButtons() override {}
+  void ReleaseButtons() override {}
+  int LastHelpPage() override { return 4; }
+  int VolumeBarWidth() override { return 194; }
+  void ClearAnimations() override {}
+  void UpdateParticles(double) override {}
+  void ApplyMusicVolume() override {}
+  void PlayKeySound() override {}
+  void PauseMusic() override {}
+  void ResumeMusic() override {}
+  void LoadAssets() override {}
+  void StepLogo(double) override {}
+  bool BeginFrame() override { return true; }
+  void DrawLogoBackground() override {}
+  void DrawCommonLayer(int) override {}
+  void DrawInstructions() override {}
+  void DrawOptions() override {}
+  void DrawHighScores() override {}
+  void DrawGameTexts() override {}
+  void DrawParticles() override {}
+  void DrawDialog(float, double) override {}
+  void DrawPointer() override {}
+  void EndAndPresentFrame() override {}
+  void SetFramesRunning(bool) override {}
+  void ReleaseDevice() override {}
+  void Terminate() override {}
+  void Log(const char*) override {}
+};
+
+void ResetShell() {
+  ScreenState = LoadingScreen;
+  ReturnState = MenuScreen;
+  PanelReturnState = MenuScreen;
+  GameMode = ModeNormal;
+  RequestedMode = ModeNormal;
+  Score = 0;
+  GameUnderWay = false;
+  HighScoreTable = {};
+  NewEntryRow = 0;
+  PlayerName = "Player";
+  MusicVolume = 0;
+  SoundVolume = 0;
+  MouseX = MouseY = MouseButton = 0;
+  MeasuredFps = 60;
+  RandSeed = 20240601;
+}
+
+// What a loaded file may never leave behind, whatever its bytes.
+void CheckLoadedValues(const BoardPorts& ports) {
+  if (MusicVolume < 0 || MusicVolume > 100 || SoundVolume < 0 || SoundVolume > 100) Fail();
+  for (const auto& table : HighScoreTable)
+    for (const auto& entry : table)
+      if (entry.NameLength > 17) Fail();
+  if (GameMode > ModeProfessional) Fail();
+  for (int x = 0; x < SavedBoardSize; ++x)
+    for (int y = 0; y < SavedBoardSize; ++y) {
+      const TCell cell = ports.Board.FCells(x, y);
+      if (cell.Mask != 0 && std::find(BallKinds.begin(), BallKinds.end(), cell) == BallKinds.end())
+        Fail();
+    }
+}
+
+std::vector<uint8_t> ReadConfig() {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(ConfigFileName, bytes) || bytes.size() != ConfigFileSize) Fail();
+  return bytes;
+}
+
+// Loads Config.bin on a fresh board and shell; true when the saved game was offered.
+bool Load(BoardPorts& ports, GameShell& shell) {
+  ResetShell();
+  shell.LoadConfig();
+  CheckLoadedValues(ports);
+  const bool offered = (ScreenState & OldGameDialog) != 0;
+  if (offered) ScreenState = GameScreen;  // the player answers Yes
+  return offered;
+}
+
+void Play(BoardPorts& ports, const uint8_t* moves, size_t count) {
+  for (size_t i = 0; i < count && i < 48; ++i) {
+    const int cell = moves[i] % (SavedBoardSize * SavedBoardSize);
+    MouseX = BoardOriginX + CellPitch * (cell % SavedBoardSize) + 25;
+    MouseY = BoardOriginY + CellPitch * (cell / SavedBoardSize) + 25;
+    MouseButton = (moves[i] & 0x80) ? ButtonRight : ButtonLeft;
+    if (ScreenState == GameScreen) ports.BoardClick();
+    for (int frame = 0; frame < 12; ++frame) ports.BoardFrame(1.5);
+  }
+}
+
+}  // namespace
+}  // namespace marblix::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (::chdir(marblix::fuzz::ScratchFolder().c_str()) != 0) std::abort();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace marblix;
+  using namespace marblix::fuzz;
+  const size_t fileSize = std::min(size, ConfigFileSize);
+  WriteInput(ConfigFileName, data, fileSize);
+
+  auto first = std::make_unique<BoardPorts>();
+  GameShell shell(*first);
+  if (Load(*first, shell)) Play(*first, data + fileSize, size - fileSize);
+  shell.SaveConfig();
+  const std::vector<uint8_t> saved = ReadConfig();
+
+  // A file this program wrote loads as it was and is written again byte for byte.
+  auto second = std::make_unique<BoardPorts>();
+  GameShell again(*second);
+  const bool offered = Load(*second, again);
+  if (saved[SavedGameFlagOffset] != 0 && !offered) Fail();
+  again.SaveConfig();
+  if (ReadConfig() != saved) Fail();
+  return 0;
+}
