@@ -1,6 +1,7 @@
 // TGameField's lines, bombs and scoring: RemoveLines, PaintBomb and ExplodeBomb.
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <string>
 
 #include "board/qz_Field.h"
@@ -14,6 +15,12 @@ constexpr int LineLength = 5;
 
 // The floating score texts sit on rows 51 pixels apart, a pixel less than the cells.
 constexpr int TextRowPitch = 51;
+
+// Adds points to the score, stopping at the largest score the game can hold: a resumed game may
+// carry any score, and an overflow would turn it negative.
+void AddToScore(int points) {
+  Score = static_cast<int32_t>(std::clamp<int64_t>(int64_t{Score} + points, INT32_MIN, INT32_MAX));
+}
 
 NamedSound RemovalSound(int factor) {
   if (factor < 7) return NamedSound::s_disapp;
@@ -86,14 +93,14 @@ uint8_t TGameField::RemoveLines() {
   std::string text = "+" + std::to_string(10 * base);
   if (m > 1) text += "x" + std::to_string(m);
   FServices.Particles.AddText(text, 303 + CellPitch * cx, 31 + TextRowPitch * cy);
-  Score += base * m * 10;
+  AddToScore(base * m * 10);
 
   const int bonus = base * FChain * 10;
   if (FChain > 0) {
     FServices.Particles.AddText("+" + std::to_string(bonus) + " Chain Bonus", 220 + CellPitch * cx,
                                 51 + TextRowPitch * cy);
   }
-  Score += bonus;
+  AddToScore(bonus);
 
   if (base * m <= 100) FServices.Sounds.PlayEffect(SoundOf(RemovalSound(base * m)));
   return static_cast<uint8_t>(removed);
