@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = marblix::fuzz::WriteInput("sounds.txt", data, size);
-  marblix::SoundTable = marblix::TSoundTable{};
+  marblix::GameSounds = marblix::TSoundTable{};
   if (!marblix::LoadSoundTable([](const std::string&) {}, path)) std::abort();
   // Entry 0 of every per-look table belongs to no look and must stay silent.
-  const marblix::TSoundTable& t = marblix::SoundTable;
+  const marblix::TSoundTable& t = marblix::GameSounds;
   if (t.KindHoverSounds[0] || t.KindBlastSounds[0] || t.KindArriveSounds[0] ||
       t.KindVanishSounds[0] || t.KindSelectSounds[0].a || t.KindSelectSounds[0].b ||
       t.KindSelectSounds[0].c || t.KindSelectSounds[0].d)

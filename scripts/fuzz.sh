@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
   esac
 done
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tga fuzz_bmp fuzz_jpeg fuzz_strings fuzz_sounds fuzz_config)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tga fuzz_bmp fuzz_jpeg fuzz_strings fuzz_sounds fuzz_font fuzz_config)
 
 if [ "$do_build" = 1 ]; then
   cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
@@ -44,6 +44,7 @@ add_pack_files fuzz_bmp '*.bmp'
 add_pack_files fuzz_jpeg '*.jpg'
 add_pack_files fuzz_strings 'strings.txt'
 add_pack_files fuzz_sounds 'sounds.txt'
+add_pack_files fuzz_font '*.rls'
 add_pack_files fuzz_config 'Config.bin'
 # Every input that once crashed a target stays in its seeds, so each run replays it first.
 for dir in fuzz/regressions/*/; do

@@ -169,6 +169,19 @@ void TextSeeds() {
   PutText("fuzz_sounds", "faults.txt", "\nno_tab\nname\tpath\n_a\tp\t1\n_\tp\t1\ns_app\tp\tx\n");
 }
 
+void FontSeeds() {
+  Bytes metrics(258, 0);
+  metrics[0] = 16;
+  metrics[1] = 16;
+  for (size_t code = 0; code < 256; ++code) metrics[2 + code] = uint8_t(4 + code % 12);
+  Put("fuzz_font", "metrics.rls", metrics);
+  metrics[0] = 200;  // one glyph per sheet
+  metrics[1] = 255;
+  Put("fuzz_font", "huge_cells.rls", metrics);
+  Put("fuzz_font", "zeros.rls", Bytes(258, 0));
+  Put("fuzz_font", "short.rls", Bytes(257, 9));
+}
+
 void ConfigSeeds() {
   marblix::ConfigContents contents;
   for (uint8_t mode = 0; mode < marblix::HighScoreModes; ++mode) {
@@ -214,6 +227,7 @@ int main(int argc, char** argv) {
   BmpSeeds();
   JpegSeeds();
   TextSeeds();
+  FontSeeds();
   ConfigSeeds();
   return 0;
 }
