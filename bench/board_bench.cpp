@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "bench/board_scene.h"
 #include "board/draw/PowerBoardPainter.h"
 #include "board/qz_Field.h"
 #include "graphics/AGFUnit.h"
@@ -13,6 +14,8 @@
 
 namespace marblix {
 namespace {
+
+using bench::FillForty;
 
 // The board's services, doing nothing: the benchmark measures the board and the drawing only.
 class QuietServices final : public IBoardParticles,
@@ -39,22 +42,6 @@ class BenchForm final : public TComponentOwner {
   bool IsForm() const override { return true; }
   void* WindowHandle() const override { return const_cast<BenchForm*>(this); }
 };
-
-// 40 balls of the plain colours, no line of five: walls in columns 1, 3, 5 and 7 with gaps at
-// alternate ends, and column 8 full below its top cell. The free cells form one winding corridor
-// from (0, 0) to (8, 0), the longest path a board of 40 balls can hold.
-void FillForty(TGameField& board) {
-  board.ClearBoard();
-  const auto put = [&](int x, int y) {
-    board.FCells(x, y) = BallKinds[size_t(KindFirstColour + (x + 2 * y) % 7)];
-  };
-  for (int wall = 1; wall <= 7; wall += 2) {
-    const int gap = (wall / 2) % 2 == 0 ? 8 : 0;
-    for (int y = 0; y < BoardHeight; ++y)
-      if (y != gap) put(wall, y);
-  }
-  for (int y = 1; y < BoardHeight; ++y) put(8, y);
-}
 
 void ResetShellForBoard() {
   ScreenState = GameScreen;
@@ -107,8 +94,8 @@ void BM_BoardFrame(benchmark::State& state) {
   FillForty(board);
   board.FNextCount = 3;
   const auto pointAt = [](int x, int y) {
-    MouseX = BoardOriginX + CellPitch * x + 25;
-    MouseY = BoardOriginY + CellPitch * y + 25;
+    MouseX = bench::CellMiddleX(x);
+    MouseY = bench::CellMiddleY(y);
   };
   // Selects the ball below the corridor's end and points at its start.
   pointAt(8, 1);

@@ -158,6 +158,8 @@ bool Load(BoardPorts& ports, GameShell& shell) {
   shell.LoadConfig();
   CheckLoadedValues(ports);
   const bool offered = (ScreenState & OldGameDialog) != 0;
+  // A game offered for resumption is one this program could have saved.
+  if (offered && (Score <= 0 || ports.Board.FNextCount < 1 || ports.Board.FNextCount > 4)) Fail();
   if (offered) ScreenState = GameScreen;  // the player answers Yes
   return offered;
 }
