@@ -175,7 +175,7 @@ class TGLDevice : public IDirect3DDevice8 {
                : D3DERR_DEVICELOST;
   }
   HRESULT Present() override {
-    FContext->Present(!FParameters.Windowed);
+    FContext->Present();
     return D3D_OK;
   }
   HRESULT BeginScene() override {

@@ -2,6 +2,7 @@
 // state mapping, drawing, presentation and read-back.
 #include "platform/video/OpenGLState.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -304,7 +305,7 @@ void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
   glDrawArrays(mode, 0, GLsizei(count));
 }
 
-void TGLContext::Present(bool fullScreen) {
+void TGLContext::Present() {
   int drawableW = 0, drawableH = 0;
   SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
   GLint scissor[4];
@@ -314,12 +315,18 @@ void TGLContext::Present(bool fullScreen) {
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   const bool sameSize = drawableW == FWidth && drawableH == FHeight;
-  if (!sameSize && fullScreen) {
+  // A back buffer of another shape is scaled to fit and centred, with black bars around it.
+  const double scale = std::min(double(drawableW) / FWidth, double(drawableH) / FHeight);
+  const int shownW = sameSize ? FWidth : int(FWidth * scale + 0.5);
+  const int shownH = sameSize ? FHeight : int(FHeight * scale + 0.5);
+  const int left = (drawableW - shownW) / 2;
+  const int bottom = (drawableH - shownH) / 2;
+  if (!sameSize) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
   }
-  glBlitFramebuffer(0, 0, FWidth, FHeight, 0, 0, drawableW, drawableH, GL_COLOR_BUFFER_BIT,
-                    sameSize ? GL_NEAREST : GL_LINEAR);
+  glBlitFramebuffer(0, 0, FWidth, FHeight, left, bottom, left + shownW, bottom + shownH,
+                    GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   SDL_GL_SwapWindow(FWindow);
   glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);

@@ -33,7 +33,7 @@ class TGLContext {
   void RestoreTexture();
   void Forget(const void* texture);
   void Draw(GLenum mode, const uint8_t* vertices, uint32_t count);
-  void Present(bool fullScreen);
+  void Present();
   bool ReadBackBuffer(TBitmap& picture);
 
   bool Alive = false;
