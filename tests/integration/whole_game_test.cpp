@@ -255,12 +255,14 @@ TEST_F(WholeGame, ADialogOverTheGameLetsTheBallKeepMoving) {
   int x = 0, y = 0;
   ASSERT_TRUE(FindMovableBall(board, x, y));
   const uint32_t look = board.FCells(x, y).Look;
+  // An empty cell keeps the look of its last ball: make it differ, so only the arrival matches.
+  board.FCells(x + 1, y).Look = (look + 1) % 7;
   run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
   EXPECT_FALSE(run->RequestClose());  // the exit question opens while the ball travels
   ASSERT_TRUE(ScreenState & DialogOpen);
   run->Frames(3);
+  // The ball has arrived; its old cell may already hold a ball of the drop that followed.
   EXPECT_EQ(board.FCells(x + 1, y).Look, look);
-  EXPECT_EQ(board.FCells(x, y).Mask, 0u);
   EXPECT_TRUE(ScreenState & DialogOpen);
   run->ClickNo();
   EXPECT_EQ(ScreenState, GameScreen);
