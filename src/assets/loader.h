@@ -10,7 +10,7 @@
 
 namespace marblix {
 
-// Creates the image, loads it as the spec says (sized or auto) and logs its texture line.
+// Creates the image, loads it sized or at its own size and logs its texture line.
 void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec);
 
 // What the loader asks of the game window.
