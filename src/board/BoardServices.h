@@ -8,8 +8,7 @@
 namespace marblix {
 
 // ---- Pictures
-// ------------------------------------------------------------------------------------ A ball
-// picture the board hands to the particle engine. Look 0..21 and Variant 0..6 name the file
+// A ball picture the board hands to the particle engine. Look 0..21 and Variant 0..6 name the file
 // ".\graphics\balls\<Look + 1>_<Variant>.tga" (Look 21: ".\graphics\balls\bomb_<Variant>.tga").
 // Variant 0 is the ball, 1 the selected ball, 2..5 the rest animations, 6 the paint of a colour
 // bomb (the paint of colour c, 1..7, is Look c - 1). The board only ever passes Look 0..21.
@@ -36,8 +35,7 @@ inline constexpr BallPicture PaintPictureOf(uint8_t colour) {
 }
 
 // ---- Particles
-// ----------------------------------------------------------------------------------- The particle
-// engine's operations the board uses; positions are pixels in the 800 by 600 frame.
+// The particle engine's operations the board uses; positions are pixels in the 800 by 600 frame.
 class IBoardParticles {
  public:
   virtual ~IBoardParticles() = default;
@@ -59,8 +57,7 @@ class IBoardParticles {
 };
 
 // ---- Sounds
-// -------------------------------------------------------------------------------------- The named
-// slots of the sound table.
+// The named slots of the sound table.
 enum class NamedSound : uint8_t {
   s_app,
   s_disapp,
@@ -128,7 +125,6 @@ class IBoardSounds {
 };
 
 // ---- Button bar and high-score table
-// -------------------------------------------------------------
 class IModeButtons {
  public:
   virtual ~IModeButtons() = default;
