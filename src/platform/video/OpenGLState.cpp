@@ -90,13 +90,29 @@ GLenum BlendFactor(uint32_t factor) {
   }
 }
 
+// Switches the display to a real mode of the frame's size where the display offers one; otherwise
+// the window covers the desktop and the frame is scaled to fit it.
+void EnterFullScreen(SDL_Window* window, int width, int height) {
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+  SDL_DisplayMode wanted{};
+  wanted.w = width;
+  wanted.h = height;
+  SDL_DisplayMode closest{};
+  const bool offered = SDL_GetClosestDisplayMode(display, &wanted, &closest) != nullptr &&
+                       closest.w == width && closest.h == height;
+  if (offered && SDL_SetWindowDisplayMode(window, &closest) == 0 &&
+      SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0)
+    return;
+  SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 }  // namespace
 
 std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, int width,
                                              int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return nullptr;
   if (software) setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-  if (fullScreen) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (fullScreen) EnterFullScreen(window, width, height);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
