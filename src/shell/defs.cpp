@@ -28,6 +28,25 @@ int32_t MeasuredFps = 0;
 
 uint32_t RandSeed = 0;
 
+void ResetShellValues() {
+  ScreenState = 0;
+  ReturnState = MenuScreen;
+  PanelReturnState = MenuScreen;
+  GameMode = ModeNormal;
+  RequestedMode = ModeKids;
+  Score = 0;
+  GameUnderWay = false;
+  ScoreTablePage = 0;
+  HelpPage = 0;
+  HighScoreTable = {};
+  NewEntryRow = 0;
+  PlayerName = "Player";
+  MusicVolume = 0;
+  SoundVolume = 0;
+  FullScreenSetting = true;
+  MouseX = MouseY = MouseButton = 0;
+}
+
 namespace {
 void StepSeed() { RandSeed = RandSeed * 134775813u + 1u; }
 }  // namespace

@@ -68,6 +68,9 @@ extern int32_t MouseButton;
 // The frame timer's smoothed frame rate, in frames per second.
 extern int32_t MeasuredFps;
 
+// Puts every shell value above back to its state at program start.
+void ResetShellValues();
+
 // ---- The runtime's random generator --------------------------------------------------------
 // seed := seed * 134775813 + 1 (mod 2^32); Random(n) is the high 32 bits of seed * n.
 // One generator serves the whole program, so one seed fixes the whole game.

@@ -64,24 +64,10 @@ inline bool DataPackExists() {
   return std::filesystem::exists(std::filesystem::path(MARBLIX_DATA_DIR) / "strings.txt");
 }
 
-// Puts every shell value back to its state at program start.
+// Puts every shell value back to its state at program start; these runs start windowed.
 inline void ResetShellState() {
-  ScreenState = 0;
-  ReturnState = MenuScreen;
-  PanelReturnState = MenuScreen;
-  GameMode = ModeNormal;
-  RequestedMode = ModeKids;
-  Score = 0;
-  GameUnderWay = false;
-  ScoreTablePage = 0;
-  HelpPage = 0;
-  HighScoreTable = {};
-  NewEntryRow = 0;
-  PlayerName = "Player";
-  MusicVolume = 0;
-  SoundVolume = 0;
+  ResetShellValues();
   FullScreenSetting = false;
-  MouseX = MouseY = MouseButton = 0;
 }
 
 // One start of the program in the current folder; several runs may share the folder.

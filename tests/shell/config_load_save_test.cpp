@@ -15,7 +15,7 @@ namespace {
 class ConfigLoadSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    test_support::ResetShellValues();
+    ResetShellValues();
     ScreenState = MenuScreen;  // as the loader leaves it before reading the file
     GameMode = ModeNormal;
   }
@@ -51,7 +51,7 @@ TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
   EXPECT_EQ(FileBytes().size(), 1450u);
 
   const SavedGameRecord before = ports.board;
-  test_support::ResetShellValues();
+  ResetShellValues();
   ScreenState = MenuScreen;
   test_support::RecordingPorts next;
   GameShell restarted(next);

@@ -9,7 +9,7 @@ namespace {
 
 class Frame : public ::testing::Test {
  protected:
-  void SetUp() override { test_support::ResetShellValues(); }
+  void SetUp() override { ResetShellValues(); }
   test_support::RecordingPorts ports;
   GameShell shell{ports};
 };

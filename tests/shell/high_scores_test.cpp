@@ -10,7 +10,7 @@ namespace {
 class HighScores : public ::testing::Test {
  protected:
   void SetUp() override {
-    test_support::ResetShellValues();
+    ResetShellValues();
     for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
     GameMode = ModeNormal;
   }

@@ -11,7 +11,7 @@ namespace {
 class Menus : public ::testing::Test {
  protected:
   void SetUp() override {
-    test_support::ResetShellValues();
+    ResetShellValues();
     for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
     ScreenState = MenuScreen;
   }

@@ -113,24 +113,5 @@ class RecordingPorts : public ShellPorts {
   void Log(const char* message) override { calls.push_back(std::string("Log:") + message); }
 };
 
-// Puts every shell value back to its state at program start.
-inline void ResetShellValues() {
-  ScreenState = 0;
-  ReturnState = MenuScreen;
-  PanelReturnState = MenuScreen;
-  GameMode = ModeNormal;
-  RequestedMode = ModeKids;
-  Score = 0;
-  GameUnderWay = false;
-  ScoreTablePage = 0;
-  HelpPage = 0;
-  HighScoreTable = {};
-  NewEntryRow = 0;
-  PlayerName = "Player";
-  MusicVolume = 0;
-  SoundVolume = 0;
-  FullScreenSetting = true;
-  MouseX = MouseY = MouseButton = 0;
-}
 
 }  // namespace marblix::test_support
