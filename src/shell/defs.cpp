@@ -48,7 +48,9 @@ void ResetShellValues() {
 }
 
 namespace {
-void StepSeed() { RandSeed = RandSeed * 134775813u + 1u; }
+void StepSeed() {
+  RandSeed = RandSeed * 134775813u + 1u;
+}
 }  // namespace
 
 uint32_t Random(uint32_t n) {
