@@ -52,6 +52,9 @@ class TGLContext {
   GLuint FProgram = 0;
   GLuint FVertexArray = 0;
   GLuint FVertexBuffer = 0;
+  // The vertex buffer's size and how much of it this buffer's draws have filled.
+  static constexpr GLsizeiptr StreamBufferSize = 1 << 20;
+  GLsizeiptr FStreamUsed = StreamBufferSize;
   GLuint FFramebuffer = 0;
   GLuint FColorBuffer = 0;
   GLuint FSampler = 0;

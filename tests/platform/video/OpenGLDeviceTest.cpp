@@ -217,6 +217,23 @@ TEST_F(OpenGL, EveryTextureFormatUploads) {
   }
 }
 
+TEST_F(OpenGL, DrawsBeyondOneVertexBufferAllLand) {
+  // 12,000 one-pixel quads, each a draw of its own (two pictures take turns), hold more vertices
+  // than one vertex buffer: the buffer starts afresh on the way and every quad still lands.
+  TAGFImage* red = LoadPicture(Solid(1, 1, 0xFFFF0000u), 1, 1, 1, 1);
+  Fill(0, 0, 800, 600, 0xFF000000u);
+  constexpr int Quads = 12000, Row = 200;
+  for (int frame = 0; frame < 2; ++frame) {
+    for (int i = 0; i < Quads; ++i)
+      Graph->DrawImage(i % 2 ? red : White, i % Row, i / Row, 0, blendOpaque);
+    const TBitmap picture = Frame();
+    for (int i = 0; i < Quads; ++i)
+      ASSERT_EQ(picture.Pixel(i % Row, i / Row), i % 2 ? 0xFFFF0000u : 0xFFFFFFFFu)
+          << "frame " << frame << " quad " << i;
+    EXPECT_EQ(picture.Pixel(Row, 0), 0xFF000000u);
+  }
+}
+
 TEST_F(OpenGL, ClipLimitsDrawing) {
   Fill(0, 0, 800, 600, 0xFF000000u);
   Graph->SetClipRectangle({100, 50, 150, 80});

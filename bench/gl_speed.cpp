@@ -1,0 +1,268 @@
+// marblix_speed: the real game window on the real OpenGL device in a real window (Xvfb or SDL's
+// offscreen driver) — times the loading stage, then the game screen's frames per second side by
+// side with a minimal OpenGL program drawing the same frame's quads.
+// Usage: marblix_speed [--rounds N] [--seconds S] [--pictures DIR] [--only game|minimal]
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/bench_folder.h"
+#include "bench/capture_device.h"
+#include "bench/frame_scene.h"
+#include "bench/quad_replay.h"
+#include "platform/system/Clock.h"
+#include "platform/video/Forms.h"
+#include "platform/video/OpenGLDevice.h"
+#include "shell/defs.h"
+#include "shell/form.h"
+#include "shell/sdl_form_host.h"
+
+namespace marblix::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+  int Rounds = 5;
+  double Seconds = 2;
+  std::string Pictures;  // where to write the two frames as PPM files, if anywhere
+  std::string Only;      // "game" or "minimal": run only that side (for a profiler)
+};
+
+double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The process's CPU time (every thread, the driver's included) in milliseconds.
+double ProcessCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
+}
+
+struct Rate {
+  double Fps = 0;
+  double CpuPerFrame = 0;  // milliseconds of the process's CPU time per frame
+};
+
+// `frame` run for about `seconds`.
+Rate MeasureRate(const std::function<void()>& frame, double seconds) {
+  const Clock::time_point start = Clock::now();
+  const double cpuStart = ProcessCpuMilliseconds();
+  int frames = 0;
+  double elapsed = 0;
+  do {
+    frame();
+    ++frames;
+    elapsed = MillisecondsBetween(start, Clock::now()) / 1000;
+  } while (elapsed < seconds);
+  return {frames / elapsed, (ProcessCpuMilliseconds() - cpuStart) / frames};
+}
+
+void WritePpm(const std::string& path, const std::vector<uint8_t>& bgra) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n800 600\n255\n";
+  for (int y = 599; y >= 0; --y)
+    for (int x = 0; x < 800; ++x) {
+      const uint8_t* p = &bgra[(size_t(y) * 800 + x) * 4];
+      const char rgb[3] = {char(p[2]), char(p[1]), char(p[0])};
+      out.write(rgb, 3);
+    }
+}
+
+// The mean difference of the colour channels of two frames, 0 ... 255.
+double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  double sum = 0;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    if (i % 4 != 3) sum += std::abs(int(a[i]) - int(b[i]));
+  return sum / (double(a.size()) * 3 / 4);
+}
+
+class SpeedRun {
+ public:
+  explicit SpeedRun(const Options& options) : options_(options) {}
+
+  int Run() {
+    FullScreenSetting = false;
+    game_.FormCreate();
+    gameContext_ = SDL_GL_GetCurrentContext();
+    if (!MeasureLoading()) return 1;
+    if (!OnGameScreen()) {
+      std::printf("the game did not reach its game screen\n");
+      return 1;
+    }
+    MeasureFrames();
+    game_.FormDestroy();
+    return 0;
+  }
+
+ private:
+  void Step(double milliseconds) {
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // the tool drives the game, not the window
+    clock_.AdvanceMilliseconds(milliseconds);
+    bool done = false;
+    game_.PowerTimer1->IdleHandler(nullptr, done);
+  }
+
+  bool MeasureLoading() {
+    for (int i = 0; i < 5000 && ScreenState == LogoScreen; ++i) Step(1000.0 / 15);
+    if (ScreenState != LoadingScreen) {
+      std::printf("the logo did not end in the loading stage\n");
+      return false;
+    }
+    capture_->Presents.clear();
+    const Clock::time_point start = Clock::now();
+    Step(1000.0 / 15);
+    const Clock::time_point end = Clock::now();
+    const auto& presents = capture_->Presents;
+    if (presents.empty()) {
+      std::printf("the loading stage presented nothing\n");
+      return false;
+    }
+    const double pictures = MillisecondsBetween(start, presents.back());
+    std::printf("Loading stage: %.0f ms (goal < 1500 ms)\n", MillisecondsBetween(start, end));
+    std::printf(
+        "  %zu presented progress pictures: %.0f ms from the start to the last, %.2f ms "
+        "each\n",
+        presents.size(), pictures, pictures / double(presents.size()));
+    std::printf("  sounds, buttons, font, texts, Config.bin, music: %.0f ms\n",
+                MillisecondsBetween(presents.back(), end));
+    return true;
+  }
+
+  void GameFrame() {
+    Step(1000.0 / 60);
+    // The line's particles fade within a second of frames; a new line keeps the scene alike.
+    if (++frames_ % 30 == 0) AddLineParticles(game_);
+  }
+
+  void MeasureFrames() {
+    ArrangeFrameScene(game_, [this] { Step(1000.0 / 15); });
+    for (int i = 0; i < 30; ++i) GameFrame();
+    capture_->CaptureNextFrame();
+    GameFrame();
+    const std::vector<uint8_t> gamePicture = ReadFramePixels();
+    int quads = 0;
+    for (const TCapturedDraw& draw : capture_->Draws)
+      quads += int(draw.Type == D3DPT_TRIANGLESTRIP ? draw.Vertices.size() - 2
+                                                    : draw.Vertices.size() / 3) /
+               2;
+    std::printf(
+        "Game screen frame: %zu draw calls, %d quads (40 balls, a path, particles, a "
+        "dialog)\n",
+        capture_->Draws.size(), quads);
+
+    auto* window = static_cast<SDL_Window*>(window_.WindowHandle());
+    TQuadReplay replay(window, *capture_);
+    if (!replay.Ready()) {
+      std::printf("the minimal OpenGL program could not start\n");
+      return;
+    }
+    const std::vector<uint8_t> replayPicture = replay.Picture();
+    std::printf("  the minimal program's picture differs by %.3f / 255 on average\n",
+                MeanDifference(gamePicture, replayPicture));
+    if (!options_.Pictures.empty()) {
+      WritePpm(options_.Pictures + "/game_frame.ppm", gamePicture);
+      WritePpm(options_.Pictures + "/minimal_frame.ppm", replayPicture);
+    }
+    CompareRates(window, replay);
+  }
+
+  void CompareRates(SDL_Window* window, TQuadReplay& replay) {
+    std::vector<double> game, minimal, gameCpu, minimalCpu;
+    for (int round = 1; round <= options_.Rounds; ++round) {
+      if (options_.Only != "minimal") {
+        SDL_GL_MakeCurrent(window, gameContext_);
+        const Rate rate = MeasureRate([this] { GameFrame(); }, options_.Seconds);
+        game.push_back(rate.Fps);
+        gameCpu.push_back(rate.CpuPerFrame);
+        std::printf("  round %d: game %.1f fps, %.2f ms CPU a frame\n", round, rate.Fps,
+                    rate.CpuPerFrame);
+      }
+      if (options_.Only != "game") {
+        replay.MakeCurrent();
+        const Rate rate = MeasureRate([&replay] { replay.Frame(); }, options_.Seconds);
+        minimal.push_back(rate.Fps);
+        minimalCpu.push_back(rate.CpuPerFrame);
+        std::printf("  round %d: minimal program %.1f fps, %.2f ms CPU a frame\n", round, rate.Fps,
+                    rate.CpuPerFrame);
+      }
+    }
+    SDL_GL_MakeCurrent(window, gameContext_);
+    if (game.empty() || minimal.empty()) return;
+    const double bestGame = *std::max_element(game.begin(), game.end());
+    const double bestMinimal = *std::max_element(minimal.begin(), minimal.end());
+    std::printf(
+        "Frames per second: game %.1f (best) %.1f (median), minimal program %.1f (best) "
+        "%.1f (median)\n",
+        bestGame, Median(game), bestMinimal, Median(minimal));
+    std::printf("CPU a frame (all threads): game %.2f ms, minimal program %.2f ms (medians)\n",
+                Median(gameCpu), Median(minimalCpu));
+    std::printf(
+        "Game / minimal program: %.1f %% (best fps), %.1f %% (median fps), %.1f %% (median "
+        "CPU a frame) (goal >= 90 %%)\n",
+        100 * bestGame / bestMinimal, 100 * Median(game) / Median(minimal),
+        100 * Median(minimalCpu) / Median(gameCpu));
+  }
+
+  Options options_;
+  TApplication application_;
+  TForm window_{application_};
+  TSdlFormHost host_{window_};
+  TFakeClock clock_;
+  std::shared_ptr<TFrameCapture> capture_ = std::make_shared<TFrameCapture>();
+  TForm1 game_{host_, application_, clock_,
+               CapturingDirect3DCreate(OpenGLDirect3DCreate(), capture_)};
+  SDL_GLContext gameContext_ = nullptr;
+  int frames_ = 0;
+};
+
+Options ReadOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--rounds") == 0) options.Rounds = std::max(1, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--seconds") == 0)
+      options.Seconds = std::max(0.1, std::atof(argv[i + 1]));
+    if (std::strcmp(argv[i], "--pictures") == 0) options.Pictures = argv[i + 1];
+    if (std::strcmp(argv[i], "--only") == 0) options.Only = argv[i + 1];
+  }
+  return options;
+}
+
+}  // namespace
+}  // namespace marblix::bench
+
+int main(int argc, char** argv) {
+  using namespace marblix;
+  const bench::Options options = bench::ReadOptions(argc, argv);
+  setenv("SDL_AUDIODRIVER",
+         std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
+  bench::BenchFolder folder;
+  if (!bench::BenchFolder::HasPack()) std::printf("(no asset pack: placeholder pictures)\n");
+  if (!InitVideo()) return 1;
+  std::printf("Video driver: %s\n", SDL_GetCurrentVideoDriver());
+  int result = 0;
+  {
+    bench::SpeedRun run(options);
+    result = run.Run();
+  }
+  QuitVideo();
+  return result;
+}
