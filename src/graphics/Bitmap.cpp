@@ -1,5 +1,6 @@
 // TBitmap: pixel rows in memory, format conversion, and the Windows BMP reader and writer.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -150,8 +151,11 @@ std::string NativePath(const std::string& fileName) {
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
+  // In blocks: the pack's pictures add up to megabytes, read at every start.
+  std::vector<uint8_t> bytes;
+  std::array<char, 1 << 16> block;
+  while (in.read(block.data(), block.size()) || in.gcount() > 0)
+    bytes.insert(bytes.end(), block.begin(), block.begin() + in.gcount());
   if (in.bad()) throw EInOutError("Read error in file \"" + path + "\"");
   return bytes;
 }
