@@ -141,7 +141,17 @@ bool TForm1::FormCloseQuery() {
 void TForm1::FormDestroy() {
   LogSafely("Saving config ...");
   WriteFullscreenSetting(FullScreenSetting);
+  FinishEndingGame();
   Shell.SaveConfig();
+}
+
+// A game closed while its balls are being cleared away is over: its score goes to the table now,
+// under the last name entered, instead of coming back at the next start as a board without a move.
+void TForm1::FinishEndingGame() {
+  if (!Board || !Board->FGameOver || !Shell.ConfigLoaded()) return;
+  Board->FinishGame();
+  Board->FGameOver = false;
+  if (ScreenState & EnterNameDialog) StoreEntryName();
 }
 
 void TForm1::PowerGraph1DeviceLost() {

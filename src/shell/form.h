@@ -119,6 +119,7 @@ class TForm1 final : public ShellPorts,
   int StatusLineWidth() override;
 
   void LogSafely(const std::string& message);
+  void FinishEndingGame();
   // Maps the pointer anew when the window's client area has changed size.
   void FollowClientSize();
   void StartDevice();
