@@ -1,0 +1,174 @@
+// The soak bot's checks: screen words, board, shell values, score watch, placing and tables.
+#include "integration/soak/soak_checks.h"
+
+#include <algorithm>
+#include <bit>
+#include <sstream>
+
+#include "shell/high_scores.h"
+
+namespace marblix::soak {
+namespace {
+
+constexpr uint32_t PlayingScreens =
+    MenuScreen | GameScreen | OptionsScreen | HighScoresScreen | InstructionsScreen;
+constexpr uint32_t DialogKindBits = ExitDialog | NewGameDialog | OldGameDialog | ClearScoresDialog |
+                                    EnterNameDialog | LowScoreDialog | FullScreenDialog;
+
+std::string Hex(uint32_t value) {
+  std::ostringstream out;
+  out << "0x" << std::hex << value;
+  return out.str();
+}
+
+bool IsKind(const TCell& cell) {
+  return std::find(BallKinds.begin() + 1, BallKinds.end(), cell) != BallKinds.end();
+}
+
+bool IsKindMask(uint32_t mask) {
+  return std::any_of(BallKinds.begin() + 1, BallKinds.end(),
+                     [mask](const TCell& kind) { return kind.Mask == mask; });
+}
+
+std::string CellText(const TCell& cell) {
+  return "mask " + Hex(cell.Mask) + " look " + std::to_string(cell.Look);
+}
+
+}  // namespace
+
+bool IsAllowedScreenWord(uint32_t word) {
+  if (word == LogoScreen || word == LoadingScreen) return true;
+  const uint32_t base = word & 0xFF;
+  if (std::popcount(base) != 1 || (base & PlayingScreens) == 0) return false;
+  const uint32_t rest = word & ~uint32_t{0xFF};
+  if (rest == 0) return true;
+  const uint32_t kind = rest & ~DialogOpen;
+  return (rest & DialogOpen) != 0 && (kind & ~DialogKindBits) == 0 && std::popcount(kind) == 1;
+}
+
+bool IsGameOverWord(uint32_t word) {
+  return word == (DialogOpen | EnterNameDialog | HighScoresScreen) ||
+         word == (DialogOpen | LowScoreDialog | HighScoresScreen);
+}
+
+std::string BoardFault(const TGameField& board) {
+  int cells = 0, balls = 0;
+  for (const TCell& cell : board.FCells) {
+    ++cells;
+    if (cell.Mask == 0) continue;
+    ++balls;
+    if (!IsKindMask(cell.Mask)) return "a cell holds an unknown ball kind: " + CellText(cell);
+    // A ball whose look does not belong to its mask makes the saved game look damaged.
+    if (!IsKind(cell)) return "a cell's look does not match its ball kind: " + CellText(cell);
+  }
+  if (cells != BoardWidth * BoardHeight) return "the board has " + std::to_string(cells) + " cells";
+  if (balls > BoardWidth * BoardHeight) return std::to_string(balls) + " balls on the board";
+  for (const TCell& next : board.FPreview) {
+    // The preview is empty only before the first drop of a run.
+    if (next.Mask != 0 && !IsKind(next)) return "a preview ball is unknown: " + CellText(next);
+  }
+  return {};
+}
+
+std::string ShellValuesFault() {
+  if (!IsAllowedScreenWord(ScreenState)) return "ScreenState " + Hex(ScreenState) + " not allowed";
+  if (GameMode > ModeProfessional) return "GameMode " + std::to_string(GameMode);
+  if (RequestedMode > ModeProfessional) return "RequestedMode " + std::to_string(RequestedMode);
+  if (MusicVolume < 0 || MusicVolume > 100) return "MusicVolume " + std::to_string(MusicVolume);
+  if (SoundVolume < 0 || SoundVolume > 100) return "SoundVolume " + std::to_string(SoundVolume);
+  if (PlayerName.size() > 17) return "PlayerName of " + std::to_string(PlayerName.size());
+  if (NewEntryRow < 0 || NewEntryRow >= HighScoreRows)
+    return "NewEntryRow " + std::to_string(NewEntryRow);
+  if (Score < 0) return "negative score " + std::to_string(Score);
+  return {};
+}
+
+std::string TablesFault(const HighScoreTables& tables) {
+  for (int mode = 0; mode < HighScoreModes; ++mode) {
+    for (int row = 0; row < HighScoreRows; ++row) {
+      const HighScoreEntry& entry = tables[mode][row];
+      const std::string where = "table " + std::to_string(mode) + " row " + std::to_string(row);
+      if (entry.NameLength > entry.Name.size()) return where + ": name length too long";
+      if (row > 0 && entry.Score > tables[mode][row - 1].Score)
+        return where + ": score " + std::to_string(entry.Score) + " above the row before (" +
+               std::to_string(tables[mode][row - 1].Score) + ")";
+    }
+  }
+  return {};
+}
+
+HighScoreTables ExpectedAfterPlacing(const HighScoreTables& before, uint8_t mode,
+                                     int32_t finalScore, int& row) {
+  HighScoreTables after = before;
+  auto& table = after[std::min<int>(mode, HighScoreModes - 1)];
+  row = 0;
+  while (row < HighScoreRows && int32_t{table[row].Score} >= finalScore) ++row;
+  if (row == HighScoreRows) return after;
+  for (int r = HighScoreRows - 1; r > row; --r) table[r] = table[r - 1];
+  table[row].Score = static_cast<uint16_t>(std::clamp(finalScore, 0, HighestStoredScore));
+  return after;
+}
+
+void SetEntryName(HighScoreEntry& entry, const std::string& name) {
+  const std::size_t length = std::min(name.size(), StoredNameLength);
+  entry.NameLength = static_cast<uint8_t>(length);
+  std::copy_n(name.begin(), length, entry.Name.begin());
+}
+
+std::string ConfigDifference(const ConfigContents& expected, const ConfigContents& actual) {
+  for (int mode = 0; mode < HighScoreModes; ++mode) {
+    for (int row = 0; row < HighScoreRows; ++row) {
+      const HighScoreEntry& a = expected.Tables[mode][row];
+      const HighScoreEntry& b = actual.Tables[mode][row];
+      if (a.Score != b.Score || EntryName(a) != EntryName(b))
+        return "table " + std::to_string(mode) + " row " + std::to_string(row) + ": " +
+               EntryName(a) + " " + std::to_string(a.Score) + " became " + EntryName(b) + " " +
+               std::to_string(b.Score);
+    }
+  }
+  if (expected.MusicVolume != actual.MusicVolume || expected.SoundVolume != actual.SoundVolume)
+    return "volumes changed";
+  if (expected.SavedGameFlag != actual.SavedGameFlag)
+    return "saved-game flag " + std::to_string(expected.SavedGameFlag) + " became " +
+           std::to_string(actual.SavedGameFlag);
+  if (expected.SavedGameFlag == 0) return {};
+  const SavedGameRecord& a = expected.Game;
+  const SavedGameRecord& b = actual.Game;
+  if (a.Mode != b.Mode || a.Score != b.Score || a.NextCount != b.NextCount)
+    return "saved game's mode, score or drop count changed: score " + std::to_string(a.Score) +
+           " became " + std::to_string(b.Score);
+  if (a.Preview != b.Preview) return "saved game's preview changed";
+  if (a.Cells != b.Cells) return "saved game's board changed";
+  return {};
+}
+
+ScoreWatch::Change ScoreWatch::AfterEvent(bool boardEmpty, std::string& fault) {
+  const int32_t before = last_;
+  last_ = Score;
+  if (Score == before) return Change::None;
+  if (Score > before) {
+    fault = "an input event raised the score from " + std::to_string(before) + " to " +
+            std::to_string(Score);
+    return Change::Rose;
+  }
+  const bool freshGame = ScreenState == GameScreen && !GameUnderWay;
+  const bool emptyMenu = ScreenState == MenuScreen && boardEmpty;
+  if (Score == 0 && (freshGame || emptyMenu)) return Change::NewGame;
+  fault = "an input event lowered the score from " + std::to_string(before) + " to " +
+          std::to_string(Score) + " (screen " + Hex(ScreenState) + ")";
+  return Change::None;
+}
+
+ScoreWatch::Change ScoreWatch::AfterFrame(uint32_t screenBefore, std::string& fault) {
+  const int32_t before = last_;
+  last_ = Score;
+  const bool ended = IsGameOverWord(ScreenState) && !IsGameOverWord(screenBefore);
+  if (Score < before && !(ended && Score == 0)) {
+    fault = "a frame lowered the score from " + std::to_string(before) + " to " +
+            std::to_string(Score) + " (screen " + Hex(ScreenState) + ")";
+  }
+  if (ended) return Change::GameOver;
+  return Score > before ? Change::Rose : Change::None;
+}
+
+}  // namespace marblix::soak

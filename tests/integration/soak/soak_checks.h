@@ -1,0 +1,63 @@
+// What the soak bot checks after every frame and event: the screen word, the board, the shell's
+// values, the score across a game, the placing of a final score and the high-score tables.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "board/qz_Field.h"
+#include "shell/config_file.h"
+#include "shell/defs.h"
+
+namespace marblix::soak {
+
+// The words the screen table allows: a plain base screen, or a base screen from the menu to the
+// instructions with DialogOpen and exactly one dialog kind.
+bool IsAllowedScreenWord(uint32_t word);
+
+// Each returns a description of the first fault it finds, or an empty string.
+
+// At most 81 balls, every ball and preview entry one of the kinds the game creates.
+std::string BoardFault(const TGameField& board);
+// The screen word, the mode, the volumes, the player's name and the new entry's row in range.
+std::string ShellValuesFault();
+// Every table in descending order of score, every name length within its field.
+std::string TablesFault(const HighScoreTables& tables);
+
+// The table of `mode` after a game that ended with `finalScore`: the rows that score beats move
+// down one and it takes the place of the first of them, keeping that row's name for now.
+// `row` is the row it takes, or HighScoreRows when it does not enter the table.
+HighScoreTables ExpectedAfterPlacing(const HighScoreTables& before, uint8_t mode,
+                                     int32_t finalScore, int& row);
+
+// Sets a row's name as the game stores it: its first 16 characters.
+void SetEntryName(HighScoreEntry& entry, const std::string& name);
+
+// Compares two Config.bin images as a fresh start reads them: the tables, the volumes, the
+// saved-game flag and, when a game is saved, the game itself.
+std::string ConfigDifference(const ConfigContents& expected, const ConfigContents& actual);
+
+// Follows the score through one stretch of play. The score never falls during a game: it goes
+// back to 0 only when a new game starts (an input event leaves a fresh game or the empty menu)
+// or when the game ends (a frame opens the name question or the low-score message).
+class ScoreWatch {
+ public:
+  enum class Change { None, Rose, NewGame, GameOver };
+
+  // Takes the current score as the baseline (start of a run, a resumed game).
+  void Restart(int32_t score) { last_ = score; }
+  int32_t Last() const { return last_; }
+
+  // After an input event; `boardEmpty` tells whether the board holds no ball.
+  Change AfterEvent(bool boardEmpty, std::string& fault);
+  // After a frame; `screenBefore` is the screen word before the frame.
+  Change AfterFrame(uint32_t screenBefore, std::string& fault);
+
+ private:
+  int32_t last_ = 0;
+};
+
+// True when the word shows the end of a game: the name question or the low-score message.
+bool IsGameOverWord(uint32_t word);
+
+}  // namespace marblix::soak

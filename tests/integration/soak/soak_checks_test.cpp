@@ -1,0 +1,154 @@
+// The soak bot's checks catch what they are there for, and a session replays from its seed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "board/BoardDoubles.h"
+#include "integration/soak/soak_bot.h"
+#include "integration/soak/soak_checks.h"
+#include "shell/high_scores.h"
+
+namespace marblix::soak {
+namespace {
+
+TEST(SoakChecks, ScreenWordsOfTheScreenTableOnly) {
+  for (uint32_t word :
+       {LogoScreen, LoadingScreen, MenuScreen, GameScreen, OptionsScreen, HighScoresScreen,
+        InstructionsScreen, 0x10000408u, 0x10004020u, 0x10008020u,
+        DialogOpen | FullScreenDialog | OptionsScreen, DialogOpen | ExitDialog | MenuScreen}) {
+    EXPECT_TRUE(IsAllowedScreenWord(word)) << std::hex << word;
+  }
+  for (uint32_t word :
+       {0u, 3u, 0x80u, GameScreen | MenuScreen, ExitDialog | GameScreen, DialogOpen | GameScreen,
+        DialogOpen | ExitDialog | NewGameDialog | 8u, DialogOpen | ExitDialog | LogoScreen,
+        DialogOpen | 0x1000u | GameScreen, 0x20000000u | ExitDialog | GameScreen}) {
+    EXPECT_FALSE(IsAllowedScreenWord(word)) << std::hex << word;
+  }
+}
+
+class SoakBoardCheck : public ::testing::Test {
+ protected:
+  testing::RecordingServices services;
+  TGameField board{TBoardServices{services, services, services, services}};
+};
+
+TEST_F(SoakBoardCheck, EveryKindPassesAndAnythingElseIsCaught) {
+  for (int kind = 0; kind < BallKindCount; ++kind)
+    board.FCells(kind % 9, kind / 9) = BallKinds[kind];
+  EXPECT_EQ(BoardFault(board), "");
+  board.FCells(3, 3) = {MaskBombExploding, BombLook};
+  EXPECT_NE(BoardFault(board), "");
+  board.FCells(3, 3) = {BallKinds[2].Mask, BallKinds[3].Look};  // right mask, wrong look
+  EXPECT_NE(BoardFault(board), "");
+  board.FCells(3, 3) = {0, 99};  // an empty cell keeps any look
+  EXPECT_EQ(BoardFault(board), "");
+  board.FPreview[1] = {0x3, 0};
+  EXPECT_NE(BoardFault(board), "");
+}
+
+TEST(SoakChecks, TablesOutOfOrderAreCaught) {
+  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
+  EXPECT_EQ(TablesFault(HighScoreTable), "");
+  HighScoreTables tables = HighScoreTable;
+  tables[2][5].Score = 601;
+  EXPECT_NE(TablesFault(tables), "");
+  tables = HighScoreTable;
+  tables[0][9].NameLength = 18;
+  EXPECT_NE(TablesFault(tables), "");
+}
+
+TEST(SoakChecks, ThePlacingOracleAgreesWithTheGame) {
+  for (int32_t score : {0, 100, 101, 550, 1000, 1001, 70000}) {
+    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
+    HighScoreTable[1][4].Score = 600;  // a tie with the row above
+    const HighScoreTables before = HighScoreTable;
+    GameMode = ModeNormal;
+    Score = score;
+    PlaceFinalScore();
+    int row = -1;
+    const HighScoreTables expected = ExpectedAfterPlacing(before, ModeNormal, score, row);
+    EXPECT_EQ(row == HighScoreRows, ScreenState == (DialogOpen | LowScoreDialog | HighScoresScreen))
+        << score;
+    if (row < HighScoreRows) {
+      EXPECT_EQ(NewEntryRow, row) << score;
+    }
+    for (int r = 0; r < HighScoreRows; ++r) {
+      EXPECT_EQ(HighScoreTable[1][r].Score, expected[1][r].Score) << score << " row " << r;
+      EXPECT_EQ(EntryName(HighScoreTable[1][r]), EntryName(expected[1][r])) << score;
+    }
+  }
+}
+
+TEST(SoakChecks, TheScoreFallsOnlyAtANewGameOrTheEndOfAGame) {
+  ScoreWatch watch;
+  std::string fault;
+  Score = 40;
+  ScreenState = GameScreen;
+  GameUnderWay = true;
+  EXPECT_EQ(watch.AfterFrame(GameScreen, fault), ScoreWatch::Change::Rose);
+  EXPECT_EQ(fault, "");
+  Score = 30;  // a frame takes points away
+  watch.AfterFrame(GameScreen, fault);
+  EXPECT_NE(fault, "");
+
+  fault.clear();
+  watch.Restart(30);
+  Score = 45;  // a click scores
+  watch.AfterEvent(false, fault);
+  EXPECT_NE(fault, "");
+
+  fault.clear();
+  watch.Restart(45);
+  Score = 0;  // a new game under way already is no fresh game
+  watch.AfterEvent(false, fault);
+  EXPECT_NE(fault, "");
+  fault.clear();
+  watch.Restart(45);
+  GameUnderWay = false;
+  EXPECT_EQ(watch.AfterEvent(false, fault), ScoreWatch::Change::NewGame);
+  EXPECT_EQ(fault, "");
+
+  watch.Restart(45);
+  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  EXPECT_EQ(watch.AfterFrame(GameScreen, fault), ScoreWatch::Change::GameOver);
+  EXPECT_EQ(fault, "");
+  watch.Restart(45);
+  ScreenState = HighScoresScreen;  // back to 0 without the end of the game
+  watch.AfterFrame(GameScreen, fault);
+  EXPECT_NE(fault, "");
+}
+
+TEST(SoakChecks, ConfigDifferencesAreNamed) {
+  ConfigContents a;
+  a.SavedGameFlag = 1;
+  a.Game.Score = 10;
+  ConfigContents b = a;
+  EXPECT_EQ(ConfigDifference(a, b), "");
+  b.Game.Cells[4][4] = BallKinds[3];
+  EXPECT_NE(ConfigDifference(a, b), "");
+  a.SavedGameFlag = b.SavedGameFlag = 0;  // without a saved game the board does not count
+  EXPECT_EQ(ConfigDifference(a, b), "");
+  b.Tables[2][0].Score = 1;
+  EXPECT_NE(ConfigDifference(a, b), "");
+}
+
+// The same seed plays the same games: a failure's seed replays it.
+TEST(SoakSession, TheSameSeedPlaysTheSameGames) {
+  if (!std::filesystem::exists(std::filesystem::path(MARBLIX_DATA_DIR) / "strings.txt"))
+    GTEST_SKIP() << "no asset pack";
+  ::setenv("XDG_CONFIG_HOME", std::filesystem::temp_directory_path().c_str(), 0);
+  SoakOptions options;
+  options.DataDir = MARBLIX_DATA_DIR;
+  SoakFigures first, second;
+  EXPECT_FALSE(PlaySession(options, 0x5eed, 2, first).has_value());
+  EXPECT_FALSE(PlaySession(options, 0x5eed, 2, second).has_value());
+  EXPECT_EQ(first.Games, 2);
+  EXPECT_EQ(first.Frames, second.Frames);
+  EXPECT_EQ(first.Events, second.Events);
+  EXPECT_EQ(first.Moves, second.Moves);
+  EXPECT_EQ(first.BestScore, second.BestScore);
+  EXPECT_GT(first.Moves, 10);
+}
+
+}  // namespace
+}  // namespace marblix::soak
