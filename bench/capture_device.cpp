@@ -10,34 +10,16 @@ namespace {
 
 class TCaptureTexture final : public IDirect3DTexture8 {
  public:
-  TCaptureTexture(PDirect3DTexture8 inner, int id, std::shared_ptr<TFrameCapture> capture)
-      : Inner(std::move(inner)), Id(id), FCapture(std::move(capture)) {}
+  TCaptureTexture(PDirect3DTexture8 inner, int id) : Inner(std::move(inner)), Id(id) {}
 
   HRESULT LockRect(uint32_t level, D3DLOCKED_RECT* locked, const void* rect,
                    uint32_t flags) override {
-    const HRESULT result = Inner->LockRect(level, locked, rect, flags);
-    if (result == D3D_OK) FLocked = *locked;
-    return result;
+    return Inner->LockRect(level, locked, rect, flags);
   }
-  HRESULT UnlockRect(uint32_t level) override {
-    TCapturedTexture& texture = FCapture->Textures[Id];
-    if (FLocked.pBits != nullptr && level == 0) {
-      const size_t row = size_t(texture.Width) * BytesPerTexel(texture.Format);
-      texture.Bits.resize(row * texture.Height);
-      for (int y = 0; y < texture.Height; ++y)
-        std::memcpy(texture.Bits.data() + row * y,
-                    static_cast<const uint8_t*>(FLocked.pBits) + size_t(FLocked.Pitch) * y, row);
-    }
-    FLocked = {};
-    return Inner->UnlockRect(level);
-  }
+  HRESULT UnlockRect(uint32_t level) override { return Inner->UnlockRect(level); }
 
   PDirect3DTexture8 Inner;
   const int Id;
-
- private:
-  std::shared_ptr<TFrameCapture> FCapture;
-  D3DLOCKED_RECT FLocked{};
 };
 
 class TCaptureDevice final : public IDirect3DDevice8 {
@@ -102,8 +84,8 @@ class TCaptureDevice final : public IDirect3DDevice8 {
         FInner->CreateTexture(width, height, levels, usage, format, pool, &inner);
     if (result != D3D_OK) return result;
     const int id = FNextTexture++;
-    FCapture->Textures[id] = {int(width), int(height), format, {}};
-    *texture = std::make_shared<TCaptureTexture>(std::move(inner), id, FCapture);
+    *texture = std::make_shared<TCaptureTexture>(std::move(inner), id);
+    FCapture->Textures[id] = {int(width), int(height), format, {}, *texture};
     return D3D_OK;
   }
 
@@ -162,6 +144,23 @@ class TCaptureDirect3D final : public IDirect3D8 {
 };
 
 }  // namespace
+
+void TFrameCapture::ReadTexels() {
+  for (const TCapturedDraw& draw : Draws) {
+    const auto found = Textures.find(draw.State.Texture);
+    if (found == Textures.end() || !found->second.Bits.empty()) continue;
+    TCapturedTexture& texture = found->second;
+    const PDirect3DTexture8 live = texture.Texture.lock();
+    D3DLOCKED_RECT locked{};
+    if (!live || live->LockRect(0, &locked, nullptr, 0) != D3D_OK) continue;
+    const size_t row = size_t(texture.Width) * BytesPerTexel(texture.Format);
+    texture.Bits.resize(row * texture.Height);
+    for (int y = 0; y < texture.Height; ++y)
+      std::memcpy(texture.Bits.data() + row * y,
+                  static_cast<const uint8_t*>(locked.pBits) + size_t(locked.Pitch) * y, row);
+    live->UnlockRect(0);
+  }
+}
 
 TDirect3DCreate CapturingDirect3DCreate(TDirect3DCreate inner,
                                         std::shared_ptr<TFrameCapture> capture) {

@@ -35,7 +35,8 @@ struct TCapturedDraw {
 
 struct TCapturedTexture {
   int Width = 0, Height = 0, Format = 0;
-  std::vector<uint8_t> Bits;  // rows of Width texels, as last unlocked
+  std::vector<uint8_t> Bits;  // rows of Width texels, once read by ReadTexels
+  std::weak_ptr<IDirect3DTexture8> Texture;
 };
 
 class TFrameCapture {
@@ -48,6 +49,8 @@ class TFrameCapture {
     Capturing = true;
   }
   bool FrameReady() const { return !Capturing && !Draws.empty(); }
+  // Reads the texels of every texture the kept frame draws with (by locking it on the device).
+  void ReadTexels();
 
   bool Capturing = false;
   std::vector<TCapturedDraw> Draws;

@@ -56,6 +56,13 @@ double ProcessCpuMilliseconds() {
   return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
 }
 
+// This thread's CPU time in milliseconds.
+double ThreadCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
+}
+
 struct Rate {
   double Fps = 0;
   double CpuPerFrame = 0;  // milliseconds of the process's CPU time per frame
@@ -128,9 +135,12 @@ class SpeedRun {
       return false;
     }
     capture_->Presents.clear();
+    const double cpuStart = ProcessCpuMilliseconds(), threadStart = ThreadCpuMilliseconds();
     const Clock::time_point start = Clock::now();
     Step(1000.0 / 15);
     const Clock::time_point end = Clock::now();
+    const double cpu = ProcessCpuMilliseconds() - cpuStart;
+    const double thread = ThreadCpuMilliseconds() - threadStart;
     const auto& presents = capture_->Presents;
     if (presents.empty()) {
       std::printf("the loading stage presented nothing\n");
@@ -144,6 +154,10 @@ class SpeedRun {
         presents.size(), pictures, pictures / double(presents.size()));
     std::printf("  sounds, buttons, font, texts, Config.bin, music: %.0f ms\n",
                 MillisecondsBetween(presents.back(), end));
+    std::printf(
+        "  CPU time: %.0f ms in all, %.0f ms of it the game's own thread (the rest the "
+        "renderer's threads)\n",
+        cpu, thread);
     return true;
   }
 
@@ -159,6 +173,7 @@ class SpeedRun {
     capture_->CaptureNextFrame();
     GameFrame();
     const std::vector<uint8_t> gamePicture = ReadFramePixels();
+    capture_->ReadTexels();
     int quads = 0;
     for (const TCapturedDraw& draw : capture_->Draws)
       quads += int(draw.Type == D3DPT_TRIANGLESTRIP ? draw.Vertices.size() - 2

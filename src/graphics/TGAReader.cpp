@@ -170,17 +170,20 @@ void TBitmapEx::LoadTGA(const std::string& path) {
   if (imageType == TgaTrueColorRle && pixelBytesTotal / 128 > available)
     throw EInOutError("TGA file \"" + path + "\" is truncated");
 
-  std::vector<uint8_t> data(pixelBytesTotal);
-  // std::copy_n, unlike memcpy, is defined for the empty buffers of a picture without pixels.
-  if (imageType == TgaTrueColor)
-    std::copy_n(file.data() + dataStart, pixelBytesTotal, data.data());
-  else
-    UnpackRunLength(file, dataStart, pixelBytes, data, path);
-
+  // The rows land in place, top first, without a second picture-sized buffer. std::copy_n,
+  // unlike memcpy, is defined for the empty buffers of a picture without pixels.
   std::vector<uint8_t> rows(pixelBytesTotal);
-  for (int row = 0; row < height; ++row) {
-    const int target = topFirst ? row : height - 1 - row;
-    std::copy_n(data.data() + rowBytes * row, rowBytes, rows.data() + rowBytes * target);
+  if (imageType == TgaTrueColor) {
+    for (int row = 0; row < height; ++row) {
+      const int target = topFirst ? row : height - 1 - row;
+      std::copy_n(file.data() + dataStart + rowBytes * row, rowBytes,
+                  rows.data() + rowBytes * target);
+    }
+  } else {
+    UnpackRunLength(file, dataStart, pixelBytes, rows, path);
+    for (int row = 0; !topFirst && row < height / 2; ++row)
+      std::swap_ranges(rows.data() + rowBytes * row, rows.data() + rowBytes * (row + 1),
+                       rows.data() + rowBytes * (height - 1 - row));
   }
   Assign(width, height, bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit,
          std::move(rows));

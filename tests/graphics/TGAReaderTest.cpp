@@ -154,6 +154,15 @@ void ExpectSamePixels(const TBitmap& a, const TBitmap& b) {
     for (int x = 0; x < a.Width(); ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
 }
 
+TEST_F(PictureFiles, WholeFilesReadBackByteForByte) {
+  // Every byte value, over several read blocks and a partial last one; and an empty file.
+  std::vector<uint8_t> bytes(3 * 65536 + 17);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7 + i / 256);
+  EXPECT_EQ(ReadWholeFile(Write("long.bin", bytes)), bytes);
+  EXPECT_TRUE(ReadWholeFile(Write("empty.bin", {})).empty());
+  EXPECT_THROW(ReadWholeFile(PathOf("missing.bin")), EInOutError);
+}
+
 TEST_F(PictureFiles, SavedPicturesLoadBackUnchanged) {
   for (bool runLength : {false, true}) {
     for (TPixelFormat format : {TPixelFormat::pf32bit, TPixelFormat::pf24bit}) {

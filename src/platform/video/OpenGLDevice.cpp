@@ -102,7 +102,7 @@ class TGLTexture : public IDirect3DTexture8 {
     FBits.assign(static_cast<size_t>(Pitch()) * FHeight, 0);
     if (FFormat == D3DFMT_A8R3G3B2) {
       FBits = FKeptBits.empty() ? FBits : FKeptBits;
-    } else {
+    } else if (FFilled) {  // a texture never filled reads as zeros without asking the driver
       glBindTexture(GL_TEXTURE_2D, Name);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glGetTexImage(GL_TEXTURE_2D, 0, FGL.Format, FGL.Type, FBits.data());
@@ -129,6 +129,7 @@ class TGLTexture : public IDirect3DTexture8 {
     FContext->RestoreTexture();
     FBits.clear();
     FBits.shrink_to_fit();
+    FFilled = true;
     return D3D_OK;
   }
 
@@ -141,6 +142,7 @@ class TGLTexture : public IDirect3DTexture8 {
   int FWidth, FHeight, FFormat;
   TGLFormat FGL{};
   bool FLocked = false;
+  bool FFilled = false;  // unlocked at least once: its texels are the driver's to tell
   std::vector<uint8_t> FBits;
   std::vector<uint8_t> FKeptBits;
 };

@@ -184,6 +184,7 @@ bool TGLContext::Build(int width, int height) {
   glDisable(GL_DITHER);
   glEnable(GL_SCISSOR_TEST);
   glActiveTexture(GL_TEXTURE0);
+  FWindowHasAlpha = WindowHasAlpha();
   if (!ResizeBackBuffer(width, height)) return false;
   return glGetError() == GL_NO_ERROR;
 }
@@ -201,6 +202,7 @@ bool TGLContext::ResizeBackBuffer(int width, int height) {
   glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, FColorBuffer);
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  ChooseTarget();
   glViewport(0, 0, width, height);
   glScissor(0, 0, width, height);
   // The back buffer starts black; its alpha stays 1, as in a back buffer without alpha.
@@ -345,7 +347,32 @@ void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
   FStreamUsed += size;
 }
 
+bool TGLContext::WindowHasAlpha() {
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  GLint alpha = 8;
+  glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT,
+                                        GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE, &alpha);
+  const bool known = glGetError() == GL_NO_ERROR;
+  return !known || alpha != 0;
+}
+
+// Frames are drawn straight into the window when it shows the back buffer one to one and keeps no
+// alpha of its own (blending by the destination's alpha then sees 1, as in a back buffer without
+// alpha); otherwise into the offscreen buffer, which Present scales into the window. Copying the
+// offscreen buffer to the window cost a software renderer a tenth of every frame.
+void TGLContext::ChooseTarget() {
+  int drawableW = 0, drawableH = 0;
+  SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
+  FToWindow = !FWindowHasAlpha && drawableW == FWidth && drawableH == FHeight;
+  glBindFramebuffer(GL_FRAMEBUFFER, FToWindow ? 0 : FFramebuffer);
+}
+
 void TGLContext::Present() {
+  if (FToWindow) {
+    SDL_GL_SwapWindow(FWindow);
+    ChooseTarget();  // the window may have changed size
+    return;
+  }
   int drawableW = 0, drawableH = 0;
   SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
   GLint scissor[4];
@@ -368,7 +395,7 @@ void TGLContext::Present() {
   glBlitFramebuffer(0, 0, FWidth, FHeight, left, bottom, left + shownW, bottom + shownH,
                     GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   SDL_GL_SwapWindow(FWindow);
-  glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
+  ChooseTarget();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_SCISSOR_TEST);
   glScissor(scissor[0], scissor[1], scissor[2], scissor[3]);
@@ -378,7 +405,7 @@ bool TGLContext::ReadBackBuffer(TBitmap& picture) {
   if (!Alive) return false;
   std::vector<uint8_t> rows(size_t(FWidth) * FHeight * 4);
   glFinish();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, FFramebuffer);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, FToWindow ? 0 : FFramebuffer);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, FWidth, FHeight, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
   picture.SetPixelFormat(TPixelFormat::pf32bit);

@@ -43,6 +43,9 @@ class TGLContext {
   TGLContext() = default;
   bool Build(int width, int height);
   void ApplyBlend();
+  static bool WindowHasAlpha();
+  // Binds the window or the offscreen buffer as the frame's target.
+  void ChooseTarget();
   void ApplyFilter();
 
   SDL_Window* FWindow = nullptr;
@@ -58,6 +61,8 @@ class TGLContext {
   GLuint FFramebuffer = 0;
   GLuint FColorBuffer = 0;
   GLuint FSampler = 0;
+  bool FWindowHasAlpha = true;
+  bool FToWindow = false;  // drawing straight into the window, not the offscreen buffer
   GLint FSizeUniform = -1;
   GLint FTexturedUniform = -1;
   GLint FAlphaOpUniform = -1;

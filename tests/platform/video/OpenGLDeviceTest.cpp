@@ -234,6 +234,25 @@ TEST_F(OpenGL, DrawsBeyondOneVertexBufferAllLand) {
   }
 }
 
+TEST_F(OpenGL, TexturesLockAsZerosUntilFilledThenAsWritten) {
+  for (int format : {D3DFMT_A8R8G8B8, D3DFMT_R5G6B5, D3DFMT_A8R3G3B2}) {
+    PDirect3DTexture8 texture;
+    ASSERT_EQ(Graph->D3DDevice8()->CreateTexture(8, 4, 1, 0, format, D3DPOOL_MANAGED, &texture),
+              D3D_OK);
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    auto* bits = static_cast<uint8_t*>(locked.pBits);
+    const size_t size = size_t(locked.Pitch) * 4;
+    EXPECT_TRUE(std::all_of(bits, bits + size, [](uint8_t b) { return b == 0; })) << format;
+    for (size_t i = 0; i < size; ++i) bits[i] = uint8_t(i * 37 + 5);
+    ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    bits = static_cast<uint8_t*>(locked.pBits);
+    for (size_t i = 0; i < size; ++i) ASSERT_EQ(bits[i], uint8_t(i * 37 + 5)) << format << " " << i;
+    ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+  }
+}
+
 TEST_F(OpenGL, ClipLimitsDrawing) {
   Fill(0, 0, 800, 600, 0xFF000000u);
   Graph->SetClipRectangle({100, 50, 150, 80});
