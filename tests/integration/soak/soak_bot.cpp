@@ -91,17 +91,17 @@ constexpr std::size_t TablesAndSettingsSize = HighScoreModes * HighScoreRows * 2
 constexpr double ShortestFrame = 0.01;
 constexpr double LongestFrame = 40.0;
 
-// Characters the bot types: letters, digits, Latin-1, characters outside the code page, and
-// broken UTF-8.
+// What the bot types: letters, digits, "é", the euro sign, a character outside the code page, a
+// sequence cut short, bytes that are no UTF-8, a name too long to keep, a control character.
 constexpr std::array<const char*, 12> TypedTexts = {"A",
                                                     "z",
                                                     "Mo",
                                                     "0123456789",
                                                     " ",
-                                                    "\xC3\xA9",          // é
-                                                    "\xE2\x82\xAC",      // the euro sign
-                                                    "\xF0\x9F\x8E\xB1",  // outside the code page
-                                                    "\xC3",              // cut short
+                                                    "\xC3\xA9",
+                                                    "\xE2\x82\xAC",
+                                                    "\xF0\x9F\x8E\xB1",
+                                                    "\xC3",
                                                     "\xFF\xFE",
                                                     "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
                                                     "~\x7F"};
@@ -790,6 +790,15 @@ void Bot::MenuAction() {
 void Bot::PanelAction() {
   const uint32_t screen = ScreenState;
   const double r = random_.Uniform(0, 1);
+  if (screen == MenuScreen && r >= 0.6) {
+    // The menu's own way out, a panel, or the full-screen question.
+    if (r < 0.85) {
+      ClickButton(4 + random_.Below(4));
+    } else {
+      Event([&] { Form().FormKeyDown(KeyEnter, {.Alt = true}); });
+    }
+    return;
+  }
   if (r < 0.3 || screen == MenuScreen) {
     // Back to playing: a new game in some mode, or the panel's Back button.
     if (screen == MenuScreen || random_.Chance(0.5)) {

@@ -1,6 +1,6 @@
 // marblix_soak: plays seeded games of the whole program headless and prints what it checked.
 //   marblix_soak [--games N] [--seed S] [--session-games K] [--replay SESSION_SEED]
-//                [--data DIR] [--max-steps N] [--verbose] [--trace]
+//                [--data DIR] [--max-steps N] [--minutes M] [--verbose] [--trace]
 #include <signal.h>
 #include <unistd.h>
 
@@ -53,6 +53,7 @@ void ReportCrashesWithTheGameUnderWay() {
 struct Arguments {
   SoakOptions Options;
   std::optional<uint64_t> Replay;
+  double Minutes = 0;  // stop after the session that passes this time (0: no limit)
 };
 
 bool Parse(int argc, char** argv, Arguments& args) {
@@ -73,6 +74,8 @@ bool Parse(int argc, char** argv, Arguments& args) {
       args.Options.MaxStepsPerGame = static_cast<int>(number());
     } else if (flag == "--data" && hasValue) {
       args.Options.DataDir = argv[++i];
+    } else if (flag == "--minutes" && hasValue) {
+      args.Minutes = std::strtod(argv[++i], nullptr);
     } else if (flag == "--trace") {
       args.Options.Trace = true;
     } else if (flag == "--verbose") {
@@ -80,7 +83,7 @@ bool Parse(int argc, char** argv, Arguments& args) {
     } else {
       std::fprintf(stderr,
                    "usage: %s [--games N] [--seed S] [--session-games K] [--replay SESSION_SEED]"
-                   " [--data DIR] [--max-steps N] [--verbose] [--trace]\n",
+                   " [--data DIR] [--max-steps N] [--minutes M] [--verbose] [--trace]\n",
                    argv[0]);
       return false;
     }
@@ -156,13 +159,24 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(options.Seed), options.SessionGames);
     for (int session = 0, played = 0; played < options.Games && !failure; ++session) {
       const int games = std::min(options.SessionGames, options.Games - played);
-      failure = PlaySession(options, SessionSeed(options.Seed, session), games, figures);
+      const uint64_t seed = SessionSeed(options.Seed, session);
+      if (options.Trace) std::printf("session 0x%llx\n", static_cast<unsigned long long>(seed));
+      failure = PlaySession(options, seed, games, figures);
       played += games;
       if (options.Verbose || (session + 1) % 100 == 0)
         std::printf("  %d games, %.0f s\n", played, elapsed());
+      if (args.Minutes > 0 && elapsed() > args.Minutes * 60) {
+        std::printf("time is up after %d games\n", played);
+        break;
+      }
     }
   }
   PrintFigures(figures, elapsed());
+  if (options.Verbose) {
+    std::printf("screen words seen:");
+    for (uint32_t word : figures.ScreenWords) std::printf(" 0x%x", word);
+    std::printf("\n");
+  }
   if (failure) {
     PrintFailure(*failure, options);
     return 1;
