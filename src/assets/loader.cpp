@@ -2,7 +2,15 @@
 // the sounds, the buttons, the font, the texts, Config.bin and the music.
 #include "assets/loader.h"
 
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <string_view>
+
 #include "assets/qz_logs.h"
+#include "assets/texture_table.h"
+#include "graphics/TGAReader.h"
 #include "shell/defs.h"
 #include "sound/Bass.h"
 #include "sound/sounds.h"
@@ -12,17 +20,81 @@ namespace {
 
 constexpr TRect WholeFrame{0, 0, 800, 600};
 
+// A log line; a log that cannot be written (full disk, read-only folder) does not stop loading.
+void Note(std::string_view message) {
+  try {
+    LogMessage(message);
+  } catch (const LogError&) {
+  }
+}
+
+// The NO IMAGE picture in place of a missing or unreadable one. A cut picture gets it tiled over
+// a whole texture, so that it keeps its pattern size even where a pattern is larger than the
+// 64 x 64 placeholder: a button without its picture is still drawn and can still be clicked.
+TBitmap PlaceholderFor(const TextureSpec& spec) {
+  TBitmapEx tile;
+  tile.MakePlaceholder();
+  if (spec.Auto) return tile;
+  TBitmap picture;
+  picture.SetPixelFormat(TPixelFormat::pf32bit);
+  picture.SetSize(std::max(tile.Width(), spec.TextureWidth),
+                  std::max(tile.Height(), spec.TextureHeight));
+  for (int y = 0; y < picture.Height(); ++y) {
+    const uint8_t* source = tile.ScanLine(y % tile.Height());
+    for (int x = 0; x < picture.RowBytes(); x += tile.RowBytes()) {
+      std::memcpy(picture.ScanLine(y) + x, source,
+                  std::min(tile.RowBytes(), picture.RowBytes() - x));
+    }
+  }
+  return picture;
+}
+
+void LoadPlaceholder(TPowerGraph& device, std::unique_ptr<TAGFImage>& image,
+                     const TextureSpec& spec) {
+  const TBitmap placeholder = PlaceholderFor(spec);
+  image = std::make_unique<TAGFImage>();
+  if (spec.Auto) {
+    image->LoadPatternsFromBitmap(device.D3DDevice8(), placeholder, 0, 0, placeholder.Width(),
+                                  placeholder.Height(), spec.Format);
+  } else {
+    image->LoadPatternsFromBitmap(device.D3DDevice8(), placeholder, spec.PatternWidth,
+                                  spec.PatternHeight, spec.TextureWidth, spec.TextureHeight,
+                                  spec.Format);
+  }
+}
+
+bool PictureMissing(const std::string& picturePath) {
+  std::error_code error;
+  return !std::filesystem::is_regular_file(FilePathOf(picturePath), error);
+}
+
+void NoteMissing(const std::string& picturePath) {
+  Note("Picture \"" + picturePath + "\" missing: NO IMAGE shown instead");
+}
+
 }  // namespace
 
 void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec) {
-  image = std::make_unique<TAGFImage>();
-  if (spec.Auto) {
-    image->LoadAutoSize(device.D3DDevice8(), spec.Path, spec.Format);
-  } else {
-    image->LoadPatterns(device.D3DDevice8(), spec.Path, spec.PatternWidth, spec.PatternHeight,
-                        spec.TextureWidth, spec.TextureHeight, spec.Format);
+  if (PictureMissing(spec.Path)) {
+    NoteMissing(spec.Path);
+    LoadPlaceholder(device, image, spec);
+    Note(TextureLogLine(spec));
+    return;
   }
-  LogMessage(TextureLogLine(spec));
+  image = std::make_unique<TAGFImage>();
+  try {
+    if (spec.Auto) {
+      image->LoadAutoSize(device.D3DDevice8(), spec.Path, spec.Format);
+    } else {
+      image->LoadPatterns(device.D3DDevice8(), spec.Path, spec.PatternWidth, spec.PatternHeight,
+                          spec.TextureWidth, spec.TextureHeight, spec.Format);
+    }
+  } catch (const std::exception& unreadable) {
+    Note("Picture \"" + spec.Path + "\" unreadable (" + unreadable.what() +
+         "): NO IMAGE shown instead");
+    LoadPlaceholder(device, image, spec);
+  }
+  Note(TextureLogLine(spec));
 }
 
 void TAssetLoader::LoadStartupTextures() {
@@ -64,63 +136,70 @@ void TAssetLoader::LoadTextureShown(std::unique_ptr<TAGFImage>& image, const Tex
 }
 
 bool TAssetLoader::StartAudio() {
-  LogMessage("Initializing BASS ...");
+  Note("Initializing BASS ...");
   const DWORD version = BASS_GetVersion();
   if (version != BASS_VERSION) {
     // Without a usable audio library the game goes on silent.
-    LogMessage("Audio library version " + std::to_string(version) + " not supported: no sound");
+    Note("Audio library version " + std::to_string(version) + " not supported: no sound");
     return false;
   }
   BASS_Init(1, 44100, 0, host_.MainWindowHandle(), nullptr);
   BASS_Start();
-  LoadSoundTable([](const std::string& line) { LogMessage(line); });
+  LoadSoundTable([](const std::string& line) { Note(line); });
   return true;
 }
 
 void TAssetLoader::LoadFont() {
-  LogMessage("Loading font ...");
+  Note("Loading font ...");
   resources_.Font = std::make_unique<TQzFont>(&device_);
-  const TLogSink log = [](const std::string& line) { LogMessage(line); };
+  const TLogSink log = [](const std::string& line) { Note(line); };
   resources_.Font->LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"), log);
-  resources_.Font->LoadGlyphs(".\\graphics\\font\\font.bmp", log);
+  const std::string glyphs = ".\\graphics\\font\\font.bmp";
+  if (PictureMissing(glyphs)) NoteMissing(glyphs);
+  try {
+    resources_.Font->LoadGlyphs(glyphs, log);
+  } catch (const std::exception& unreadable) {
+    Note("Font glyphs \"" + glyphs + "\" unreadable (" + unreadable.what() + "): no text is drawn");
+  }
 }
 
 void TAssetLoader::StartMusic() {
   resources_.MusicStream = BASS_StreamCreateFile(false, "./music/theme.ogg", 0, 0, 0);
+  if (resources_.MusicStream == 0) Note("Cannot load music \"./music/theme.ogg\": no music plays");
   BASS_ChannelSetAttributes(resources_.MusicStream, 44100, MusicVolume, 0);
   BASS_StreamPlay(resources_.MusicStream, false, BASS_SAMPLE_LOOP);
 }
 
 void TAssetLoader::LoadAssets() {
-  LogMessage("Loading Ingame Resources ...");
+  Note("Loading Ingame Resources ...");
   const auto& table = GameTextures();
   for (std::size_t i = 0; i < table.size(); ++i) LoadTextureShown(resources_.Game[i], table[i]);
   const bool sound = StartAudio();
 
   resources_.Buttons = std::make_unique<TButtons>(&device_);
-  LogMessage("Initializing XWindows :) ...");
-  LogMessage("...Ok");
+  Note("Initializing XWindows :) ...");
+  Note("...Ok");
   host_.AddButtons(*resources_.Buttons);
 
   LoadFont();
 
-  LogMessage("Releasing loading stuff ...");
+  Note("Releasing loading stuff ...");
   for (StartupPicture loading : {PicLoadingElement, PicStatusLine, PicBackground}) {
     if (TAGFImage* image = resources_.StartupImage(loading)) image->ReleaseTextures();
   }
 
-  LogMessage("Loading ingame strings...");
+  Note("Loading ingame strings...");
   resources_.Strings = std::make_unique<TQzStrings>();
   resources_.Strings->LoadStrings(FilePathOf(".\\strings.txt"),
-                                  [](const std::string& line) { LogMessage(line); });
+                                  [](const std::string& line) { Note(line); });
   resources_.Buttons->Strings = resources_.Strings.get();
   host_.SetCaption(resources_.Strings->MainCaption);
 
-  LogMessage("Starting game...");
+  Note("Starting game...");
   ScreenState = MenuScreen;
   GameMode = ModeNormal;
 
-  LogMessage("Loading config ...");
+  Note("Loading config ...");
   host_.LoadConfig();
 
   if (sound) StartMusic();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "shell/high_scores.h"
@@ -397,7 +398,11 @@ void GameShell::SaveConfig() {
   contents.Game.Score = Score;
   ports_.SaveBoard(contents.Game);
   std::string error;
-  if (!ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) ports_.Log(error.c_str());
+  if (!ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) {
+    ports_.Log(error.c_str());
+    // The log may sit in the same unwritable folder: the player's terminal hears of it too.
+    std::fprintf(stderr, "Marblix: %s; the previous Config.bin is kept\n", error.c_str());
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -17,8 +17,11 @@ namespace {
 
 constexpr DWORD MaxPlaysPerSample = 32;
 
-HSAMPLE LoadSample(const std::string& path) {
-  return BASS_SampleLoad(false, path, 0, 0, MaxPlaysPerSample, BASS_SAMPLE_LOOP);
+// A sample that cannot be loaded (missing or damaged file) plays nothing; the log names it.
+HSAMPLE LoadSample(const std::string& path, const TLogSink& log) {
+  const HSAMPLE sample = BASS_SampleLoad(false, path, 0, 0, MaxPlaysPerSample, BASS_SAMPLE_LOOP);
+  if (sample == 0 && log) log("Cannot load sound \"" + path + "\": it stays silent");
+  return sample;
 }
 
 HSAMPLE* NamedSlot(std::string_view name) {
@@ -99,24 +102,24 @@ std::optional<std::string> LineFault(const std::string& line, std::string& name,
   return std::nullopt;
 }
 
-void LoadFixedBombSounds() {
-  GameSounds.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile);
-  GameSounds.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile);
-  GameSounds.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile);
+void LoadFixedBombSounds(const TLogSink& log) {
+  GameSounds.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile, log);
+  GameSounds.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile, log);
+  GameSounds.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile, log);
 }
 
 }  // namespace
 
-bool AssignSound(const std::string& name, const std::string& path) {
+bool AssignSound(const std::string& name, const std::string& path, const TLogSink& log) {
   if (HSAMPLE* slot = NamedSlot(name)) {
-    *slot = LoadSample(path);
+    *slot = LoadSample(path, log);
     return true;
   }
   if (name.empty() || name.front() != '_') return true;
   const std::optional<int> n =
       name.size() >= 2 ? ParseInteger(std::string_view(name).substr(2)) : std::nullopt;
   if (!n) return false;
-  if (HSAMPLE* slot = LookSlot(name[1], *n)) *slot = LoadSample(path);
+  if (HSAMPLE* slot = LookSlot(name[1], *n)) *slot = LoadSample(path, log);
   return true;
 }
 
@@ -135,11 +138,11 @@ bool LoadSoundTable(const TLogSink& log, const std::string& listPath) {
     std::string path;
     if (const std::optional<std::string> fault = LineFault((*lines)[index], name, path)) {
       report(where + *fault + ", line skipped");
-    } else if (!AssignSound(name, path)) {
+    } else if (!AssignSound(name, path, log)) {
       report(where + "\"" + name + "\" has no decimal look number, line skipped");
     }
   }
-  LoadFixedBombSounds();
+  LoadFixedBombSounds(log);
   return true;
 }
 

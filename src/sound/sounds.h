@@ -61,7 +61,8 @@ bool LoadSoundTable(const TLogSink& log = {}, const std::string& listPath = Soun
 
 // Loads the sample into the slot the name designates ("s_click", "_h3", ...); an unknown name or a
 // look number outside its table loads nothing. False only for a "_" name without a decimal number.
-bool AssignSound(const std::string& name, const std::string& path);
+// A sample that cannot be loaded is logged.
+bool AssignSound(const std::string& name, const std::string& path, const TLogSink& log = {});
 
 // One play at the current SoundVolume.
 void PlayEffect(HSAMPLE sample);
