@@ -134,6 +134,8 @@ class TGLTexture : public IDirect3DTexture8 {
   }
 
   GLuint Name = 0;
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
 
  private:
   int Pitch() const { return FWidth * BytesPerTexel(FFormat); }
@@ -202,7 +204,7 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT SetTexture(uint32_t stage, IDirect3DTexture8* texture) override {
     if (stage != 0) return D3D_OK;
     auto* gl = static_cast<TGLTexture*>(texture);
-    FContext->BindTexture(gl, gl ? gl->Name : 0);
+    FContext->BindTexture(gl, gl ? gl->Name : 0, gl ? gl->Width() : 0, gl ? gl->Height() : 0);
     return D3D_OK;
   }
   HRESULT SetViewport(const D3DVIEWPORT8* viewport) override {

@@ -3,6 +3,7 @@
 #include "platform/video/OpenGLState.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -285,6 +286,7 @@ void TGLContext::SetStageState(int type, uint32_t value) {
 }
 
 void TGLContext::ApplyFilter() {
+  FPointFiltering = false;
   glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER,
                       FMagFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
   glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER,
@@ -303,9 +305,11 @@ void TGLContext::SetClip(const D3DVIEWPORT8& viewport) {
   glScissor(GLint(left), GLint(FHeight - top - h), w, h);
 }
 
-void TGLContext::BindTexture(const void* texture, GLuint name) {
+void TGLContext::BindTexture(const void* texture, GLuint name, int width, int height) {
   FTexture = texture;
   FTextureName = name;
+  FTextureWidth = width;
+  FTextureHeight = height;
   RestoreTexture();
 }
 
@@ -318,10 +322,40 @@ void TGLContext::Forget(const void* texture) {
   if (texture == FTexture) BindTexture(nullptr, 0);
 }
 
+bool TGLContext::TexelForPixel(GLenum mode, const uint8_t* vertices, uint32_t count) const {
+  if (FTextureName == 0 || FTextureWidth <= 0 || FTextureHeight <= 0 || count < 3) return false;
+  const auto* v = reinterpret_cast<const TVertex*>(vertices);
+  const auto whole = [](float value) { return value == std::floor(value); };
+  // A vertex at frame position x - 0.5 (whole x) with texel coordinate u * width: the shift
+  // between the two must be a whole number of texels, the same for every vertex of a triangle (of
+  // a whole strip, whose triangles share vertices).
+  const auto shiftU = [&](uint32_t i) { return v[i].u * float(FTextureWidth) - (v[i].x + 0.5f); };
+  const auto shiftV = [&](uint32_t i) { return v[i].v * float(FTextureHeight) - (v[i].y + 0.5f); };
+  for (uint32_t i = 0; i < count; ++i) {
+    if (!whole(v[i].x + 0.5f) || !whole(v[i].y + 0.5f) || !whole(shiftU(i)) || !whole(shiftV(i)))
+      return false;
+    const uint32_t first = mode == GL_TRIANGLES ? i - i % 3 : 0;
+    if (shiftU(i) != shiftU(first) || shiftV(i) != shiftV(first)) return false;
+  }
+  return true;
+}
+
+void TGLContext::UsePointFiltering(bool point) {
+  if (point == FPointFiltering) return;
+  FPointFiltering = point;
+  const bool magLinear = !point && FMagFilter == D3DTEXF_LINEAR;
+  const bool minLinear = !point && FMinFilter == D3DTEXF_LINEAR;
+  glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+  glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER, minLinear ? GL_LINEAR : GL_NEAREST);
+}
+
 // The vertices of draw after draw are appended to one buffer, which gets fresh storage only when
 // it is full: a buffer of its own for every draw costs a new allocation each time, which made
 // frames under a software renderer twice as slow.
 void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
+  // Point filtering where it gives the same picture: a software renderer filters far faster so.
+  const bool linear = FMagFilter == D3DTEXF_LINEAR || FMinFilter == D3DTEXF_LINEAR;
+  UsePointFiltering(linear && TexelForPixel(mode, vertices, count));
   const GLsizeiptr size = GLsizeiptr(count) * GLsizeiptr(sizeof(TVertex));
   if (size > StreamBufferSize) {
     glBufferData(GL_ARRAY_BUFFER, size, vertices, GL_STREAM_DRAW);

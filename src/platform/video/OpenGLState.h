@@ -28,7 +28,7 @@ class TGLContext {
   void SetRenderState(int state, uint32_t value);
   void SetStageState(int type, uint32_t value);
   void SetClip(const D3DVIEWPORT8& viewport);
-  void BindTexture(const void* texture, GLuint name);
+  void BindTexture(const void* texture, GLuint name, int width = 0, int height = 0);
   // Rebinds the current texture after a texture was bound to be filled.
   void RestoreTexture();
   void Forget(const void* texture);
@@ -47,6 +47,10 @@ class TGLContext {
   // Binds the window or the offscreen buffer as the frame's target.
   void ChooseTarget();
   void ApplyFilter();
+  // True when every triangle maps pixels to texels by a whole-texel shift alone: each pixel centre
+  // then falls on a texel centre, where linear filtering equals point filtering.
+  bool TexelForPixel(GLenum mode, const uint8_t* vertices, uint32_t count) const;
+  void UsePointFiltering(bool point);
 
   SDL_Window* FWindow = nullptr;
   SDL_GLContext FContext = nullptr;
@@ -76,6 +80,9 @@ class TGLContext {
   uint32_t FMinFilter = D3DTEXF_POINT;
   const void* FTexture = nullptr;
   GLuint FTextureName = 0;
+  int FTextureWidth = 0;
+  int FTextureHeight = 0;
+  bool FPointFiltering = false;  // the sampler filters by points although linear is asked for
 };
 
 }  // namespace marblix

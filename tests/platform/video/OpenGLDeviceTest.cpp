@@ -124,6 +124,35 @@ TEST_F(OpenGL, ScaledDrawsRepeatTexelsUnderPointFiltering) {
       ASSERT_EQ(frame.Pixel(100 + x, 100 + y), picture.Pixel(x / 4, y / 4)) << x << "," << y;
 }
 
+TEST_F(OpenGL, LinearFilteringBlendsScaledDrawsAndKeepsUnscaledOnesExact) {
+  // The same picture unscaled and four times as large, alone and together in one batch: the
+  // unscaled draws show its texels exactly, the scaled ones blend between neighbouring texels.
+  ASSERT_TRUE(Graph->Antialias());
+  TBitmap picture = Solid(2, 1, 0xFF000000u);
+  picture.SetPixel(1, 0, 0xFFFFFFFFu);
+  TAGFImage* image = LoadPicture(picture, 2, 1, 2, 1);
+  Fill(0, 0, 800, 600, 0xFF000000u);
+  Graph->DrawImage(image, 10, 10, 0, blendOpaque);
+  Graph->EndFrame();
+  Graph->BeginFrame();
+  Graph->DrawImageScaled(image, 10, 20, 1024, 0xFFFFFFFFu, 0, blendOpaque);
+  Graph->EndFrame();
+  Graph->BeginFrame();
+  Graph->DrawImage(image, 10, 40, 0, blendOpaque);
+  Graph->DrawImageScaled(image, 10, 50, 1024, 0xFFFFFFFFu, 0, blendOpaque);
+  const TBitmap frame = Frame();
+  for (int y : {10, 40}) {
+    EXPECT_EQ(frame.Pixel(10, y), 0xFF000000u) << y;
+    EXPECT_EQ(frame.Pixel(11, y), 0xFFFFFFFFu) << y;
+  }
+  for (int y : {20, 50}) {
+    const int middle = int(frame.Pixel(13, y) & 0xFF), next = int(frame.Pixel(14, y) & 0xFF);
+    EXPECT_GT(middle, 0x10) << y;
+    EXPECT_LT(middle, 0xF0) << y;
+    EXPECT_LT(middle, next) << y;
+  }
+}
+
 // What the factor tables give for source s (alpha sa) over destination d, per channel.
 int Blend(int effect, int s, int sa, int d) {
   const double S = s / 255.0, A = sa / 255.0, D = d / 255.0;
