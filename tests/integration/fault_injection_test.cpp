@@ -342,6 +342,40 @@ std::vector<Fault> RepresentativeFilesDamaged() {
   return faults;
 }
 
+// The start of the log line that reports the fault, where the README's table quotes it.
+std::optional<std::string> ReportOf(const Fault& fault) {
+  const bool gone = fault.Kind == Damage::Missing;
+  const bool unreadable = fault.Kind == Damage::Empty || fault.Kind == Damage::OneByte;
+  if (fault.File == "graphics/balls/1_0.tga") {
+    if (gone) return R"(Picture ".\graphics\balls\1_0.tga" missing: NO IMAGE shown instead)";
+    if (fault.Kind == Damage::Half) {
+      return R"(Picture ".\graphics\balls\1_0.tga" unreadable (TGA file )"
+             R"("./graphics/balls/1_0.tga" is truncated): NO IMAGE shown instead)";
+    }
+  }
+  if (fault.File == "graphics/font/font.rls" && (gone || unreadable)) {
+    return R"(Font metrics "graphics/font/font.rls" missing or shorter than 258 bytes: )"
+           R"(no text is drawn)";
+  }
+  if (fault.File == "graphics/font/font.bmp" && unreadable)
+    return R"(Font glyphs ".\graphics\font\font.bmp" unreadable ()";
+  if (fault.File == "strings.txt" && gone)
+    return R"(Cannot open file "strings.txt": the screens show no texts)";
+  if (fault.File == "sounds.txt" && gone)
+    return R"(Cannot open file "sounds.txt": sound effects are off)";
+  if (fault.File == "sounds/drop.ogg" && (gone || unreadable))
+    return R"(Cannot load sound "./sounds/drop.ogg": it stays silent)";
+  if (fault.File == "music/theme.ogg" && (gone || unreadable))
+    return R"(Cannot load music "./music/theme.ogg": no music plays)";
+  return std::nullopt;
+}
+
+bool LogHasLineStartingWith(const std::string& start) {
+  const auto log = LogMessages();
+  return std::any_of(log.begin(), log.end(),
+                     [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+}
+
 class DamagedPack : public ::testing::TestWithParam<Fault> {
  protected:
   test_support::ScopedWorkingDirectory dir;
@@ -355,6 +389,9 @@ TEST_P(DamagedPack, TheGameStartsLogsTheDamagePlaysAndKeepsTheScores) {
   if (MustBeLogged(fault.File, fault.Kind)) {
     EXPECT_TRUE(LogMentions(BaseName(fault.File))) << "no log line names " << fault.File << ":\n"
                                                    << LogExcerpt();
+  }
+  if (const std::optional<std::string> report = ReportOf(fault)) {
+    EXPECT_TRUE(LogHasLineStartingWith(*report)) << *report << "\n" << LogExcerpt();
   }
 }
 
