@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <random>
 
@@ -296,50 +297,71 @@ struct Fault {
   Damage Kind;
 };
 
-void PrintTo(const Fault& fault, std::ostream* out) {
-  *out << fault.File << " " << NameOf(fault.Kind);
+// Faults tried one after the other in one test, each over a fresh copy of the pack: one test per
+// group keeps the number of processes (and the suite's time) down.
+struct FaultGroup {
+  std::string Name;
+  std::vector<Fault> Faults;
+};
+
+void PrintTo(const FaultGroup& group, std::ostream* out) {
+  *out << group.Name << " (" << group.Faults.size() << " faults)";
 }
 
-std::string TestNameOf(const Fault& fault) {
-  std::string name = fault.File + "_" + NameOf(fault.Kind);
+std::string TestNameOf(const FaultGroup& group) {
+  std::string name = group.Name;
   for (char& c : name) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   }
   return name;
 }
 
-std::vector<Fault> EveryFileMissing() {
-  std::vector<Fault> faults;
-  for (const std::string& file : SweptFiles()) faults.push_back({file, Damage::Missing});
-  return faults;
+// Every swept file missing, grouped by folder, at most 16 to a group.
+std::vector<FaultGroup> EveryFileMissing() {
+  constexpr std::size_t GroupSize = 16;
+  std::map<std::string, std::vector<std::string>> byFolder;
+  for (const std::string& file : SweptFiles())
+    byFolder[fs::path(file).parent_path().string()].push_back(file);
+  std::vector<FaultGroup> groups;
+  for (const auto& [folder, files] : byFolder) {
+    for (std::size_t first = 0; first < files.size(); first += GroupSize) {
+      const std::string name = folder.empty() ? "lists" : folder;
+      groups.push_back({name + "_" + std::to_string(first / GroupSize + 1), {}});
+      for (std::size_t i = first; i < std::min(files.size(), first + GroupSize); ++i)
+        groups.back().Faults.push_back({files[i], Damage::Missing});
+    }
+  }
+  return groups;
 }
 
 // Pictures of each kind (ball, dialog button, large panel, start-up picture, JPEG, both BMPs),
-// the font, both lists, a sound and the music, each damaged in every way.
-std::vector<Fault> RepresentativeFilesDamaged() {
+// the font, both lists, a sound and the music, each damaged in every way; one group per file.
+std::vector<FaultGroup> RepresentativeFilesDamaged() {
   if (!test_support::DataPackExists()) return {};
   if (!ChosenStride()) {
     // The sanitizer build's sample: every reader, each with another kind of damage.
-    return {{"graphics/balls/1_0.tga", Damage::Half},
-            {"graphics/background.jpg", Damage::GarbageHeader},
-            {"graphics/font/font.bmp", Damage::AllButLastByte},
-            {"graphics/font/font.rls", Damage::OneByte},
-            {"strings.txt", Damage::FlippedBytes},
-            {"sounds.txt", Damage::Half},
-            {"music/theme.ogg", Damage::FlippedBytes}};
+    return {{"sample",
+             {{"graphics/balls/1_0.tga", Damage::Half},
+              {"graphics/background.jpg", Damage::GarbageHeader},
+              {"graphics/font/font.bmp", Damage::AllButLastByte},
+              {"graphics/font/font.rls", Damage::OneByte},
+              {"strings.txt", Damage::FlippedBytes},
+              {"sounds.txt", Damage::Half},
+              {"music/theme.ogg", Damage::FlippedBytes}}}};
   }
-  std::vector<Fault> faults;
+  std::vector<FaultGroup> groups;
   for (const char* file :
        {"graphics/balls/1_0.tga", "graphics/buttons/yes.tga", "graphics/ingame.tga",
         "graphics/logo/vexmo.tga", "graphics/background.jpg", "graphics/explosion.bmp",
         "graphics/font/font.bmp", "graphics/font/font.rls", "strings.txt", "sounds.txt",
         "sounds/drop.ogg", "music/theme.ogg"}) {
+    groups.push_back({file, {}});
     for (Damage damage : {Damage::Empty, Damage::OneByte, Damage::Half, Damage::AllButLastByte,
                           Damage::FlippedBytes, Damage::GarbageHeader}) {
-      faults.push_back({file, damage});
+      groups.back().Faults.push_back({file, damage});
     }
   }
-  return faults;
+  return groups;
 }
 
 // The start of the log line that reports the fault, where the README's table quotes it.
@@ -376,13 +398,10 @@ bool LogHasLineStartingWith(const std::string& start) {
                      [&](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
 
-class DamagedPack : public ::testing::TestWithParam<Fault> {
- protected:
+// One whole run over the pack with the fault: it must start, log the fault, play and save.
+void RunWith(const Fault& fault) {
+  SCOPED_TRACE(fault.File + " " + NameOf(fault.Kind));
   test_support::ScopedWorkingDirectory dir;
-};
-
-TEST_P(DamagedPack, TheGameStartsLogsTheDamagePlaysAndKeepsTheScores) {
-  const Fault& fault = GetParam();
   BuildPack(dir.path(), fault.File, Damaged(fault.File, fault.Kind));
   WriteKeptScores();
   PlayAMoveAndQuit(NeedsRealAudio(fault.File));
@@ -393,6 +412,12 @@ TEST_P(DamagedPack, TheGameStartsLogsTheDamagePlaysAndKeepsTheScores) {
   if (const std::optional<std::string> report = ReportOf(fault)) {
     EXPECT_TRUE(LogHasLineStartingWith(*report)) << *report << "\n" << LogExcerpt();
   }
+}
+
+class DamagedPack : public ::testing::TestWithParam<FaultGroup> {};
+
+TEST_P(DamagedPack, TheGameStartsLogsTheDamagePlaysAndKeepsTheScores) {
+  for (const Fault& fault : GetParam().Faults) RunWith(fault);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFileMissing, DamagedPack, ::testing::ValuesIn(EveryFileMissing()),
