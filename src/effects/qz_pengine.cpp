@@ -36,12 +36,17 @@ constexpr int ExplosionAngle = 90;
 constexpr int NaturalScale = 256;
 constexpr uint32_t ExplosionTint = 0x110066FF;
 
+// To an integer, held within its range: an explosion's flash grows by the inverse of the frame
+// time, without bound while frames take almost no time.
+int ToInt(double value) {
+  return static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0));
+}
 // Rounds to the nearest integer, halves to the even neighbour.
 int Round(double value) {
-  return static_cast<int>(std::nearbyint(value));
+  return ToInt(std::nearbyint(value));
 }
 int Trunc(double value) {
-  return static_cast<int>(value);
+  return ToInt(value);
 }
 
 // The colour's low three bytes under the given alpha.

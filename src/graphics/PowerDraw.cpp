@@ -1,5 +1,7 @@
 // TPowerGraph's drawing: quad placement, rotation with its corner cache, binding, effects, batch.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <numbers>
 
@@ -90,10 +92,21 @@ bool TPowerGraph::DrawRotatedColorTrunc(const TAGFImage* image, int x, int y, in
   return DrawRotatedWith(image, x, y, angle, scale, color, pattern, effect, TRounding::Truncate);
 }
 
+namespace {
+
+// A side of a scaled picture, side * scale / 256. A runaway scale (an animation grown over frames
+// that took almost no time) is held to a size no screen needs, so the corners cannot overflow.
+int ScaledSide(int side, int scale) {
+  constexpr int64_t Largest = 1 << 16;
+  return static_cast<int>(std::clamp<int64_t>(int64_t{side} * scale / 256, -Largest, Largest));
+}
+
+}  // namespace
+
 bool TPowerGraph::DrawRotatedWith(const TAGFImage* image, int x, int y, int angle, int scale,
                                   uint32_t color, int pattern, int effect, TRounding rounding) {
   if (image == nullptr) return false;
-  const int w = image->PatternWidth * scale / 256, h = image->PatternHeight * scale / 256;
+  const int w = ScaledSide(image->PatternWidth, scale), h = ScaledSide(image->PatternHeight, scale);
   const TCornerEntry& table = CornerTableFor(w, h);
   const double theta = angle * TwoPi / 256.0;
   std::array<int, 8> p;

@@ -95,6 +95,21 @@ TEST_F(ParticleDrawTest, AnExplosionDrawsTwiceAdditivelyWithTheOrangeTint) {
   EXPECT_NE(quads[0].TopLeft.x, quads[0].BottomLeft.x) << "turned a little from upright";
 }
 
+// The frame timer reports a pass that measured no time as 15 / 2147483647 of a unit: the flash
+// grows by 0.5 / e, some seventy million per such frame, and its scale must stay an integer.
+TEST_F(ParticleDrawTest, AnExplosionAfterFramesOfNoMeasurableTimeDrawsWithoutOverflow) {
+  Engine->AddExplosion(400, 300);
+  const double noTime = 15.0 / 2147483647.0;
+  for (int frame = 0; frame < 40; ++frame) Engine->Update(noTime);
+  ASSERT_EQ(Engine->Particles().size(), 1u);
+  ASSERT_GT(Engine->Particles()[0].Value, 2147483647.0);
+  const auto quads = Draw();
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_NEAR(quads[0].CentreX(), 400, 1);
+  EXPECT_NEAR(quads[0].CentreY(), 300, 1);
+  EXPECT_GT(quads[0].Width(), 800) << "the flash covers the screen";
+}
+
 TEST_F(ParticleDrawTest, OnlyTheAskedLayerIsDrawnInOrderOfAdding) {
   Engine->AddBall(Ball.get(), false, 100, 100);
   Engine->AddBall(Ball.get(), false, 300, 100);

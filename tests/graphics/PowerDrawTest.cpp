@@ -59,6 +59,19 @@ TEST_F(Drawing, RotatedQuadsTurnAboutTheirCentre) {
   ExpectCorners(Draws(), {{125.5f, 73.5f}, {125.5f, 125.5f}, {73.5f, 73.5f}, {73.5f, 125.5f}});
 }
 
+TEST_F(Drawing, AHugeScaleIsHeldToASideNoScreenNeeds) {
+  Open();
+  auto image = Image(128, 128, 128, 128, 128, 128);
+  Graph->DrawRotatedColor(image.get(), 400, 300, 64, 71582917, 0xFFFFFFFFu, 0, blendAdd);
+  Graph->EndFrame();
+  ASSERT_EQ(Draws().size(), 4u);
+  EXPECT_FLOAT_EQ(Draws()[0].x, 400 - 32768 - 0.5f) << "a side of 65536";
+  EXPECT_FLOAT_EQ(Draws()[3].y, 300 + 32768 - 0.5f);
+  Graph->DrawRotated(image.get(), 400, 300, 64, -2147483647, 0, blendAlpha);
+  Graph->EndFrame();
+  EXPECT_EQ(Draws().size(), 4u);
+}
+
 TEST_F(Drawing, TruncatedRotationRoundsTowardZero) {
   Open();
   auto image = Image(51, 51, 51, 51, 64, 64);
