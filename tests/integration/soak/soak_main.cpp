@@ -160,7 +160,9 @@ int main(int argc, char** argv) {
     for (int session = 0, played = 0; played < options.Games && !failure; ++session) {
       const int games = std::min(options.SessionGames, options.Games - played);
       const uint64_t seed = SessionSeed(options.Seed, session);
-      if (options.Trace) std::printf("session 0x%llx\n", static_cast<unsigned long long>(seed));
+      // Printed first, so that a sanitizer's report that ends the program follows its seed.
+      if (options.Trace || options.Verbose)
+        std::printf("session 0x%llx\n", static_cast<unsigned long long>(seed));
       failure = PlaySession(options, seed, games, figures);
       played += games;
       if (options.Verbose || (session + 1) % 100 == 0)
