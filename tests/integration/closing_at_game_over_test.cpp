@@ -12,6 +12,7 @@ namespace {
 using test_support::CellX;
 using test_support::CellY;
 using test_support::GameRun;
+using test_support::WriteNearlyFullGame;
 
 class ClosingAtGameOver : public ::testing::Test {
  protected:
@@ -26,26 +27,6 @@ class ClosingAtGameOver : public ::testing::Test {
     EXPECT_TRUE(
         run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
     return run;
-  }
-
-  // A saved Normal game three cells short of a full board, with no line anywhere.
-  static void WriteNearlyFullGame(int32_t score) {
-    ConfigContents contents;
-    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-    contents.Tables = HighScoreTable;
-    contents.MusicVolume = 40;
-    contents.SoundVolume = 60;
-    contents.SavedGameFlag = 1;
-    contents.Game.Mode = ModeNormal;
-    contents.Game.Score = score;
-    contents.Game.NextCount = 3;
-    contents.Game.Preview.fill(BallKinds[1]);
-    for (int x = 0; x < 9; ++x) {
-      for (int y = 0; y < 9; ++y) contents.Game.Cells[x][y] = BallKinds[1 + (x + 2 * y) % 5];
-    }
-    for (int x : {6, 7, 8}) contents.Game.Cells[x][8].Mask = 0;
-    std::string error;
-    ASSERT_TRUE(ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) << error;
   }
 
   // Resumes the saved game and makes the move after which the drop no longer fits.

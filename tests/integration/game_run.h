@@ -15,7 +15,9 @@
 #include "graphics/RecordingDevice.h"
 #include "platform/audio/RecordingAudio.h"
 #include "platform/system/Clock.h"
+#include "shell/config_file.h"
 #include "shell/form.h"
+#include "shell/high_scores.h"
 #include "shell/temp_dir.h"
 #include "sound/Bass.h"
 
@@ -166,6 +168,27 @@ inline int CellX(int x) {
 }
 inline int CellY(int y) {
   return 51 + 52 * y;
+}
+
+// Writes a Config.bin holding a saved Normal game three cells short of a full board, with no line
+// anywhere: the next move's drop ends the game.
+inline void WriteNearlyFullGame(int32_t score) {
+  ConfigContents contents;
+  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
+  contents.Tables = HighScoreTable;
+  contents.MusicVolume = 40;
+  contents.SoundVolume = 60;
+  contents.SavedGameFlag = 1;
+  contents.Game.Mode = ModeNormal;
+  contents.Game.Score = score;
+  contents.Game.NextCount = 3;
+  contents.Game.Preview.fill(BallKinds[1]);
+  for (int x = 0; x < 9; ++x) {
+    for (int y = 0; y < 9; ++y) contents.Game.Cells[x][y] = BallKinds[1 + (x + 2 * y) % 5];
+  }
+  for (int x : {6, 7, 8}) contents.Game.Cells[x][8].Mask = 0;
+  std::string error;
+  ASSERT_TRUE(ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) << error;
 }
 
 }  // namespace marblix::test_support

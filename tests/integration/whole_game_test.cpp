@@ -14,6 +14,7 @@ using test_support::CellX;
 using test_support::CellY;
 using test_support::GameRun;
 using test_support::LogMessages;
+using test_support::WriteNearlyFullGame;
 
 class WholeGame : public ::testing::Test {
  protected:
@@ -165,27 +166,6 @@ TEST_F(WholeGame, ARestartOffersTheSavedGameAndGoesOnAfterYes) {
   run->Frames(3);
   EXPECT_TRUE(GameUnderWay);
   EXPECT_EQ(Score, 35);
-}
-
-// A saved Normal game three cells short of a full board, with no line anywhere.
-void WriteNearlyFullGame(int32_t score) {
-  ConfigContents contents;
-  for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
-  contents.Tables = HighScoreTable;
-  contents.MusicVolume = 40;
-  contents.SoundVolume = 60;
-  contents.SavedGameFlag = 1;
-  contents.Game.Mode = ModeNormal;
-  contents.Game.Score = score;
-  contents.Game.NextCount = 3;
-  contents.Game.Preview.fill(BallKinds[1]);
-  for (int x = 0; x < 9; ++x) {
-    for (int y = 0; y < 9; ++y) contents.Game.Cells[x][y] = BallKinds[1 + (x + 2 * y) % 5];
-  }
-  for (int x : {6, 7, 8}) contents.Game.Cells[x][8].Mask = 0;
-  const auto bytes = EncodeConfig(contents);
-  std::string error;
-  ASSERT_TRUE(ReplaceFile(ConfigFileName, bytes, error)) << error;
 }
 
 TEST_F(WholeGame, AGamePlayedToItsEndTakesANameIntoTheTable) {
