@@ -23,9 +23,9 @@
 #include "platform/system/Clock.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
+#include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
-#include "shell/sdl_form_host.h"
 
 namespace marblix::bench {
 namespace {

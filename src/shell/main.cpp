@@ -1,13 +1,11 @@
 // The program: read the setting, make the window and the game window, run the message loop.
-#include <SDL.h>
-
 #include "platform/system/Clock.h"
 #include "platform/system/settings_store.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
+#include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
-#include "shell/sdl_form_host.h"
 
 namespace marblix {
 namespace {
@@ -48,4 +46,6 @@ int Run() {
 }  // namespace
 }  // namespace marblix
 
-int main(int /*argc*/, char** /*argv*/) { return marblix::Run(); }
+int main(int /*argc*/, char** /*argv*/) {
+  return marblix::Run();
+}

@@ -1,6 +1,6 @@
 // The window host over SDL: sizes, pointer, and the "Initializing..." picture painted before the
 // render device exists, with a throw-away OpenGL context and a tiny built-in pixel font.
-#include "shell/sdl_form_host.h"
+#include "platform/video/sdl_form_host.h"
 
 #include <epoxy/gl.h>
 
@@ -71,8 +71,9 @@ void TSdlFormHost::GetDesktopSize(int& width, int& height) const {
 }
 
 void TSdlFormHost::SetPointer(Pointer pointer) {
-  form_.SetCursor(pointer == Pointer::Busy ? crAppStart : pointer == Pointer::Hidden ? crNone
-                                                                                      : crDefault);
+  form_.SetCursor(pointer == Pointer::Busy     ? crAppStart
+                  : pointer == Pointer::Hidden ? crNone
+                                               : crDefault);
 }
 
 void TSdlFormHost::PaintInitializing() {
