@@ -9,6 +9,7 @@
 #include "board/qz_Field.h"
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
+#include "sound/SoundNames.h"
 
 namespace marblix::fuzz {
 namespace {
@@ -44,15 +45,11 @@ class CheckingServices final : public IBoardParticles,
     if (p.Look >= LookCount || p.Variant > PaintVariant) Fail();
   }
   static void Check(SoundSlot s) {
-    const int last = s.Table == SoundTable::Named    ? int(NamedSound::s_paint)
-                     : s.Table == SoundTable::Arrive ? BallSoundLooksFuzz
-                     : s.Table == SoundTable::Vanish ? BallSoundLooksFuzz
-                                                     : KindSoundLooksFuzz;
+    const int last =
+        s.Table == SoundTable::Named ? NamedSoundCount - 1 : LookSoundTableOf(s.Table).Looks;
     const int first = s.Table == SoundTable::Named ? 0 : 1;
     if (s.Index < first || s.Index > last || s.Sample > 3) Fail();
   }
-  static constexpr int KindSoundLooksFuzz = 23;
-  static constexpr int BallSoundLooksFuzz = 22;
 };
 
 // The shell's ports over a real board; everything else does nothing.

@@ -70,6 +70,7 @@ enum class NamedSound : uint8_t {
   s_press,
   s_paint,
 };
+inline constexpr int NamedSoundCount = static_cast<int>(NamedSound::s_paint) + 1;
 
 // Which table of the sound table a slot lives in.
 enum class SoundTable : uint8_t {
@@ -82,7 +83,7 @@ enum class SoundTable : uint8_t {
 };
 
 // One slot of the sound table. Per-look tables are numbered from 1 (N = Look + 1), as in
-// sounds.txt.
+// sounds.txt, whose names for the slots are in sound/SoundNames.h.
 struct SoundSlot {
   SoundTable Table = SoundTable::Named;
   uint8_t Index = 0;
@@ -111,9 +112,6 @@ inline constexpr SoundSlot VanishSoundOf(uint8_t look) {
 inline constexpr SoundSlot ABombSound{SoundTable::Select, 23, 0};
 inline constexpr SoundSlot HBombSound{SoundTable::Hover, 23, 0};
 inline constexpr SoundSlot BombBoomSound{SoundTable::Blast, 23, 0};
-
-// The slot's name as sounds.txt writes it: "s_app", "_a1", "_h23", ...
-std::string SoundSlotName(SoundSlot slot);
 
 // The sound table's three ways of playing a slot; an empty slot plays nothing.
 class IBoardSounds {

@@ -24,50 +24,6 @@ HSAMPLE LoadSample(const std::string& path, const TLogSink& log) {
   return sample;
 }
 
-HSAMPLE* NamedSlot(std::string_view name) {
-  TSoundTable& t = GameSounds;
-  if (name == "s_app") return &t.s_app;
-  if (name == "s_disapp") return &t.s_disapp;
-  if (name == "s_disapp2") return &t.s_disapp2;
-  if (name == "s_disapp3") return &t.s_disapp3;
-  if (name == "s_ballmove") return &t.s_ballmove;
-  if (name == "s_pin") return &t.s_pin;
-  if (name == "s_click") return &t.s_click;
-  if (name == "s_hover") return &t.s_hover;
-  if (name == "s_press") return &t.s_press;
-  if (name == "s_paint") return &t.s_paint;
-  return nullptr;
-}
-
-// The slot of letter and look number N, or none when N lies outside that table or the letter is
-// unknown.
-HSAMPLE* LookSlot(char letter, int n) {
-  TSoundTable& t = GameSounds;
-  const bool inKindTables = n >= 1 && n <= KindSoundLooks;
-  const bool inBallTables = n >= 1 && n <= BallSoundLooks;
-  const auto at = [n](auto& table) { return &table[static_cast<size_t>(n)]; };
-  switch (letter) {
-    case 'a':
-      return inKindTables ? &at(t.KindSelectSounds)->a : nullptr;
-    case 'b':
-      return inKindTables ? &at(t.KindSelectSounds)->b : nullptr;
-    case 'c':
-      return inKindTables ? &at(t.KindSelectSounds)->c : nullptr;
-    case 'd':
-      return inKindTables ? &at(t.KindSelectSounds)->d : nullptr;
-    case 'h':
-      return inKindTables ? at(t.KindHoverSounds) : nullptr;
-    case 'f':
-      return inKindTables ? at(t.KindBlastSounds) : nullptr;
-    case 'r':
-      return inBallTables ? at(t.KindArriveSounds) : nullptr;
-    case 'o':
-      return inBallTables ? at(t.KindVanishSounds) : nullptr;
-    default:
-      return nullptr;
-  }
-}
-
 // A decimal integer with an optional sign, nothing else.
 std::optional<int> ParseInteger(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -103,23 +59,59 @@ std::optional<std::string> LineFault(const std::string& line, std::string& name,
 }
 
 void LoadFixedBombSounds(const TLogSink& log) {
-  GameSounds.KindHoverSounds[BombLookNumber] = LoadSample(BombHoverSoundFile, log);
-  GameSounds.KindSelectSounds[BombLookNumber].a = LoadSample(BombSelectSoundFile, log);
-  GameSounds.KindBlastSounds[BombLookNumber] = LoadSample(BombBlastSoundFile, log);
+  for (const TFixedSound& fixed : FixedBombSounds)
+    *GameSounds.Slot(fixed.Slot) = LoadSample(fixed.File, log);
 }
 
 }  // namespace
 
-bool AssignSound(const std::string& name, const std::string& path, const TLogSink& log) {
-  if (HSAMPLE* slot = NamedSlot(name)) {
-    *slot = LoadSample(path, log);
-    return true;
+HSAMPLE* TSoundTable::Slot(SoundSlot slot) {
+  const auto entry = [&slot](auto& table) -> auto* {
+    return slot.Index >= 1 && slot.Index < table.size() ? &table[slot.Index] : nullptr;
+  };
+  switch (slot.Table) {
+    case SoundTable::Named:
+      return slot.Index < Named.size() ? &Named[slot.Index] : nullptr;
+    case SoundTable::Select: {
+      TSelectSounds* sounds = entry(KindSelectSounds);
+      if (sounds == nullptr) return nullptr;
+      switch (slot.Sample) {
+        case 0:
+          return &sounds->a;
+        case 1:
+          return &sounds->b;
+        case 2:
+          return &sounds->c;
+        case 3:
+          return &sounds->d;
+        default:
+          return nullptr;
+      }
+    }
+    case SoundTable::Hover:
+      return entry(KindHoverSounds);
+    case SoundTable::Blast:
+      return entry(KindBlastSounds);
+    case SoundTable::Arrive:
+      return entry(KindArriveSounds);
+    case SoundTable::Vanish:
+      return entry(KindVanishSounds);
   }
-  if (name.empty() || name.front() != '_') return true;
-  const std::optional<int> n =
-      name.size() >= 2 ? ParseInteger(std::string_view(name).substr(2)) : std::nullopt;
-  if (!n) return false;
-  if (HSAMPLE* slot = LookSlot(name[1], *n)) *slot = LoadSample(path, log);
+  return nullptr;
+}
+
+bool AssignSound(const std::string& name, const std::string& path, const TLogSink& log) {
+  std::optional<SoundSlot> slot;
+  if (const std::optional<NamedSound> named = NamedSoundOf(name)) {
+    slot = SoundOf(*named);
+  } else if (!name.empty() && name.front() == '_') {
+    const std::optional<int> n =
+        name.size() >= 2 ? ParseInteger(std::string_view(name).substr(2)) : std::nullopt;
+    if (!n) return false;
+    slot = LookSoundOf(name[1], *n);
+  }
+  HSAMPLE* sample = slot ? GameSounds.Slot(*slot) : nullptr;
+  if (sample != nullptr) *sample = LoadSample(path, log);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/audio/AudioLibrary.h"
+#include "sound/SoundNames.h"
 
 namespace marblix {
 
@@ -20,22 +21,9 @@ struct TSelectSounds {
   HSAMPLE d = 0;
 };
 
-// Looks numbered N = Look + 1: 1..22 are the balls, 23 the bomb.
-inline constexpr int KindSoundLooks = 23;
-inline constexpr int BallSoundLooks = 22;
-inline constexpr int BombLookNumber = 23;
-
 struct TSoundTable {
-  HSAMPLE s_app = 0;
-  HSAMPLE s_disapp = 0;
-  HSAMPLE s_disapp2 = 0;
-  HSAMPLE s_disapp3 = 0;
-  HSAMPLE s_ballmove = 0;
-  HSAMPLE s_pin = 0;
-  HSAMPLE s_click = 0;
-  HSAMPLE s_hover = 0;
-  HSAMPLE s_press = 0;
-  HSAMPLE s_paint = 0;
+  // Indexed by NamedSound: s_app, s_disapp, ...
+  std::array<HSAMPLE, NamedSoundCount> Named{};
 
   // Indexed by N = Look + 1; entry 0 belongs to no look and stays 0.
   std::array<TSelectSounds, KindSoundLooks + 1> KindSelectSounds{};
@@ -43,16 +31,14 @@ struct TSoundTable {
   std::array<HSAMPLE, KindSoundLooks + 1> KindBlastSounds{};
   std::array<HSAMPLE, BallSoundLooks + 1> KindArriveSounds{};
   std::array<HSAMPLE, BallSoundLooks + 1> KindVanishSounds{};
+
+  HSAMPLE& operator[](NamedSound name) { return Named[static_cast<size_t>(name)]; }
+  // Where the slot's sample is kept, or nullptr for a slot outside its table.
+  HSAMPLE* Slot(SoundSlot slot);
 };
 
 // The game's one sound table (its unit-level storage); every slot starts at 0 (silent).
 extern TSoundTable GameSounds;
-
-// The list file and the three fixed bomb samples.
-inline constexpr const char* SoundListFile = "sounds.txt";
-inline constexpr const char* BombHoverSoundFile = "./sounds/h_bomb.ogg";
-inline constexpr const char* BombSelectSoundFile = "./sounds/a_bomb.ogg";
-inline constexpr const char* BombBlastSoundFile = "./sounds/Bomb_boom.ogg";
 
 // Reads the list (name TAB path TAB number per line) into the table, then loads the fixed bomb
 // samples. A malformed line is logged with its line number and skipped; a missing list is logged

@@ -58,7 +58,7 @@ void TButtons::DrawItem(int index, bool dialogTest) {
   }
   if (Device != nullptr) Device->DrawImage(item.image, item.x, item.y, pattern, ButtonEffect);
   if (pattern != ButtonHighlightPattern) return;
-  if (index != LastHovered) PlayEffect(GameSounds.s_hover);
+  if (index != LastHovered) PlayEffect(GameSounds[NamedSound::s_hover]);
   LastHovered = index;
 }
 
@@ -86,7 +86,7 @@ void TButtons::PressButtons() {
     item.pressed = true;
     PressedItem = index;
     PressActive = true;
-    PlayEffect(GameSounds.s_click);
+    PlayEffect(GameSounds[NamedSound::s_click]);
   }
 }
 

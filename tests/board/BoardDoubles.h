@@ -9,6 +9,7 @@
 
 #include "board/qz_Field.h"
 #include "shell/defs.h"
+#include "sound/SoundNames.h"
 
 namespace marblix::testing {
 

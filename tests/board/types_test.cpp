@@ -5,6 +5,7 @@
 
 #include "board/BoardServices.h"
 #include "board/BoardTypes.h"
+#include "sound/SoundNames.h"
 
 namespace marblix {
 namespace {

@@ -40,9 +40,9 @@ TEST_F(SoundTableTest, NamedSlotsLoadTheirFilesWhateverTheNumber) {
       "s_hover\t./sounds/hover.ogg\t0\r\n"
       "S_app\t./sounds/wrong.ogg\t1.0\n");
   EXPECT_TRUE(log.empty());
-  EXPECT_EQ(FileOf(GameSounds.s_click), "./sounds/click.ogg");
-  EXPECT_EQ(FileOf(GameSounds.s_hover), "./sounds/hover.ogg");
-  EXPECT_EQ(GameSounds.s_app, 0u) << "names are case-sensitive";
+  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_click]), "./sounds/click.ogg");
+  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_hover]), "./sounds/hover.ogg");
+  EXPECT_EQ(GameSounds[NamedSound::s_app], 0u) << "names are case-sensitive";
   EXPECT_EQ(Audio->CallsOf("BASS_SampleLoad").front(),
             "BASS_SampleLoad(0, ./sounds/click.ogg, 0, 0, 32, 4) = 1");
 }
@@ -81,7 +81,7 @@ TEST_F(SoundTableTest, FixedBombSamplesLoadLastAndReplaceTheListsEntries) {
 
 TEST_F(SoundTableTest, TheLaterLineForASlotIsTheOnePlayed) {
   LoadList("s_app\t./first.ogg\t1\ns_app\t./second.ogg\t1\n");
-  PlayEffect(GameSounds.s_app);
+  PlayEffect(GameSounds[NamedSound::s_app]);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{"./second.ogg"}));
 }
 
@@ -100,10 +100,10 @@ TEST_F(SoundTableTest, MalformedLinesAreLoggedWithTheirNumberAndSkipped) {
     EXPECT_NE(log[i].find("sounds.txt, "), std::string::npos) << log[i];
     EXPECT_NE(log[i].find(lines[i]), std::string::npos) << log[i];
   }
-  EXPECT_EQ(FileOf(GameSounds.s_app), "./app.ogg");
-  EXPECT_EQ(FileOf(GameSounds.s_press), "./press.ogg") << "lines after a bad one still load";
-  EXPECT_EQ(GameSounds.s_pin, 0u);
-  EXPECT_EQ(GameSounds.s_click, 0u);
+  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_app]), "./app.ogg");
+  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_press]), "./press.ogg") << "lines after a bad one still load";
+  EXPECT_EQ(GameSounds[NamedSound::s_pin], 0u);
+  EXPECT_EQ(GameSounds[NamedSound::s_click], 0u);
   EXPECT_EQ(FileOf(GameSounds.KindHoverSounds[23]), "./sounds/h_bomb.ogg");
 }
 
@@ -115,13 +115,13 @@ TEST_F(SoundTableTest, AMissingListIsLoggedAndLeavesEverySlotSilent) {
   EXPECT_NE(log[0].find("sounds.txt"), std::string::npos);
   EXPECT_TRUE(Audio->CallsOf("BASS_SampleLoad").empty());
   EXPECT_EQ(GameSounds.KindHoverSounds[23], 0u);
-  PlayEffect(GameSounds.s_click);
+  PlayEffect(GameSounds[NamedSound::s_click]);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{""})) << "handle 0 plays nothing";
 }
 
 TEST_F(SoundTableTest, PlaysUseTheVolumeOfTheirMomentAndStopReachesTheSample) {
   LoadList("s_ballmove\t./move.ogg\t1\n");
-  const HSAMPLE move = GameSounds.s_ballmove;
+  const HSAMPLE move = GameSounds[NamedSound::s_ballmove];
   Audio->ClearCalls();
   PlayEffectLooped(move);
   SoundVolume = 30;

@@ -14,6 +14,7 @@
 
 #include "assetgen/font.h"
 #include "graphics/TGAReader.h"
+#include "sound/SoundNames.h"
 #include "text/qz_strings.h"
 
 namespace {
@@ -170,20 +171,21 @@ TEST(PackSounds, ListNamesEverySlotAndEveryFileDecodes) {
   const auto lines = soundList();
   std::set<std::string> names;
   for (const auto& l : lines) EXPECT_TRUE(names.insert(l.name).second) << "named twice: " << l.name;
-  for (const char* slot : {"s_app", "s_disapp", "s_disapp2", "s_disapp3", "s_ballmove", "s_pin",
-                           "s_click", "s_hover", "s_press", "s_paint"})
-    EXPECT_TRUE(names.count(slot)) << slot;
-  for (int n = 1; n <= 22; ++n)
-    for (char table : {'a', 'b', 'c', 'd', 'h', 'f', 'r', 'o'})
-      EXPECT_TRUE(names.count(std::string("_") + table + std::to_string(n))) << table << n;
+  for (std::string_view slot : marblix::NamedSoundNames)
+    EXPECT_TRUE(names.count(std::string(slot))) << slot;
+  // Entry 23 of the bomb is a fixed file of its own.
+  for (int n = 1; n <= marblix::BallSoundLooks; ++n)
+    for (const marblix::TLookSoundTable& table : marblix::LookSoundTables)
+      for (char letter : table.Letters)
+        EXPECT_TRUE(names.count(std::string("_") + letter + std::to_string(n))) << letter << n;
 
   std::set<std::string> files;
   for (const auto& l : lines) {
     EXPECT_TRUE(l.path.starts_with("./sounds/")) << l.path;
     files.insert(l.path.substr(2));
   }
-  for (const char* fixed : {"sounds/h_bomb.ogg", "sounds/a_bomb.ogg", "sounds/Bomb_boom.ogg"})
-    files.insert(fixed);
+  for (const marblix::TFixedSound& fixed : marblix::FixedBombSounds)
+    files.insert(std::string(fixed.File).substr(2));
   for (const auto& f : files) {
     SCOPED_TRACE(f);
     const auto samples = decode(kData / f);

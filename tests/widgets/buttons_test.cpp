@@ -20,8 +20,8 @@ class ButtonsTest : public ::testing::Test {
   ButtonsTest() : Installed(std::make_unique<TRecordingAudio>()), Bar(nullptr) {
     Audio = static_cast<TRecordingAudio*>(&AudioLibrary());
     GameSounds = TSoundTable{};
-    GameSounds.s_click = Audio->SampleLoad(false, "click", 0, 0, 32, 4);
-    GameSounds.s_hover = Audio->SampleLoad(false, "hover", 0, 0, 32, 4);
+    GameSounds[NamedSound::s_click] = Audio->SampleLoad(false, "click", 0, 0, 32, 4);
+    GameSounds[NamedSound::s_hover] = Audio->SampleLoad(false, "hover", 0, 0, 32, 4);
     Audio->ClearCalls();
     Picture.PatternWidth = 100;
     Picture.PatternHeight = 20;

@@ -2,17 +2,32 @@
 // notes (each colour its own little scale), all synthesised and encoded to Ogg Vorbis.
 #include <cmath>
 #include <functional>
-#include <map>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "assetgen/art.h"
 #include "assetgen/synth.h"
+#include "sound/SoundNames.h"
 
 namespace assetgen {
 
 namespace {
 
 using namespace synth;
+using marblix::BallSoundLooks;
+using marblix::FixedBombSounds;
+using marblix::LookSoundTableOf;
+using marblix::LookSoundTables;
+using marblix::NamedSound;
+using marblix::SoundListFile;
+using marblix::SoundOf;
+using marblix::SoundSlot;
+using marblix::SoundSlotName;
+using marblix::SoundTable;
+using marblix::TLookSoundTable;
 
 constexpr double kLoudness = -15;  // dBFS of the loudest 50 ms of every effect
 
@@ -128,97 +143,134 @@ struct Effect {
   bool loop = false;
 };
 
-void writeOgg(Pack& pack, const std::string& file, Mono s, double levelDb, bool loop) {
-  if (!loop) fadeEnds(s, 0.002, 0.02);
-  normalise(s, kLoudness + levelDb);
-  pack.bytes(file, encodeVorbis(s, 1, 0.4f));
-  pack.wave(file, s);
+// The effect of each named slot, in the order of NamedSound.
+std::vector<std::pair<NamedSound, Effect>> namedEffects() {
+  return {
+      {NamedSound::s_app,
+       {"sounds/drop.ogg",
+        [] {
+          Mono s;
+          for (int k = 0; k < 3; ++k)
+            mixInto(s, pop(330.0 + 90 * k, 3 + k), samples(0.07 * k), 1.0f);
+          return s;
+        }}},
+      {NamedSound::s_disapp,
+       {"sounds/line.ogg",
+        [] {
+          return chime({72, 76, 79, 84}, 0.06, 0.45, 0);
+        }}},
+      {NamedSound::s_disapp2,
+       {"sounds/line_big.ogg",
+        [] {
+          return chime({72, 76, 79, 84, 88}, 0.055, 0.6, 0.3);
+        }}},
+      {NamedSound::s_disapp3,
+       {"sounds/line_huge.ogg",
+        [] {
+          return chime({67, 72, 76, 79, 84, 88, 91}, 0.05, 0.8, 0.7);
+        }}},
+      {NamedSound::s_ballmove, {"sounds/roll.ogg", rolling, -4, true}},
+      {NamedSound::s_pin, {"sounds/turn.ogg", [] { return tick(1750, 0.08, 61); }, -6}},
+      {NamedSound::s_click, {"sounds/click.ogg", [] { return tick(1150, 0.05, 62); }, -3}},
+      {NamedSound::s_hover, {"sounds/hover.ogg", [] { return tick(2200, 0.03, 63); }, -10}},
+      {NamedSound::s_press, {"sounds/key.ogg", [] { return tick(700, 0.05, 64); }, -6}},
+      {NamedSound::s_paint, {"sounds/paint.ogg", splash}},
+  };
+}
+
+// The one effect every ball look shares in these tables.
+std::vector<std::pair<SoundTable, Effect>> sharedLookEffects() {
+  return {
+      {SoundTable::Arrive, {"sounds/arrive.ogg", [] { return pop(220, 70); }, -4}},
+      {SoundTable::Vanish, {"sounds/thrown.ogg", whoosh, -3}},
+      {SoundTable::Blast, {"sounds/burst.ogg", burst}},
+  };
+}
+
+// The bomb's own samples, in the order of FixedBombSounds.
+std::vector<Effect> bombEffects() {
+  const auto file = [](int k) { return std::string(FixedBombSounds[k].File).substr(2); };
+  return {
+      {file(0), [] { return fuse(0.6, 80); }, -4},
+      {file(1), [] { return fuse(1.3, 90); }, -6, true},
+      {file(2), boom, 3},
+  };
+}
+
+std::string hopFile(int voice, char letter) {
+  return "sounds/hop_" + std::to_string(voice) + std::string(1, letter) + ".ogg";
+}
+
+std::string lookFile(int voice) {
+  return "sounds/look_" + std::to_string(voice) + ".ogg";
+}
+
+// Each voice's four hop notes (the jump sounds a to d) and its hover tone.
+std::vector<Effect> voiceEffects() {
+  std::vector<Effect> effects;
+  const std::string_view letters = LookSoundTableOf(SoundTable::Select).Letters;
+  for (int voice = 1; voice <= 9; ++voice) {
+    static const int steps[] = {0, 2, 4, 7};
+    for (size_t k = 0; k < letters.size(); ++k) {
+      const double note = voiceRoot(voice) + steps[k];
+      effects.push_back({hopFile(voice, letters[k]), [note] { return hop(note); }, -5});
+    }
+    const double root = voiceRoot(voice) + 12;
+    effects.push_back({lookFile(voice), [root] { return hoverTone(root); }, -8});
+  }
+  return effects;
+}
+
+void writeEffect(Pack& pack, const Effect& e) {
+  Mono s = e.make();
+  if (!e.loop) fadeEnds(s, 0.002, 0.02);
+  // A loop's ends meet each other, so it is only levelled, never faded.
+  normalise(s, kLoudness + e.levelDb);
+  pack.bytes(e.file, encodeVorbis(s, 1, 0.4f));
+  pack.wave(e.loop ? e.file + " (loop)" : e.file, s);
+}
+
+using SharedLookEffects = std::vector<std::pair<SoundTable, Effect>>;
+
+// The file of a per-look table's entry (sample letter) for a look of this voice.
+std::string lookEntryFile(SoundTable table, char letter, int voice,
+                          const SharedLookEffects& shared) {
+  if (table == SoundTable::Select) return hopFile(voice, letter);
+  if (table == SoundTable::Hover) return lookFile(voice);
+  for (const auto& [owner, effect] : shared)
+    if (owner == table) return effect.file;
+  throw std::logic_error("no effect for a per-look table");
+}
+
+// sounds.txt: every named slot, then for each ball look its entry in every per-look table.
+std::string soundList(const std::vector<std::pair<NamedSound, Effect>>& named,
+                      const SharedLookEffects& shared) {
+  std::string list;
+  auto line = [&list](const SoundSlot& slot, const std::string& file) {
+    list += SoundSlotName(slot) + "\t./" + file + "\t1.0\r\n";
+  };
+  for (const auto& [name, effect] : named) line(SoundOf(name), effect.file);
+  for (int n = 1; n <= BallSoundLooks; ++n) {
+    for (const TLookSoundTable& table : LookSoundTables) {
+      for (size_t k = 0; k < table.Letters.size(); ++k) {
+        line({table.Table, uint8_t(n), uint8_t(k)},
+             lookEntryFile(table.Table, table.Letters[k], voiceOf(n), shared));
+      }
+    }
+  }
+  return list;
 }
 
 }  // namespace
 
 void makeSounds(Pack& pack) {
-  std::vector<Effect> effects = {
-      {"sounds/drop.ogg",
-       [] {
-         Mono s;
-         for (int k = 0; k < 3; ++k)
-           mixInto(s, pop(330.0 + 90 * k, 3 + k), samples(0.07 * k), 1.0f);
-         return s;
-       }},
-      {"sounds/line.ogg",
-       [] {
-         return chime({72, 76, 79, 84}, 0.06, 0.45, 0);
-       }},
-      {"sounds/line_big.ogg",
-       [] {
-         return chime({72, 76, 79, 84, 88}, 0.055, 0.6, 0.3);
-       }},
-      {"sounds/line_huge.ogg",
-       [] {
-         return chime({67, 72, 76, 79, 84, 88, 91}, 0.05, 0.8, 0.7);
-       }},
-      {"sounds/roll.ogg", rolling, -4, true},
-      {"sounds/turn.ogg", [] { return tick(1750, 0.08, 61); }, -6},
-      {"sounds/click.ogg", [] { return tick(1150, 0.05, 62); }, -3},
-      {"sounds/hover.ogg", [] { return tick(2200, 0.03, 63); }, -10},
-      {"sounds/key.ogg", [] { return tick(700, 0.05, 64); }, -6},
-      {"sounds/paint.ogg", splash},
-      {"sounds/arrive.ogg", [] { return pop(220, 70); }, -4},
-      {"sounds/thrown.ogg", whoosh, -3},
-      {"sounds/burst.ogg", burst},
-      {"sounds/h_bomb.ogg", [] { return fuse(0.6, 80); }, -4},
-      {"sounds/a_bomb.ogg", [] { return fuse(1.3, 90); }, -6, true},
-      {"sounds/Bomb_boom.ogg", boom, 3},
-  };
-  for (int voice = 1; voice <= 9; ++voice) {
-    static const int steps[] = {0, 2, 4, 7};
-    for (int k = 0; k < 4; ++k) {
-      const double note = voiceRoot(voice) + steps[k];
-      effects.push_back(
-          {"sounds/hop_" + std::to_string(voice) + std::string(1, char('a' + k)) + ".ogg",
-           [note] { return hop(note); }, -5});
-    }
-    const double root = voiceRoot(voice) + 12;
-    effects.push_back(
-        {"sounds/look_" + std::to_string(voice) + ".ogg", [root] { return hoverTone(root); }, -8});
-  }
-  for (Effect& e : effects) {
-    Mono s = e.make();
-    if (e.loop) {
-      // A loop's ends meet each other, so it is only levelled, never faded.
-      normalise(s, kLoudness + e.levelDb);
-      pack.bytes(e.file, encodeVorbis(s, 1, 0.4f));
-      pack.wave(e.file + " (loop)", s);
-    } else {
-      writeOgg(pack, e.file, std::move(s), e.levelDb, false);
-    }
-  }
-
-  std::string list;
-  auto line = [&list](const std::string& name, const std::string& file) {
-    list += name + "\t./" + file + "\t1.0\r\n";
-  };
-  line("s_app", "sounds/drop.ogg");
-  line("s_disapp", "sounds/line.ogg");
-  line("s_disapp2", "sounds/line_big.ogg");
-  line("s_disapp3", "sounds/line_huge.ogg");
-  line("s_ballmove", "sounds/roll.ogg");
-  line("s_pin", "sounds/turn.ogg");
-  line("s_click", "sounds/click.ogg");
-  line("s_hover", "sounds/hover.ogg");
-  line("s_press", "sounds/key.ogg");
-  line("s_paint", "sounds/paint.ogg");
-  for (int n = 1; n <= 22; ++n) {
-    const std::string v = std::to_string(voiceOf(n)), number = std::to_string(n);
-    for (char k : {'a', 'b', 'c', 'd'})
-      line(std::string("_") + k + number, "sounds/hop_" + v + std::string(1, k) + ".ogg");
-    line("_h" + number, "sounds/look_" + v + ".ogg");
-    line("_f" + number, "sounds/burst.ogg");
-    line("_r" + number, "sounds/arrive.ogg");
-    line("_o" + number, "sounds/thrown.ogg");
-  }
-  pack.text("sounds.txt", list);
+  const auto named = namedEffects();
+  const auto shared = sharedLookEffects();
+  for (const auto& [slot, effect] : named) writeEffect(pack, effect);
+  for (const auto& [table, effect] : shared) writeEffect(pack, effect);
+  for (const Effect& effect : bombEffects()) writeEffect(pack, effect);
+  for (const Effect& effect : voiceEffects()) writeEffect(pack, effect);
+  pack.text(SoundListFile, soundList(named, shared));
 }
 
 }  // namespace assetgen
