@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "assetgen/pack.h"
 #include "graphics/TGAReader.h"
 
 namespace {
@@ -38,6 +39,11 @@ marblix::TBitmapEx load(const std::string& file) {
   return p;
 }
 
+// Centre of the opaque body of a pattern of a picture, cut as the game cuts it.
+Point bodyCentre(const assetgen::LoadedPicture& picture, int index) {
+  return bodyCentre(load(picture.file), picture.patternWidth, picture.patternHeight, index);
+}
+
 // Where a pattern's point lands when the game draws the pattern centred on (cx, cy).
 Point onScreen(Point in, int w, int h, double cx, double cy) {
   return {cx - w / 2 + in.x, cy - h / 2 + in.y};
@@ -48,22 +54,24 @@ TEST(PackGeometry, RestAnimationsAndPaintLieOnTheRestingBall) {
     SCOPED_TRACE(colour);
     const std::string base = "graphics/balls/" + std::to_string(colour);
     // The ball itself, drawn centred as the board draws it in cell (0, 0).
-    const Point ball =
-        onScreen(bodyCentre(load(base + "_0.tga"), 40, 40, 0), 40, 40, 303 + 20, 31 + 20);
+    const assetgen::LoadedPicture resting(base + "_0.tga");
+    const Point ball = onScreen(bodyCentre(resting, 0), resting.patternWidth, resting.patternHeight,
+                                303 + 20, 31 + 20);
     struct Overlay {
       const char* suffix;
-      int w, h, pattern;
+      int pattern;
       double cx, cy;
     };
-    const Overlay overlays[] = {{"_2.tga", 44, 42, 0, 323, 51},
-                                {"_3.tga", 40, 40, 0, 323, 51},
-                                {"_4.tga", 48, 43, 0, 323, 52},
-                                {"_5.tga", 40, 40, 1, 323, 51},
-                                {"_6.tga", 40, 40, 17, 323, 51}};
+    const Overlay overlays[] = {{"_2.tga", 0, 323, 51},
+                                {"_3.tga", 0, 323, 51},
+                                {"_4.tga", 0, 323, 52},
+                                {"_5.tga", 1, 323, 51},
+                                {"_6.tga", 17, 323, 51}};
     for (const Overlay& o : overlays) {
       SCOPED_TRACE(o.suffix);
-      const Point at =
-          onScreen(bodyCentre(load(base + o.suffix), o.w, o.h, o.pattern), o.w, o.h, o.cx, o.cy);
+      const assetgen::LoadedPicture overlay(base + o.suffix);
+      const Point at = onScreen(bodyCentre(overlay, o.pattern), overlay.patternWidth,
+                                overlay.patternHeight, o.cx, o.cy);
       EXPECT_NEAR(at.x, ball.x, 0.75);
       EXPECT_NEAR(at.y, ball.y, 0.75);
     }
@@ -74,9 +82,9 @@ TEST(PackGeometry, EveryBallRestsOnTheCellCentre) {
   for (int n = 1; n <= 21; ++n) {
     SCOPED_TRACE(n);
     const bool large = n >= 12 && n <= 18;
-    const int w = large ? 44 : 40, h = large ? 45 : 40;
-    const auto picture = load("graphics/balls/" + std::to_string(n) + "_0.tga");
-    const Point c = onScreen(bodyCentre(picture, w, h, 0), w, h, 303 + w / 2, 31 + h / 2);
+    const assetgen::LoadedPicture ball("graphics/balls/" + std::to_string(n) + "_0.tga");
+    const int w = ball.patternWidth, h = ball.patternHeight;
+    const Point c = onScreen(bodyCentre(ball, 0), w, h, 303 + w / 2, 31 + h / 2);
     // The cell (0, 0) spans 298..348 and 26..76; its centre is (323, 51). A fuse pulls a little.
     EXPECT_NEAR(c.x, 323, large ? 1.5 : 1.0);
     EXPECT_NEAR(c.y, 51, large ? 1.5 : 1.0);
@@ -85,10 +93,11 @@ TEST(PackGeometry, EveryBallRestsOnTheCellCentre) {
 
 TEST(PackGeometry, TheBombStaysPutWhenHoveredOrSelected) {
   // bomb_0 is centred like a ball; bomb_1 and bomb_2 are placed by their top-left corners.
-  const Point rest =
-      onScreen(bodyCentre(load("graphics/balls/bomb_0.tga"), 40, 41, 0), 40, 41, 303 + 20, 31 + 20);
-  const Point hovered = bodyCentre(load("graphics/balls/bomb_1.tga"), 40, 45, 0);
-  const Point selected = bodyCentre(load("graphics/balls/bomb_2.tga"), 54, 63, 0);
+  const assetgen::LoadedPicture resting("graphics/balls/bomb_0.tga");
+  const Point rest = onScreen(bodyCentre(resting, 0), resting.patternWidth, resting.patternHeight,
+                              303 + 20, 31 + 20);
+  const Point hovered = bodyCentre(assetgen::LoadedPicture("graphics/balls/bomb_1.tga"), 0);
+  const Point selected = bodyCentre(assetgen::LoadedPicture("graphics/balls/bomb_2.tga"), 0);
   EXPECT_NEAR(303 + hovered.x, rest.x, 1.0);
   EXPECT_NEAR(27 + hovered.y, rest.y, 1.0);
   EXPECT_NEAR(303 + selected.x, rest.x, 2.0);  // it shakes a little

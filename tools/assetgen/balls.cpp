@@ -47,65 +47,52 @@ void writeBall(Pack& pack, int n) {
   const BallLook look = lookOfFile(n);
   const bool large = look.kind == BallKind::ColourBomb;
   const double r = look.kind == BallKind::Bomb ? kBombRadius : kRadius;
-  const int w0 = large ? 44 : 40, h0 = large ? 45 : 40;
-  const int w1 = large ? 47 : 40, h1 = large ? 52 : 44;
+  const LoadedPicture resting(ballFile(n, 0)), selected(ballFile(n, 1));
   // The ball sits on the cell's centre in both pictures, however large the picture is.
   const double x0 = large ? 20.5 : 20, y0 = large ? 21 : 20;
   const double x1 = large ? 22 : 20, y1 = large ? 24.5 : 22;
-  pack.picture("balls", ballFile(n, 0),
-               drawPatterns(w0, h0, 25, 5,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose = hoverPose(i, 25);
-                              pose.spark = i / 5.0;
-                              pose.sparkSize = 0.7;
-                              paintBall(cr, x0, y0, r, look, pose);
-                            }),
-               w0, h0);
-  pack.picture("balls", ballFile(n, 1),
-               drawPatterns(w1, h1, 25, 5,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose = jumpPose(i, large ? 4 : 5);
-                              pose.spark = i / 3.0;
-                              pose.sparkSize = 0.8;
-                              paintBall(cr, x1, y1, r, look, pose);
-                            }),
-               w1, h1);
+  pack.picture("balls", resting, drawPatterns(resting, 25, 5, [&](cairo_t* cr, int i) {
+                 BallPose pose = hoverPose(i, 25);
+                 pose.spark = i / 5.0;
+                 pose.sparkSize = 0.7;
+                 paintBall(cr, x0, y0, r, look, pose);
+               }));
+  pack.picture("balls", selected, drawPatterns(selected, 25, 5, [&](cairo_t* cr, int i) {
+                 BallPose pose = jumpPose(i, large ? 4 : 5);
+                 pose.spark = i / 3.0;
+                 pose.sparkSize = 0.8;
+                 paintBall(cr, x1, y1, r, look, pose);
+               }));
 }
 
 void writeBombs(Pack& pack) {
   const BallLook bomb = lookOfFile(22);
-  pack.picture("balls", "graphics/balls/bomb_0.tga",
-               drawPatterns(40, 41, 25, 5,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose;
-                              pose.spark = i / 4.0;
-                              pose.sparkSize = 0.6 + 0.1 * std::sin(2 * M_PI * i / 25);
-                              paintBall(cr, 19, 22, kBombRadius, bomb, pose);
-                            }),
-               40, 41);
-  pack.picture("balls", "graphics/balls/bomb_1.tga",
-               drawPatterns(40, 45, 6, 6,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose;
-                              pose.spark = i / 6.0;
-                              pose.sparkSize = 0.9;
-                              pose.glow = 0.5 + 0.3 * std::sin(2 * M_PI * i / 6);
-                              paintBall(cr, 19, 26, kBombRadius, bomb, pose);
-                            }),
-               40, 45);
-  pack.picture("balls", "graphics/balls/bomb_2.tga",
-               drawPatterns(54, 63, 6, 6,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose;
-                              pose.spark = i / 6.0;
-                              pose.sparkSize = 1.35 + 0.25 * std::sin(2 * M_PI * i / 3);
-                              pose.glow = 0.8;
-                              pose.ring = 1;
-                              pose.markAngle = 0.08 * std::sin(2 * M_PI * i / 6);
-                              const double shake = (i % 2 ? 1.0 : -1.0) * 0.8;
-                              paintBall(cr, 19 + shake, 42, kBombRadius, bomb, pose);
-                            }),
-               54, 63);
+  const LoadedPicture bomb0("graphics/balls/bomb_0.tga");
+  pack.picture("balls", bomb0, drawPatterns(bomb0, 25, 5, [&](cairo_t* cr, int i) {
+                 BallPose pose;
+                 pose.spark = i / 4.0;
+                 pose.sparkSize = 0.6 + 0.1 * std::sin(2 * M_PI * i / 25);
+                 paintBall(cr, 19, 22, kBombRadius, bomb, pose);
+               }));
+  const LoadedPicture bomb1("graphics/balls/bomb_1.tga");
+  pack.picture("balls", bomb1, drawPatterns(bomb1, 6, 6, [&](cairo_t* cr, int i) {
+                 BallPose pose;
+                 pose.spark = i / 6.0;
+                 pose.sparkSize = 0.9;
+                 pose.glow = 0.5 + 0.3 * std::sin(2 * M_PI * i / 6);
+                 paintBall(cr, 19, 26, kBombRadius, bomb, pose);
+               }));
+  const LoadedPicture bomb2("graphics/balls/bomb_2.tga");
+  pack.picture("balls", bomb2, drawPatterns(bomb2, 6, 6, [&](cairo_t* cr, int i) {
+                 BallPose pose;
+                 pose.spark = i / 6.0;
+                 pose.sparkSize = 1.35 + 0.25 * std::sin(2 * M_PI * i / 3);
+                 pose.glow = 0.8;
+                 pose.ring = 1;
+                 pose.markAngle = 0.08 * std::sin(2 * M_PI * i / 6);
+                 const double shake = (i % 2 ? 1.0 : -1.0) * 0.8;
+                 paintBall(cr, 19 + shake, 42, kBombRadius, bomb, pose);
+               }));
 }
 
 }  // namespace

@@ -263,18 +263,19 @@ void drawFlare(cairo_t* cr, double cx, double cy, double r) {
 }
 
 void makeBoard(Pack& pack) {
-  pack.picture("screens", "graphics/field.tga", drawPatterns(51, 51, 5, 5, fieldPattern), 51, 51);
-  pack.picture("screens", "graphics/ingame.tga",
-               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { backdrop(cr); }), 400, 300);
-  pack.picture("screens", "graphics/logo_small.tga", drawPatterns(125, 100, 38, 8, cornerLogo), 125,
-               100);
-  pack.bmp24("screens", "graphics/explosion.bmp",
-             drawPatterns(128, 128, 1, 1, [](cairo_t* cr, int) { explosion(cr); }));
-  pack.picture("screens", "graphics/cursor.tga",
-               drawPatterns(18, 25, 1, 1, [](cairo_t* cr, int) { cursor(cr); }), 18, 25);
-  pack.picture("screens", "graphics/bfg.tga",
-               drawPatterns(170, 170, 1, 1, [](cairo_t* cr, int) { flare(cr, 85, 85, 84); }), 170,
-               170);
+  const LoadedPicture field("graphics/field.tga"), ingame("graphics/ingame.tga");
+  const LoadedPicture corner("graphics/logo_small.tga"), explosionPicture("graphics/explosion.bmp");
+  const LoadedPicture pointer("graphics/cursor.tga"), glow("graphics/bfg.tga");
+  pack.picture("screens", field, drawPatterns(field, 5, 5, fieldPattern));
+  pack.picture("screens", ingame,
+               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { backdrop(cr); }));
+  pack.picture("screens", corner, drawPatterns(corner, 38, 8, cornerLogo));
+  pack.bmp24("screens", explosionPicture,
+             drawPatterns(explosionPicture, 1, 1, [](cairo_t* cr, int) { explosion(cr); }));
+  pack.picture("screens", pointer,
+               drawPatterns(pointer, 1, 1, [](cairo_t* cr, int) { cursor(cr); }));
+  pack.picture("screens", glow,
+               drawPatterns(glow, 1, 1, [](cairo_t* cr, int) { flare(cr, 85, 85, 84); }));
 }
 
 }  // namespace assetgen

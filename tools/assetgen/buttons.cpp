@@ -16,7 +16,6 @@ enum class Icon { None, Left, Right, Plus, Minus, Check, Cross };
 
 struct ButtonSpec {
   const char* file;
-  int w, h;
   const char* label;
   Icon icon;
   double fontSize;
@@ -93,24 +92,25 @@ void buttonBody(cairo_t* cr, double w, double h, int state) {
   cairo_restore(cr);
 }
 
-void button(cairo_t* cr, const ButtonSpec& b, int state) {
-  buttonBody(cr, b.w, b.h, state);
+// A button's look drawn at w x h pixels, the size of its pattern.
+void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
+  buttonBody(cr, w, h, state);
   const double sink = state == 2 ? 1 : 0;
   const Colour ink = state == 2 ? rgb(0x2A1B04) : (state == 1 ? rgb(0xFFFFFF) : kText);
   const std::string label = b.label;
-  double iconSize = b.label[0] ? b.h * 0.26 : b.h * 0.3;
+  double iconSize = b.label[0] ? h * 0.26 : h * 0.3;
   double textShift = 0;
   if (b.icon != Icon::None && !label.empty()) {
     useFont(cr, Face::SansBold, b.fontSize);
     const double tw = textWidth(cr, label);
     const double gap = iconSize * 2.4;
     const bool iconRight = b.icon == Icon::Right;
-    const double ix = iconRight ? b.w / 2 + tw / 2 + gap / 2 - iconSize * 0.3
-                                : b.w / 2 - tw / 2 - gap / 2 + iconSize * 0.3;
+    const double ix = iconRight ? w / 2 + tw / 2 + gap / 2 - iconSize * 0.3
+                                : w / 2 - tw / 2 - gap / 2 + iconSize * 0.3;
     textShift = iconRight ? -gap / 2 + iconSize * 0.3 : gap / 2 - iconSize * 0.3;
-    iconPath(cr, b.icon, ix, b.h / 2 + sink - 0.5, iconSize);
+    iconPath(cr, b.icon, ix, h / 2 + sink - 0.5, iconSize);
   } else if (b.icon != Icon::None) {
-    iconPath(cr, b.icon, b.w / 2, b.h / 2 + sink - 0.5, iconSize);
+    iconPath(cr, b.icon, w / 2, h / 2 + sink - 0.5, iconSize);
   }
   const bool stroked = b.icon == Icon::Check || b.icon == Icon::Cross;
   if (stroked) {
@@ -126,7 +126,7 @@ void button(cairo_t* cr, const ButtonSpec& b, int state) {
   }
   if (!label.empty()) {
     useFont(cr, Face::SansBold, b.fontSize);
-    centredTextPath(cr, label, b.w / 2 + textShift, b.h / 2 + sink - 0.5);
+    centredTextPath(cr, label, w / 2 + textShift, h / 2 + sink - 0.5);
     if (state != 2) {
       cairo_save(cr);
       cairo_set_line_width(cr, 2.2);
@@ -140,7 +140,7 @@ void button(cairo_t* cr, const ButtonSpec& b, int state) {
   }
   if (state == 1) {
     // The highlighted look also carries a light border so it shows without colour vision.
-    roundedRect(cr, 0.5, 0.5, b.w - 1, b.h - 1.5, std::min(b.h / 2.0, 12.0) + 1);
+    roundedRect(cr, 0.5, 0.5, w - 1, h - 1.5, std::min(h / 2.0, 12.0) + 1);
     cairo_set_line_width(cr, 1);
     cairo_set_source_rgba(cr, 1, 0.95, 0.7, 0.7);
     cairo_stroke(cr);
@@ -148,34 +148,35 @@ void button(cairo_t* cr, const ButtonSpec& b, int state) {
 }
 
 const ButtonSpec kButtons[] = {
-    {"new game", 126, 26, "New game", Icon::None, 14},
-    {"kids", 115, 25, "Kids", Icon::None, 13},
-    {"normal", 115, 25, "Normal", Icon::None, 13},
-    {"professional", 115, 25, "Professional", Icon::None, 13},
-    {"options", 143, 31, "Options", Icon::None, 15},
-    {"instructions", 143, 31, "Instructions", Icon::None, 15},
-    {"high scores", 143, 31, "High scores", Icon::None, 15},
-    {"exit", 143, 31, "Exit", Icon::None, 15},
-    {"high_mode_l", 34, 34, "", Icon::Left, 0},
-    {"high_mode_r", 34, 34, "", Icon::Right, 0},
-    {"back", 144, 40, "Back", Icon::Left, 17},
-    {"clear", 144, 40, "Clear", Icon::Cross, 17},
-    {"yes", 112, 48, "Yes", Icon::Check, 19},
-    {"no", 112, 48, "No", Icon::Cross, 19},
-    {"prev", 106, 24, "Previous", Icon::Left, 12},
-    {"next", 106, 24, "Next", Icon::Right, 12},
-    {"up", 18, 18, "", Icon::Plus, 0},
-    {"down", 18, 18, "", Icon::Minus, 0},
+    {"new game", "New game", Icon::None, 14},
+    {"kids", "Kids", Icon::None, 13},
+    {"normal", "Normal", Icon::None, 13},
+    {"professional", "Professional", Icon::None, 13},
+    {"options", "Options", Icon::None, 15},
+    {"instructions", "Instructions", Icon::None, 15},
+    {"high scores", "High scores", Icon::None, 15},
+    {"exit", "Exit", Icon::None, 15},
+    {"high_mode_l", "", Icon::Left, 0},
+    {"high_mode_r", "", Icon::Right, 0},
+    {"back", "Back", Icon::Left, 17},
+    {"clear", "Clear", Icon::Cross, 17},
+    {"yes", "Yes", Icon::Check, 19},
+    {"no", "No", Icon::Cross, 19},
+    {"prev", "Previous", Icon::Left, 12},
+    {"next", "Next", Icon::Right, 12},
+    {"up", "", Icon::Plus, 0},
+    {"down", "", Icon::Minus, 0},
 };
 
 }  // namespace
 
 void makeButtons(Pack& pack) {
   for (const ButtonSpec& b : kButtons) {
-    pack.picture(
-        "buttons", std::string("graphics/buttons/") + b.file + ".tga",
-        drawPatterns(b.w, b.h, 3, 1, [&](cairo_t* cr, int state) { button(cr, b, state); }), b.w,
-        b.h);
+    const LoadedPicture loaded(std::string("graphics/buttons/") + b.file + ".tga");
+    const int w = loaded.patternWidth, h = loaded.patternHeight;
+    pack.picture("buttons", loaded, drawPatterns(loaded, 3, 1, [&](cairo_t* cr, int state) {
+                   button(cr, b, w, h, state);
+                 }));
   }
 }
 

@@ -229,8 +229,8 @@ void pageModes(cairo_t* cr) {
 void makeHelpPages(Pack& pack) {
   void (*pages[])(cairo_t*) = {pageMoving, pageLines, pageSpecials, pageBombs, pageModes};
   for (int n = 0; n < 5; ++n) {
-    pack.picture("help", "graphics/help" + std::to_string(n) + ".tga",
-                 drawPatterns(467, 467, 1, 1, [&](cairo_t* cr, int) { pages[n](cr); }), 467, 467);
+    const LoadedPicture page("graphics/help" + std::to_string(n) + ".tga");
+    pack.picture("help", page, drawPatterns(page, 1, 1, [&](cairo_t* cr, int) { pages[n](cr); }));
   }
 }
 

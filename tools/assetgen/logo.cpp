@@ -241,22 +241,22 @@ void statusBar(cairo_t* cr) {
 }  // namespace
 
 void makeLogo(Pack& pack) {
-  pack.jpeg("logo", "graphics/background.jpg",
-            withGrain(drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { background(cr); })), 92,
-            400, 300);
-  pack.picture("logo", "graphics/loading_element.tga",
-               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { overlay(cr); }), 400, 300);
-  pack.picture("logo", "graphics/logo/vexmo.tga",
+  pack.jpeg("logo", LoadedPicture("graphics/background.jpg"),
+            withGrain(drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { background(cr); })), 92);
+  pack.picture("logo", LoadedPicture("graphics/loading_element.tga"),
+               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { overlay(cr); }));
+  pack.picture("logo", LoadedPicture("graphics/logo/vexmo.tga"),
                drawPatterns(280, 60, 1, 1, [](cairo_t* cr, int) { studioName(cr); }));
-  pack.picture("logo", "graphics/logo/zantic.tga",
+  pack.picture("logo", LoadedPicture("graphics/logo/zantic.tga"),
                drawPatterns(280, 180, 1, 1, [](cairo_t* cr, int) { letters(cr); }));
-  pack.picture("logo", "graphics/logo/i.tga", drawPatterns(57, 306, 33, 11, stem), 57, 306);
-  pack.picture("logo", "graphics/logo/ball.tga", drawPatterns(57, 213, 33, 11, dropBall), 57, 213);
-  pack.picture("logo", "graphics/logo/blik_zantic.tga", drawPatterns(235, 75, 29, 4, shine), 235,
-               75);
-  pack.picture("logo", "graphics/logo/flare.tga",
+  const LoadedPicture i("graphics/logo/i.tga"), ball("graphics/logo/ball.tga");
+  const LoadedPicture shineLine("graphics/logo/blik_zantic.tga");
+  pack.picture("logo", i, drawPatterns(i, 33, 11, stem));
+  pack.picture("logo", ball, drawPatterns(ball, 33, 11, dropBall));
+  pack.picture("logo", shineLine, drawPatterns(shineLine, 29, 4, shine));
+  pack.picture("logo", LoadedPicture("graphics/logo/flare.tga"),
                drawPatterns(200, 200, 1, 1, [](cairo_t* cr, int) { drawFlare(cr, 100, 100, 99); }));
-  pack.picture("logo", "graphics/statusline.tga",
+  pack.picture("logo", LoadedPicture("graphics/statusline.tga"),
                drawPatterns(int(kBarW), int(kBarH), 1, 1, [](cairo_t* cr, int) { statusBar(cr); }));
 }
 

@@ -61,19 +61,42 @@ void save(const marblix::TBitmapEx& bitmap, const fs::path& path) {
 
 }  // namespace
 
+LoadedPicture::LoadedPicture(const std::string& relativePath) : file(relativePath) {
+  for (const auto* table : {&marblix::StartupTextures(), &marblix::GameTextures()}) {
+    for (const marblix::TextureSpec& spec : *table) {
+      if (marblix::FilePathOf(spec.Path) != relativePath) continue;
+      patternWidth = spec.PatternWidth;
+      patternHeight = spec.PatternHeight;
+      return;
+    }
+  }
+  throw std::runtime_error("the game loads no picture " + relativePath);
+}
+
+Picture drawPatterns(const LoadedPicture& loaded, int count, int columns,
+                     const PatternPainter& draw) {
+  return drawPatterns(loaded.patternWidth, loaded.patternHeight, count, columns, draw);
+}
+
 void Pack::picture(const std::string& group, const std::string& relativePath, const Picture& p,
                    int patternWidth, int patternHeight) {
   save(bitmapOf(p, true), prepare(relativePath));
   keep(group, relativePath, p, patternWidth, patternHeight);
 }
 
-void Pack::bmp24(const std::string& group, const std::string& relativePath, const Picture& p) {
-  save(bitmapOf(p, false), prepare(relativePath));
-  keep(group, relativePath, p, 0, 0);
+void Pack::picture(const std::string& group, const LoadedPicture& loaded, const Picture& p) {
+  picture(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
 }
 
-void Pack::jpeg(const std::string& group, const std::string& relativePath, const Picture& p,
-                int quality, int patternWidth, int patternHeight) {
+void Pack::bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& p) {
+  save(bitmapOf(p, false), prepare(loaded.file));
+  keep(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
+}
+
+void Pack::jpeg(const std::string& group, const LoadedPicture& loaded, const Picture& p,
+                int quality) {
+  const std::string& relativePath = loaded.file;
+  const int patternWidth = loaded.patternWidth, patternHeight = loaded.patternHeight;
   const fs::path path = prepare(relativePath);
   std::FILE* file = std::fopen(path.string().c_str(), "wb");
   if (!file)

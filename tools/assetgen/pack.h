@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assetgen/canvas.h"
+#include "assets/texture_table.h"
 
 namespace assetgen {
 
@@ -19,6 +20,20 @@ struct SheetEntry {
   int patternHeight;
 };
 
+// A picture the game loads, found in the game's picture tables by its path in the pack: it is cut
+// into the patterns the game cuts it into. Throws for a picture the game does not load.
+struct LoadedPicture {
+  explicit LoadedPicture(const std::string& relativePath);
+
+  std::string file;
+  int patternWidth = 0;  // 0: the picture's own size, for a picture the game sizes by itself
+  int patternHeight = 0;
+};
+
+// Draws `count` patterns of the loaded picture's pattern size, as drawPatterns does.
+Picture drawPatterns(const LoadedPicture& loaded, int count, int columns,
+                     const PatternPainter& draw);
+
 // Writing is safe from two threads at once: the sounds are made beside the pictures.
 class Pack {
  public:
@@ -28,9 +43,11 @@ class Pack {
   // `group`. Pattern sizes say how the game cuts it (0 = the whole picture).
   void picture(const std::string& group, const std::string& relativePath, const Picture& picture,
                int patternWidth = 0, int patternHeight = 0);
-  void bmp24(const std::string& group, const std::string& relativePath, const Picture& picture);
-  void jpeg(const std::string& group, const std::string& relativePath, const Picture& picture,
-            int quality, int patternWidth = 0, int patternHeight = 0);
+  void picture(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
+  // A BMP of 24 bits, flattened onto black.
+  void bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
+  void jpeg(const std::string& group, const LoadedPicture& loaded, const Picture& picture,
+            int quality);
   void bytes(const std::string& relativePath, const std::vector<std::uint8_t>& content);
   void text(const std::string& relativePath, const std::string& content);
 

@@ -249,26 +249,24 @@ void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
 }  // namespace
 
 void makePanels(Pack& pack) {
-  pack.picture("panels", "graphics/element_headtext_gamezone.tga",
-               drawPatterns(260, 55, 1, 1, [](cairo_t* cr, int) { titlePlate(cr); }), 260, 55);
-  pack.picture("panels", "graphics/high_mode.tga", drawPatterns(380, 96, 3, 1, modeHeading), 380,
-               96);
-  pack.picture("panels", "graphics/buttons/sound_opt.tga", drawPatterns(405, 45, 2, 1, soundRow),
-               405, 45);
-  pack.picture("panels", "graphics/buttons/sound_opt_g.tga", drawPatterns(194, 14, 2, 1, volumeBar),
-               194, 14);
-  pack.picture("panels", "graphics/buttons/fullscreen.tga",
-               drawPatterns(245, 25, 2, 1, fullScreenSwitch), 245, 25);
-  pack.picture("panels", "graphics/inform.tga",
-               drawPatterns(443, 291, 1, 1, [](cairo_t* cr, int) { dialogBox(cr); }), 443, 291);
-  pack.picture(
-      "panels", "graphics/lau.tga",
-      drawPatterns(60, 60, 2, 2, [](cairo_t* cr, int i) { face(cr, 30, 29, 25, true, i); }), 60,
-      60);
-  pack.picture(
-      "panels", "graphics/cry.tga",
-      drawPatterns(140, 82, 10, 2, [](cairo_t* cr, int i) { face(cr, 42, 40, 34, false, i); }), 140,
-      82);
+  const LoadedPicture title("graphics/element_headtext_gamezone.tga");
+  const LoadedPicture mode("graphics/high_mode.tga"), row("graphics/buttons/sound_opt.tga");
+  const LoadedPicture bar("graphics/buttons/sound_opt_g.tga");
+  const LoadedPicture fullScreen("graphics/buttons/fullscreen.tga"), box("graphics/inform.tga");
+  const LoadedPicture laugh("graphics/lau.tga"), cry("graphics/cry.tga");
+  pack.picture("panels", title,
+               drawPatterns(title, 1, 1, [](cairo_t* cr, int) { titlePlate(cr); }));
+  pack.picture("panels", mode, drawPatterns(mode, 3, 1, modeHeading));
+  pack.picture("panels", row, drawPatterns(row, 2, 1, soundRow));
+  pack.picture("panels", bar, drawPatterns(bar, 2, 1, volumeBar));
+  pack.picture("panels", fullScreen, drawPatterns(fullScreen, 2, 1, fullScreenSwitch));
+  pack.picture("panels", box, drawPatterns(box, 1, 1, [](cairo_t* cr, int) { dialogBox(cr); }));
+  pack.picture("panels", laugh, drawPatterns(laugh, 2, 2, [](cairo_t* cr, int i) {
+                 face(cr, 30, 29, 25, true, i);
+               }));
+  pack.picture("panels", cry, drawPatterns(cry, 10, 2, [](cairo_t* cr, int i) {
+                 face(cr, 42, 40, 34, false, i);
+               }));
 }
 
 }  // namespace assetgen

@@ -69,55 +69,43 @@ void paintSplash(cairo_t* cr, int colour, int frame) {
 
 void writeColour(Pack& pack, int colour) {
   const BallLook look{BallKind::Plain, colour, 0, 0};
+  const auto write = [&pack, colour](int kind, int count, int columns, const PatternPainter& draw) {
+    const LoadedPicture loaded(file(colour, kind));
+    pack.picture("rest", loaded, drawPatterns(loaded, count, columns, draw));
+  };
   // Spin: the mark turns once about the upright axis.
-  pack.picture("rest", file(colour, 2),
-               drawPatterns(44, 42, 36, 9,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose = overlay();
-                              pose.markFlip = std::cos(2 * M_PI * i / 36);
-                              paintBall(cr, 22, 21, kRadius, look, pose);
-                            }),
-               44, 42);
+  write(2, 36, 9, [&](cairo_t* cr, int i) {
+    BallPose pose = overlay();
+    pose.markFlip = std::cos(2 * M_PI * i / 36);
+    paintBall(cr, 22, 21, kRadius, look, pose);
+  });
   // Twinkle: a star flashes twice on the highlight.
-  pack.picture("rest", file(colour, 3),
-               drawPatterns(40, 40, 44, 11,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose = overlay();
-                              pose.sparkle =
-                                  std::pow(std::max(0.0, std::sin(2 * M_PI * i / 22.0)), 2);
-                              paintBall(cr, 20, 20, kRadius, look, pose);
-                            }),
-               40, 40);
+  write(3, 44, 11, [&](cairo_t* cr, int i) {
+    BallPose pose = overlay();
+    pose.sparkle = std::pow(std::max(0.0, std::sin(2 * M_PI * i / 22.0)), 2);
+    paintBall(cr, 20, 20, kRadius, look, pose);
+  });
   // Light ring: a ring of the ball's colour swells outward while the mark turns round.
-  pack.picture("rest", file(colour, 4),
-               drawPatterns(48, 43, 54, 9,
-                            [&](cairo_t* cr, int i) {
-                              const double t = i / 54.0;
-                              BallPose pose = overlay();
-                              pose.markAngle = 2 * M_PI * t;
-                              pose.glow = std::sin(M_PI * t);
-                              const double ringR = kRadius + 1 + 6 * std::fmod(t * 2, 1.0);
-                              cairo_arc(cr, 24, 20.5, ringR, 0, 2 * M_PI);
-                              cairo_set_line_width(cr, 1.5);
-                              setColour(cr, ballColour(colour).lighter(0.5).withAlpha(
-                                                0.8 * (1 - std::fmod(t * 2, 1.0))));
-                              cairo_stroke(cr);
-                              paintBall(cr, 24, 20.5, kRadius, look, pose);
-                            }),
-               48, 43);
+  write(4, 54, 9, [&](cairo_t* cr, int i) {
+    const double t = i / 54.0;
+    BallPose pose = overlay();
+    pose.markAngle = 2 * M_PI * t;
+    pose.glow = std::sin(M_PI * t);
+    const double ringR = kRadius + 1 + 6 * std::fmod(t * 2, 1.0);
+    cairo_arc(cr, 24, 20.5, ringR, 0, 2 * M_PI);
+    cairo_set_line_width(cr, 1.5);
+    setColour(cr, ballColour(colour).lighter(0.5).withAlpha(0.8 * (1 - std::fmod(t * 2, 1.0))));
+    cairo_stroke(cr);
+    paintBall(cr, 24, 20.5, kRadius, look, pose);
+  });
   // Shimmer: the two pictures differ only in the brightness of the highlight.
-  pack.picture("rest", file(colour, 5),
-               drawPatterns(40, 40, 2, 2,
-                            [&](cairo_t* cr, int i) {
-                              BallPose pose = overlay();
-                              pose.sparkle = i == 0 ? 0.0 : 0.4;
-                              pose.glow = i == 0 ? 0.0 : 0.25;
-                              paintBall(cr, 20, 20, kRadius, look, pose);
-                            }),
-               40, 40);
-  pack.picture("rest", file(colour, 6),
-               drawPatterns(40, 40, 18, 9, [&](cairo_t* cr, int i) { paintSplash(cr, colour, i); }),
-               40, 40);
+  write(5, 2, 2, [&](cairo_t* cr, int i) {
+    BallPose pose = overlay();
+    pose.sparkle = i == 0 ? 0.0 : 0.4;
+    pose.glow = i == 0 ? 0.0 : 0.25;
+    paintBall(cr, 20, 20, kRadius, look, pose);
+  });
+  write(6, 18, 9, [&](cairo_t* cr, int i) { paintSplash(cr, colour, i); });
 }
 
 }  // namespace
