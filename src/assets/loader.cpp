@@ -144,6 +144,7 @@ bool TAssetLoader::StartAudio() {
     return false;
   }
   BASS_Init(1, 44100, 0, host_.MainWindowHandle(), nullptr);
+  if (const std::string off = SoundOffReason(); !off.empty()) Note("Sound is off: " + off);
   BASS_Start();
   LoadSoundTable([](const std::string& line) { Note(line); });
   return true;
@@ -173,7 +174,10 @@ void TAssetLoader::StartMusic() {
 void TAssetLoader::LoadAssets() {
   Note("Loading Ingame Resources ...");
   const auto& table = GameTextures();
-  for (std::size_t i = 0; i < table.size(); ++i) LoadTextureShown(resources_.Game[i], table[i]);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (host_.SessionEnding()) return;
+    LoadTextureShown(resources_.Game[i], table[i]);
+  }
   const bool sound = StartAudio();
 
   resources_.Buttons = std::make_unique<TButtons>(&device_);

@@ -26,6 +26,8 @@ class LoaderHost {
   virtual void LoadConfig() = 0;
   virtual void* MainWindowHandle() = 0;
   virtual void Log(const std::string& message) = 0;
+  // True when the desktop session asks the program to end: loading stops between two pictures.
+  virtual bool SessionEnding() { return false; }
 };
 
 class TAssetLoader {
@@ -35,7 +37,8 @@ class TAssetLoader {
 
   // Loads the start-up pictures in their order, one log line each.
   void LoadStartupTextures();
-  // The whole loading stage; leaves ScreenState on the first playing screen.
+  // The whole loading stage; leaves ScreenState on the first playing screen. When the session asks
+  // the program to end while the pictures load, it stops there and leaves ScreenState as it was.
   void LoadAssets();
   // One game picture framed by a presented progress picture.
   void LoadTextureShown(std::unique_ptr<TAGFImage>& image, const TextureSpec& spec);

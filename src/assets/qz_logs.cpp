@@ -15,12 +15,18 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// The one log of the program.
+std::filesystem::path& LogPath() {
+  static std::filesystem::path path = LogFileName;
+  return path;
+}
+
 [[noreturn]] void RaiseLogError(const char* what) {
-  throw LogError(std::string(what) + " \"" + LogFileName + "\": " + std::strerror(errno));
+  throw LogError(std::string(what) + " \"" + LogPath().string() + "\": " + std::strerror(errno));
 }
 
 void WriteAndClose(const char* mode, const std::string& text) {
-  FileHandle file(std::fopen(LogFileName, mode));
+  FileHandle file(std::fopen(LogPath().c_str(), mode));
   if (!file) RaiseLogError("Cannot open");
   if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
     RaiseLogError("Cannot write");
@@ -34,6 +40,14 @@ std::string Line(std::string_view message) {
 }
 
 }  // namespace
+
+void SetLogFolder(const std::filesystem::path& folder) {
+  LogPath() = folder / LogFileName;
+}
+
+const std::filesystem::path& LogFilePath() {
+  return LogPath();
+}
 
 std::string LogTimeOfDay() {
   const std::time_t now = std::time(nullptr);
@@ -50,7 +64,7 @@ void StartLog() {
 
 void LogMessage(std::string_view message) {
   // Appending to a file that does not exist is an error: only StartLog creates the log.
-  FileHandle probe(std::fopen(LogFileName, "rb"));
+  FileHandle probe(std::fopen(LogPath().c_str(), "rb"));
   if (!probe) RaiseLogError("Cannot open");
   probe.reset();
   WriteAndClose("ab", Line(message));

@@ -1,6 +1,7 @@
 // The start-up trace "Log.txt": recreated at each start, one timestamped line per message.
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,8 +14,13 @@ class LogError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Name of the log file, relative to the current directory.
+// Name of the log file, relative to the current directory unless SetLogFolder says otherwise.
 inline constexpr const char* LogFileName = "Log.txt";
+
+// Keeps "Log.txt" in `folder` from now on (an empty folder: the current one).
+void SetLogFolder(const std::filesystem::path& folder);
+// Where the log is written.
+const std::filesystem::path& LogFilePath();
 
 // Creates "Log.txt" anew with the start line "Program started" and an empty line.
 void StartLog();

@@ -86,6 +86,30 @@ void TPowerTimer::IdleHandler(TObject* /*Sender*/, bool& Done) {
   if (MayProcess && OnProcess)
     for (int i = 0; i < static_cast<int>(steps); ++i) OnProcess(this);
   FAccumulator -= steps;
+  WaitForNextFrame();
+}
+
+double TPowerTimer::NowMilliseconds() {
+  if (!FUsePerformanceCounter) return double(FClock.GetTickCount());
+  int64_t now = 0;
+  FClock.QueryPerformanceCounter(now);
+  return double(now) * 1000.0 / double(FFrequency);
+}
+
+// Frames are planned one period apart, so a frame that woke up late is made up by the next one;
+// a pass more than a whole period behind starts the plan afresh rather than hurrying several
+// frames. Sleeps are whole milliseconds, never past the deadline.
+void TPowerTimer::WaitForNextFrame() {
+  if (FFrameRateCap == 0 || !MayRealTime) {
+    FNextFrame = -1;
+    return;
+  }
+  const double now = NowMilliseconds();
+  const double period = 1000.0 / FFrameRateCap;
+  FNextFrame = FNextFrame < 0 ? now : FNextFrame + period;
+  if (FNextFrame < now - period) FNextFrame = now;
+  const double wait = std::floor(FNextFrame - now);
+  if (wait >= 1) FClock.Sleep(static_cast<uint32_t>(wait));
 }
 
 }  // namespace marblix

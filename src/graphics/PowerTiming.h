@@ -34,6 +34,14 @@ class TPowerTimer : public TComponent {
   double Accumulator() const { return FAccumulator; }
   bool UsePerformanceCounter() const { return FUsePerformanceCounter; }
 
+  // At most this many frames a second while frames run: an idle pass that ran a frame sleeps to the
+  // next frame's deadline on the timer's clock. 0 (the default) lets frames run as fast as they
+  // can.
+  void SetFrameRateCap(int framesPerSecond) {
+    FFrameRateCap = framesPerSecond > 0 ? framesPerSecond : 0;
+  }
+  int FrameRateCap() const { return FFrameRateCap; }
+
   void IdleHandler(TObject* Sender, bool& Done);
   void MeasureRate();
   void MeasureAverage();
@@ -52,6 +60,11 @@ class TPowerTimer : public TComponent {
   int FSampleInterval = 30;
   uint32_t FLastSampleTick = 0;
   double FAccumulator = 0;
+  int FFrameRateCap = 0;
+  double FNextFrame = -1;  // milliseconds on the clock; negative: no frame planned
+
+  double NowMilliseconds();
+  void WaitForNextFrame();
 };
 
 }  // namespace marblix

@@ -35,11 +35,17 @@ class TComponent : public TObject {
 
 // The application object: its idle event is called whenever the message queue is empty (and again
 // at once while the handler sets Done to false); activate and deactivate follow the foreground.
+// The desktop session can ask the program to end (logout, shutdown, a signal): SessionEnding tells
+// whether it has, and the message loop then calls OnEndSession once and terminates.
 class TApplication : public TObject {
  public:
   TIdleEvent OnIdle;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
+  TNotifyEvent OnEndSession;
+  std::function<bool()> SessionEnding;
+
+  bool SessionEndPending() const { return SessionEnding && SessionEnding(); }
 
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }

@@ -1,6 +1,7 @@
 // Config.bin encoding, decoding, validation and the crash-safe replacement of the file.
 #include "shell/config_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -199,6 +200,37 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& byte
   if (!in) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
+}
+
+namespace {
+struct DescriptorCloser {
+  int Descriptor;
+  ~DescriptorCloser() { ::close(Descriptor); }
+};
+}  // namespace
+
+FileReading ReadExistingFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
+                             std::string& error) {
+  bytes.clear();
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return FileReading::Missing;
+    error = std::strerror(errno);
+    return FileReading::Unreadable;
+  }
+  const DescriptorCloser closer{descriptor};
+  uint8_t block[4096];
+  for (;;) {
+    const ssize_t got = ::read(descriptor, block, sizeof block);
+    if (got == 0) return FileReading::Read;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      bytes.clear();
+      return FileReading::Unreadable;
+    }
+    bytes.insert(bytes.end(), block, block + got);
+  }
 }
 
 }  // namespace marblix

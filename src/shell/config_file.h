@@ -62,4 +62,10 @@ bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> byt
 // Reads a whole file; false when it does not exist or cannot be read.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
+enum class FileReading { Read, Missing, Unreadable };
+// Reads a whole file, telling a file that is not there from one that is there but cannot be opened
+// or read (permissions, a folder of that name, an I/O error); then `error` holds the reason.
+FileReading ReadExistingFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
+                             std::string& error);
+
 }  // namespace marblix

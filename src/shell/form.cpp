@@ -132,6 +132,7 @@ void TForm1::FormCreate() {
   ParticleEngine->FlyingBallPhase = [this] { return static_cast<double>(Board->FPhase); };
   application_.OnActivate = [this](TObject*) { Shell.Activate(); };
   application_.OnDeactivate = [this](TObject*) { Shell.Deactivate(); };
+  application_.OnEndSession = [this](TObject*) { Shell.EndSession(); };
 }
 
 bool TForm1::FormCloseQuery() {
@@ -414,6 +415,10 @@ void TForm1::SetCaption(const std::string& caption) {
 
 void TForm1::ShowSystemPointer(bool shown) {
   host_.SetPointer(shown ? TFormHost::Pointer::Arrow : TFormHost::Pointer::Hidden);
+}
+
+bool TForm1::SessionEnding() {
+  return application_.SessionEndPending();
 }
 
 void* TForm1::MainWindowHandle() {

@@ -302,13 +302,29 @@ int SingleByteCode(char32_t code) {
 
 bool GameShell::FormCloseQuery() {
   if (IsLogoOrLoading()) {
-    ports_.SetFramesRunning(false);
-    ports_.ReleaseDevice();
-    ports_.Terminate();
+    CloseAtOnce();
     return true;
   }
   if (!DialogIsOpen()) OpenDialog(ExitDialog);
   return false;
+}
+
+void GameShell::CloseAtOnce() {
+  ports_.SetFramesRunning(false);
+  ports_.ReleaseDevice();
+  ports_.Terminate();
+}
+
+void GameShell::EndSession() {
+  if (IsLogoOrLoading()) {
+    CloseAtOnce();
+    return;
+  }
+  // A question left unanswered changes nothing: the full-screen switch is not made, and a name
+  // being typed is kept as Enter would keep it.
+  if (ScreenState & FullScreenDialog) FullScreenSetting = !FullScreenSetting;
+  if (ScreenState & EnterNameDialog) StoreEntryName();
+  ports_.Terminate();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -352,10 +368,27 @@ void GameShell::PowerTimer1RealTime(double d) {
 // ---------------------------------------------------------------------------------------------
 // Config.bin
 
+void GameShell::SetConfigFolder(const std::filesystem::path& folder) {
+  configFile_ = folder / ConfigFileName;
+}
+
+// Tells the log and the player's terminal (the log may be unwritable too).
+void GameShell::Report(const std::string& message) {
+  ports_.Log(message.c_str());
+  std::fprintf(stderr, "Marblix: %s\n", message.c_str());
+}
+
 void GameShell::LoadConfig() {
   std::vector<uint8_t> bytes;
   configLoaded_ = true;
-  if (!ReadWholeFile(ConfigFileName, bytes)) {
+  std::string reason;
+  const FileReading reading = ReadExistingFile(configFile_, bytes, reason);
+  if (reading == FileReading::Unreadable) {
+    keptUnreadable_ = true;
+    Report("Cannot read \"" + configFile_.string() + "\": " + reason +
+           "; it is kept as it is and the game starts with the default scores and volumes");
+  }
+  if (reading != FileReading::Read) {
     for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
     MusicVolume = 50;
     SoundVolume = 75;
@@ -397,11 +430,17 @@ void GameShell::SaveConfig() {
   contents.Game.Mode = GameMode;
   contents.Game.Score = Score;
   ports_.SaveBoard(contents.Game);
+  // A Config.bin that could not be read may still hold scores: this run's go beside it.
+  const std::filesystem::path target =
+      keptUnreadable_ ? std::filesystem::path(configFile_.string() + ".new") : configFile_;
   std::string error;
-  if (!ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) {
+  if (!ReplaceFile(target, EncodeConfig(contents), error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
     std::fprintf(stderr, "Marblix: %s; the previous Config.bin is kept\n", error.c_str());
+  } else if (keptUnreadable_) {
+    Report("This run's scores are saved in \"" + target.string() + "\"; \"" + configFile_.string() +
+           "\" could not be read and is kept as it was");
   }
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "board/BoardTypes.h"
+#include "shell/config_file.h"
 #include "shell/shell_ports.h"
 
 namespace marblix {
@@ -84,12 +86,18 @@ class GameShell {
   void TextInput(const std::string& utf8);
   // Returns true when the window may close now (logo or loading); otherwise asks first.
   bool FormCloseQuery();
+  // The desktop session ends the program: as the exit question's Yes does, or during the logo or
+  // loading as closing the window does then. Never asks.
+  void EndSession();
 
   // ---- Frame ----
   void PowerTimer1RealTime(double d);
   void AdvanceClocks(double d);
 
   // ---- Config.bin ----
+  // Config.bin is read from and written to this folder (default: the current one).
+  void SetConfigFolder(const std::filesystem::path& folder);
+  const std::filesystem::path& ConfigFile() const { return configFile_; }
   void LoadConfig();
   void SaveConfig();
   bool ConfigLoaded() const { return configLoaded_; }
@@ -108,6 +116,8 @@ class GameShell {
   void SetAnimClock(float value) { animClock_ = value; }
 
  private:
+  void CloseAtOnce();
+  void Report(const std::string& message);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();
   void RequestMode(uint8_t mode);
@@ -126,6 +136,9 @@ class GameShell {
   float animClock_ = 0;
   int32_t logoFrame_ = 0;
   bool configLoaded_ = false;
+  std::filesystem::path configFile_ = ConfigFileName;
+  // Config.bin existed but could not be read: it is never written over.
+  bool keptUnreadable_ = false;
 };
 
 // The cell index of a frame coordinate: (v - origin) / pitch, truncated toward zero.

@@ -1,11 +1,20 @@
-// The program: read the setting, make the window and the game window, run the message loop.
+// The program: find its files, read the setting, make the window and the game window, pace the
+// frames and run the message loop until the player or the session ends it.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "assets/qz_logs.h"
 #include "platform/system/Clock.h"
+#include "platform/system/file_places.h"
+#include "platform/system/session_signals.h"
 #include "platform/system/settings_store.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
 #include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
+#include "shell/frame_rate.h"
 
 namespace marblix {
 namespace {
@@ -25,17 +34,47 @@ void WireEvents(TForm& window, TForm1& game) {
   window.OnCloseQuery = [&game](TObject*, bool& canClose) { canClose = game.FormCloseQuery(); };
 }
 
+// Outside a folder that holds the pack, the installed pack is read and the player's files live in
+// the user's data folder.
+FilePlaces EnterPlaces() {
+  std::error_code ignored;
+  FilePlaces places =
+      FindFilePlaces(std::filesystem::current_path(ignored), ExecutablePath(),
+                     MARBLIX_PACK_FROM_BIN, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  std::string error;
+  if (!EnterFilePlaces(places, error)) std::fprintf(stderr, "Marblix: %s\n", error.c_str());
+  if (!places.UserFolder.empty() && places.PackFolder.empty()) {
+    std::fprintf(stderr, "Marblix: no game data in the current folder, nor in \"%s\"\n",
+                 places.Searched.front().c_str());
+  }
+  SetLogFolder(places.UserFolder);
+  return places;
+}
+
+// Frames at most at the display's refresh rate (MARBLIX_MAX_FPS sets another cap; 0 none).
+void PaceFrames(const TForm& window, TForm1& game) {
+  const int refresh = window.RefreshRate();
+  const int cap = FrameRateCap(refresh, std::getenv("MARBLIX_MAX_FPS"));
+  SyncPresentsToDisplay(SyncsToDisplay(refresh, cap));
+  game.PowerTimer1->SetFrameRateCap(cap);
+}
+
 int Run() {
+  InstallSessionSignalHandlers();
   FullScreenSetting = ReadFullscreenSetting();
   if (!InitVideo()) return 1;
+  const FilePlaces places = EnterPlaces();
   {
     TApplication application;
+    application.SessionEnding = SessionEndRequested;
     TForm window(application);
     TSdlFormHost host(window);
     TSystemClock clock;
     TForm1 game(host, application, clock, OpenGLDirect3DCreate());
+    game.Shell.SetConfigFolder(places.UserFolder);
     WireEvents(window, game);
     game.FormCreate();
+    PaceFrames(window, game);
     RunApplication(application, window);
     game.FormDestroy();
   }

@@ -73,4 +73,8 @@ bool BASS_ChannelResume(DWORD handle) {
   return AudioLibrary().ChannelResume(handle);
 }
 
+std::string SoundOffReason() {
+  return AudioLibrary().SoundOffReason();
+}
+
 }  // namespace marblix

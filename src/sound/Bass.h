@@ -22,6 +22,8 @@ bool BASS_StreamPlay(HSTREAM stream, bool flush, DWORD flags);
 bool BASS_ChannelSetAttributes(DWORD handle, int freq, int volume, int pan);
 bool BASS_ChannelPause(DWORD handle);
 bool BASS_ChannelResume(DWORD handle);
+// Why the library plays to nobody after BASS_Init (no sound device); empty while sound is on.
+std::string SoundOffReason();
 
 // The back end the calls above reach. Until one is installed, the first call makes the SDL2_mixer
 // one.

@@ -42,6 +42,8 @@ class TAudioLibrary {
   virtual bool ChannelSetAttributes(DWORD handle, int freq, int volume, int pan) = 0;
   virtual bool ChannelPause(DWORD handle) = 0;
   virtual bool ChannelResume(DWORD handle) = 0;
+  // Why Init found no sound output and the library plays to nobody; empty while sound is on.
+  virtual std::string SoundOffReason() const { return {}; }
 };
 
 }  // namespace marblix

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/system/quiet_stderr.h"
+
 namespace marblix {
 
 namespace {
@@ -54,10 +56,13 @@ bool TMixerAudio::Init(int device, DWORD freq, DWORD, void*, const void*) {
   if (Open) return false;
   if (freq == 0) freq = 44100;
   // Device 0 asks for no sound at all: the silent output serves it.
+  OffReason.clear();
   if (device != 0 && OpenOutput(freq)) {
     Silent = std::strcmp(SDL_GetCurrentAudioDriver(), "dummy") == 0;
-  } else if (OpenSilentOutput(freq)) {
+  } else if (const std::string failure = device != 0 ? SDL_GetError() : "";
+             OpenSilentOutput(freq)) {
     Silent = true;
+    if (device != 0) OffReason = "no sound device could be opened (" + failure + ")";
   } else {
     Silent = true;
     return false;
@@ -70,6 +75,7 @@ bool TMixerAudio::Init(int device, DWORD freq, DWORD, void*, const void*) {
 }
 
 bool TMixerAudio::OpenOutput(DWORD freq) {
+  const TQuietStandardError quiet;  // ALSA names every card it cannot find
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   AudioSubsystemUp = true;
   if (Mix_OpenAudio(static_cast<int>(freq), MIX_DEFAULT_FORMAT, 2, 1024) == 0) return true;

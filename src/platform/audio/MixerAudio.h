@@ -42,6 +42,8 @@ class TMixerAudio final : public TAudioLibrary {
   bool IsOpen() const { return Open; }
   // True when Init found no sound card: everything works but nobody hears it.
   bool IsSilent() const { return Silent; }
+  // Set when Init fell back to the silent output: the sound card's failure.
+  std::string SoundOffReason() const override { return OffReason; }
   // How many plays of the sample sound (or wait paused) right now.
   int PlaysOf(HSAMPLE sample) const;
   // Whether a play of a sample or a stream is sounding (not paused, not finished).
@@ -83,6 +85,7 @@ class TMixerAudio final : public TAudioLibrary {
   bool Open = false;
   bool Silent = false;
   bool AudioSubsystemUp = false;
+  std::string OffReason;
   DWORD NextHandle = 1;
   HSTREAM PlayingStream = 0;
   std::map<HSAMPLE, Sample> Samples;

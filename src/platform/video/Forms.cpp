@@ -1,14 +1,61 @@
 // TForm over an SDL window, key and shift translation, and the application's message loop.
 #include "platform/video/Forms.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/system/quiet_stderr.h"
+
 namespace marblix {
 
-bool InitVideo() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    SDL_Log("SDL video: %s", SDL_GetError());
-    return false;
+namespace {
+
+// Drivers that show nothing on a screen: used only when SDL_VIDEODRIVER names them.
+bool ShowsNothing(const char* driver) {
+  return driver != nullptr &&
+         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
+}  // namespace
+
+std::string NoDisplayMessage(const char* display, const char* waylandDisplay) {
+  const bool noDisplay = display == nullptr || display[0] == '\0';
+  const bool noWayland = waylandDisplay == nullptr || waylandDisplay[0] == '\0';
+  std::string why;
+  if (noDisplay && noWayland) {
+    why = "DISPLAY is not set";
+  } else if (!noDisplay) {
+    why = std::string("DISPLAY is \"") + display + "\", but no display answers there";
+  } else {
+    why =
+        std::string("WAYLAND_DISPLAY is \"") + waylandDisplay + "\", but no display answers there";
   }
-  return true;
+  return "Marblix needs a graphical display: no X11 or Wayland display could be opened (" + why +
+         "); start it from a desktop session, or set DISPLAY to a running X server";
+}
+
+bool InitVideo() {
+  // The program ends on the session's signals itself (the message loop asks SessionEnding).
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  const bool driverAsked = asked != nullptr && asked[0] != '\0';
+  bool opened = false;
+  {
+    const TQuietStandardError quiet;  // each driver that finds no display says so
+    opened = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  }
+  if (opened && !driverAsked && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    opened = false;
+  }
+  if (!opened) {
+    const std::string message =
+        driverAsked ? std::string("Marblix cannot open the video driver \"") + asked +
+                          "\" named by SDL_VIDEODRIVER: " + SDL_GetError()
+                    : NoDisplayMessage(SDL_getenv("DISPLAY"), SDL_getenv("WAYLAND_DISPLAY"));
+    std::fprintf(stderr, "%s\n", message.c_str());
+  }
+  return opened;
 }
 
 void QuitVideo() {
@@ -85,6 +132,13 @@ TSize TForm::DesktopSize() {
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
   return {mode.w, mode.h};
+}
+
+int TForm::RefreshRate() const {
+  const int display = FWindow ? std::max(0, SDL_GetWindowDisplayIndex(FWindow)) : 0;
+  SDL_DisplayMode mode;
+  if (SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+  return std::max(0, mode.refresh_rate);
 }
 
 TShiftState TForm::MouseShift(uint32_t buttons) const {
@@ -225,15 +279,31 @@ uint16_t VirtualKeyOf(SDL_Keycode key) {
   }
 }
 
+namespace {
+
+// How long the loop waits for an event before it looks again whether the session is ending.
+constexpr int SessionCheckMilliseconds = 250;
+
+void EndSessionIfAsked(TApplication& application) {
+  if (application.Terminated() || !application.SessionEndPending()) return;
+  if (application.OnEndSession) application.OnEndSession(&application);
+  application.Terminate();
+}
+
+}  // namespace
+
 void RunApplication(TApplication& application, TForm& form) {
   SDL_StartTextInput();
   SDL_Event event;
   while (!application.Terminated()) {
     while (!application.Terminated() && SDL_PollEvent(&event)) form.Dispatch(event);
+    EndSessionIfAsked(application);
     if (application.Terminated()) break;
     bool done = true;
     if (application.OnIdle) application.OnIdle(&application, done);
-    if (done && !application.Terminated() && SDL_WaitEvent(&event)) form.Dispatch(event);
+    EndSessionIfAsked(application);
+    if (done && !application.Terminated() && SDL_WaitEventTimeout(&event, SessionCheckMilliseconds))
+      form.Dispatch(event);
   }
 }
 

@@ -73,6 +73,8 @@ class TForm : public TObject, public TComponentOwner {
   TCloseQueryEvent OnCloseQuery;
 
   static TSize DesktopSize();
+  // The refresh rate of the display the window is on, in Hz; 0 when unknown.
+  int RefreshRate() const;
 
  private:
   void CloseRequest();
@@ -88,8 +90,12 @@ class TForm : public TObject, public TComponentOwner {
   SDL_Cursor* FBusyCursor = nullptr;
 };
 
-// Starts SDL's video (and events); false with SDL's message logged when it cannot.
+// Starts SDL's video (and events). Without a display to show the window on (SDL_VIDEODRIVER
+// alone may choose a driver that shows nothing) it writes one line saying so on the standard error
+// and returns false.
 bool InitVideo();
+// That line, for the values of DISPLAY and WAYLAND_DISPLAY (null when unset).
+std::string NoDisplayMessage(const char* display, const char* waylandDisplay);
 void QuitVideo();
 
 // The Windows key code of an SDL key (8 backspace, 13 enter, 27 escape, 65 'A', ...), 0 if none.
@@ -99,7 +105,9 @@ TShiftState ShiftOf(uint16_t modifiers);
 // The message loop: dispatches every pending event; when the queue is empty, calls the idle event
 // again and again while it sets Done to false, and waits for the next event once it leaves Done
 // true. Application activate and deactivate follow the window's input focus; SDL_QUIT is a close
-// request to the form. Returns when the application is terminated.
+// request to the form. When the session asks the program to end, calls the application's
+// OnEndSession once and terminates; it looks at least four times a second, also while it waits for
+// events. Returns when the application is terminated.
 void RunApplication(TApplication& application, TForm& form);
 
 }  // namespace marblix

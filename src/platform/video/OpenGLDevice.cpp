@@ -380,4 +380,9 @@ bool ReadBackBuffer(IDirect3DDevice8* device, TBitmap& picture) {
   return gl->Context().ReadBackBuffer(picture);
 }
 
+bool SyncPresentsToDisplay(bool sync) {
+  if (SDL_GL_GetCurrentContext() == nullptr) return false;
+  return SDL_GL_SetSwapInterval(sync ? 1 : 0) == 0;
+}
+
 }  // namespace marblix

@@ -14,4 +14,8 @@ TDirect3DCreate OpenGLDirect3DCreate();
 // False when the device is not an OpenGL device.
 bool ReadBackBuffer(IDirect3DDevice8* device, TBitmap& picture);
 
+// Makes presents of the current OpenGL context wait for the display's refresh (swap interval 1) or
+// not (0). False when the driver refuses.
+bool SyncPresentsToDisplay(bool sync);
+
 }  // namespace marblix

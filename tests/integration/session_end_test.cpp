@@ -1,0 +1,73 @@
+// The desktop session ending a whole run: during loading the loader stops between two pictures and
+// the program ends as a close then does; during play the game is saved as at quit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "integration/game_run.h"
+
+namespace marblix {
+namespace {
+
+using test_support::GameRun;
+using test_support::LogMessages;
+
+class SessionEndRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!test_support::DataPackExists()) GTEST_SKIP() << "no asset pack";
+    test_support::LinkDataPack(dir.path());
+    run = std::make_unique<GameRun>(audio);
+    run->Application().SessionEnding = [this] { return ending; };
+    run->Create();
+  }
+  // What the message loop does when it sees the session end.
+  void LoopSeesTheEnd() {
+    ending = true;
+    run->Application().OnEndSession(&run->Application());
+  }
+  static int LoadedTextures(const std::vector<std::string>& log) {
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
+      return line.rfind("Loaded Texture", 0) == 0;
+    }));
+  }
+
+  test_support::ScopedWorkingDirectory dir;
+  TRecordingAudio* audio = nullptr;
+  std::unique_ptr<GameRun> run;
+  bool ending = false;
+};
+
+TEST_F(SessionEndRun, DuringLoadingTheLoaderStopsAndConfigIsLeftAlone) {
+  { std::ofstream(ConfigFileName, std::ios::binary) << "old scores"; }
+  ASSERT_TRUE(run->RunUntil([] { return ScreenState == LoadingScreen; }));
+  const int startup = LoadedTextures(LogMessages());
+  ending = true;
+  run->Idle();  // the loading frame
+  EXPECT_EQ(ScreenState, LoadingScreen);
+  EXPECT_EQ(LoadedTextures(LogMessages()), startup) << "no game picture was loaded";
+  LoopSeesTheEnd();
+  EXPECT_TRUE(run->Application().Terminated());
+  EXPECT_FALSE(run->Form().PowerTimer1->MayRealTime);
+  run->Destroy();
+  EXPECT_EQ(std::filesystem::file_size(ConfigFileName), 10u);
+  EXPECT_EQ(LogMessages().back(), "Saving config ...");
+}
+
+TEST_F(SessionEndRun, DuringPlayTheGameIsSavedWithoutAQuestion) {
+  ASSERT_TRUE(run->RunUntil([] { return ScreenState == GameScreen; }));
+  Score = 40;
+  LoopSeesTheEnd();
+  EXPECT_TRUE(run->Application().Terminated());
+  EXPECT_EQ(ScreenState, GameScreen) << "no exit question";
+  run->Destroy();
+  ConfigContents saved;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadWholeFile(ConfigFileName, bytes));
+  DecodeConfig(bytes, saved);
+  EXPECT_EQ(saved.SavedGameFlag, 1);
+  EXPECT_EQ(saved.Game.Score, 40);
+}
+
+}  // namespace
+}  // namespace marblix

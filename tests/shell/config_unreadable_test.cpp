@@ -1,0 +1,88 @@
+// A Config.bin that exists but cannot be read is never written over: defaults, the reason logged,
+// and the run's scores beside it in Config.bin.new.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "shell/game_shell.h"
+#include "shell/high_scores.h"
+#include "shell/recording_ports.h"
+#include "shell/temp_dir.h"
+
+namespace marblix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class UnreadableConfig : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetShellValues();
+    ScreenState = MenuScreen;
+    GameMode = ModeNormal;
+  }
+  bool Logged(const std::string& part) const {
+    for (const std::string& call : ports.calls) {
+      if (call.rfind("Log:", 0) == 0 && call.find(part) != std::string::npos) return true;
+    }
+    return false;
+  }
+  // Loads, plays to a score and quits through the exit question.
+  void RunAndQuit() {
+    shell.LoadConfig();
+    Score = 70;
+    ScreenState = DialogOpen | ExitDialog | GameScreen;
+    shell.SaveConfig();
+  }
+  test_support::ScopedWorkingDirectory dir;
+  test_support::RecordingPorts ports;
+  GameShell shell{ports};
+};
+
+TEST_F(UnreadableConfig, AFolderOfThatNameIsKeptAndTheScoresGoToConfigBinNew) {
+  fs::create_directory(ConfigFileName);
+  std::ofstream(fs::path(ConfigFileName) / "kept") << "x";
+  RunAndQuit();
+  EXPECT_EQ(MusicVolume, 50) << "the defaults";
+  EXPECT_TRUE(Logged("Cannot read \"Config.bin\": Is a directory"));
+  EXPECT_TRUE(Logged("saved in \"Config.bin.new\""));
+  ASSERT_TRUE(fs::is_directory(ConfigFileName));
+  EXPECT_TRUE(fs::exists(fs::path(ConfigFileName) / "kept"));
+  EXPECT_EQ(fs::file_size("Config.bin.new"), ConfigFileSize);
+}
+
+TEST_F(UnreadableConfig, AFileWithoutReadPermissionIsLeftByteForByte) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from reading";
+  std::vector<uint8_t> stored(ConfigFileSize, 0x5A);
+  std::ofstream(ConfigFileName, std::ios::binary)
+      .write(reinterpret_cast<const char*>(stored.data()), std::streamsize(stored.size()));
+  ::chmod(ConfigFileName, 0);
+  RunAndQuit();
+  EXPECT_TRUE(Logged("Permission denied"));
+  ::chmod(ConfigFileName, 0600);
+  std::vector<uint8_t> after;
+  ASSERT_TRUE(ReadWholeFile(ConfigFileName, after));
+  EXPECT_EQ(after, stored);
+  EXPECT_TRUE(fs::exists("Config.bin.new"));
+}
+
+TEST_F(UnreadableConfig, AMissingFileIsNoFaultAndIsWrittenAsUsual) {
+  RunAndQuit();
+  EXPECT_FALSE(Logged("Cannot read"));
+  EXPECT_EQ(fs::file_size(ConfigFileName), ConfigFileSize);
+  EXPECT_FALSE(fs::exists("Config.bin.new"));
+}
+
+TEST_F(UnreadableConfig, TheFileLivesInTheFolderItIsGiven) {
+  fs::create_directory("player");
+  shell.SetConfigFolder("player");
+  RunAndQuit();
+  EXPECT_EQ(fs::file_size("player/Config.bin"), ConfigFileSize);
+  EXPECT_FALSE(fs::exists(ConfigFileName));
+}
+
+}  // namespace
+}  // namespace marblix
