@@ -9,6 +9,7 @@ packages=(
   libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
   libgl1-mesa-dri libegl-mesa0
   xvfb xdotool x11-utils openbox imagemagick
+  desktop-file-utils appstream
 )
 
 missing=()
