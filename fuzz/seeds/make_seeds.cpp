@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "graphics/TGAReader.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
@@ -53,17 +51,7 @@ Bytes Saved(const marblix::TBitmapEx& picture, const std::string& extension) {
 
 Bytes TgaHeader(uint8_t type, int width, int height, uint8_t bits, uint8_t descriptor,
                 uint8_t idLength = 0, uint8_t colourMap = 0) {
-  Bytes h(18, 0);
-  h[0] = idLength;
-  h[1] = colourMap;
-  h[2] = type;
-  h[12] = uint8_t(width);
-  h[13] = uint8_t(width >> 8);
-  h[14] = uint8_t(height);
-  h[15] = uint8_t(height >> 8);
-  h[16] = bits;
-  h[17] = descriptor;
-  return h;
+  return marblix::TgaHeaderBytes({idLength, colourMap, type, width, height, bits, descriptor});
 }
 
 void TgaSeeds() {
@@ -114,34 +102,22 @@ void BmpSeeds() {
   Put("fuzz_bmp", "magic_only.bmp", Bytes{'B', 'M'});
 }
 
-// Encodes a picture of the given size and colour space through libjpeg.
+// A picture of the given size and colour space encoded through libjpeg; its bytes rise along
+// each row and from row to row.
 Bytes Jpeg(int width, int height, bool grey, bool progressive) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = JDIMENSION(width);
-  info.image_height = JDIMENSION(height);
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 60, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(size_t(width) * info.input_components);
-  while (info.next_scanline < info.image_height) {
-    for (size_t i = 0; i < row.size(); ++i) row[i] = uint8_t(i * 11 + info.next_scanline * 5);
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
+  marblix::TBitmap picture;
+  picture.SetPixelFormat(grey ? marblix::TPixelFormat::pf8bit : marblix::TPixelFormat::pf24bit);
+  picture.SetSize(width, height);
+  const int channels = grey ? 1 : 3;
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = picture.ScanLine(y);
+    for (int i = 0; i < width * channels; ++i) {
+      // The writer turns blue, green, red into red, green, blue: byte i of the file's row.
+      const int at = grey ? i : i - i % 3 + 2 - i % 3;
+      row[at] = uint8_t(i * 11 + y * 5);
+    }
   }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(buffer, buffer + size);
-  std::free(buffer);
-  return bytes;
+  return marblix::EncodeJpeg(picture, 60, progressive);
 }
 
 void JpegSeeds() {

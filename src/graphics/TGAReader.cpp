@@ -189,17 +189,29 @@ void TBitmapEx::LoadTGA(const std::string& path) {
          std::move(rows));
 }
 
+std::vector<uint8_t> TgaHeaderBytes(const TTgaHeader& header) {
+  std::vector<uint8_t> bytes(TgaHeaderSize, 0);
+  bytes[0] = header.IdLength;
+  bytes[1] = header.ColorMapType;
+  bytes[2] = header.ImageType;
+  bytes[12] = static_cast<uint8_t>(header.Width);
+  bytes[13] = static_cast<uint8_t>(header.Width >> 8);
+  bytes[14] = static_cast<uint8_t>(header.Height);
+  bytes[15] = static_cast<uint8_t>(header.Height >> 8);
+  bytes[16] = header.BitsPerPixel;
+  bytes[17] = header.Descriptor;
+  return bytes;
+}
+
 void TBitmapEx::SaveTGA(const std::string& path) const {
   if (PixelFormat() != TPixelFormat::pf24bit && PixelFormat() != TPixelFormat::pf32bit)
     throw EPictureError("Invalid pixel format!");
-  std::vector<uint8_t> file(TgaHeaderSize, 0);
-  file[2] = TgaRunLength ? TgaTrueColorRle : TgaTrueColor;
-  file[12] = static_cast<uint8_t>(Width());
-  file[13] = static_cast<uint8_t>(Width() >> 8);
-  file[14] = static_cast<uint8_t>(Height());
-  file[15] = static_cast<uint8_t>(Height() >> 8);
-  file[16] = static_cast<uint8_t>(BytesPerPixel() * 8);
-  file[17] = TgaTopFirst;
+  std::vector<uint8_t> file =
+      TgaHeaderBytes({.ImageType = TgaRunLength ? TgaTrueColorRle : TgaTrueColor,
+                      .Width = Width(),
+                      .Height = Height(),
+                      .BitsPerPixel = static_cast<uint8_t>(BytesPerPixel() * 8),
+                      .Descriptor = TgaTopFirst});
   for (int row = 0; row < Height(); ++row) {
     const uint8_t* line = ScanLine(row);
     if (TgaRunLength)

@@ -82,6 +82,22 @@ class TBitmapEx : public TBitmap {
   void SaveTGA(const std::string& path) const;
 };
 
+// The 18-byte header of a TGA file, as the writer writes it and as tests shape damaged ones.
+struct TTgaHeader {
+  uint8_t IdLength = 0;
+  uint8_t ColorMapType = 0;
+  uint8_t ImageType = 2;  // 2 true colour, 10 true colour run-length encoded
+  int Width = 0;
+  int Height = 0;
+  uint8_t BitsPerPixel = 32;
+  uint8_t Descriptor = 0x20;  // 0x20: rows top first
+};
+std::vector<uint8_t> TgaHeaderBytes(const TTgaHeader& header);
+
+// A 24-bit (colour) or 8-bit (grey) picture encoded as a baseline or progressive JPEG file, for
+// the asset generator and the test pictures; the game itself only reads JPEG.
+std::vector<uint8_t> EncodeJpeg(const TBitmap& picture, int quality, bool progressive = false);
+
 // The file name as this system spells it: ".\graphics\x.tga" becomes "./graphics/x.tga".
 std::string NativePath(const std::string& fileName);
 // Whole file contents; EInOutError naming the file when it cannot be read.

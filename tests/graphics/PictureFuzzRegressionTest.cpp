@@ -3,8 +3,6 @@
 
 #include <filesystem>
 
-#include <jpeglib.h>
-
 #include "graphics/TGAReader.h"
 
 namespace marblix {
@@ -14,28 +12,11 @@ namespace fs = std::filesystem;
 
 // A small JPEG through libjpeg, with the size in its frame header then changed to claim w x h.
 std::vector<uint8_t> JpegClaiming(unsigned w, unsigned h) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = 16;
-  info.image_height = 8;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(16 * 3, 0x80);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&info, &p, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  std::free(buffer);
+  TBitmap picture;
+  picture.SetSize(16, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x) picture.SetPixel(x, y, 0xFF808080u);
+  std::vector<uint8_t> bytes = EncodeJpeg(picture, 75);
   for (size_t i = 0; i + 8 < bytes.size(); ++i) {
     if (bytes[i] != 0xFF || bytes[i + 1] != 0xC0) continue;  // start of the baseline frame
     bytes[i + 5] = uint8_t(h >> 8);
@@ -67,10 +48,7 @@ class PictureFuzzRegression : public ::testing::Test {
 
 // An uncompressed TGA of width and height 0 copied its (absent) pixels from a null buffer.
 TEST_F(PictureFuzzRegression, TgaWithoutPixelsLoadsAsAnEmptyPicture) {
-  std::vector<uint8_t> header(18, 0);
-  header[2] = 2;      // true colour, uncompressed
-  header[16] = 32;    // bits
-  header[17] = 0x20;  // top first
+  std::vector<uint8_t> header = TgaHeaderBytes({.ImageType = 2, .BitsPerPixel = 32});
   for (const char* name : {"empty.tga", "empty_rle.tga"}) {
     if (name[6] == 'r') header[2] = 10;
     TBitmapEx picture;

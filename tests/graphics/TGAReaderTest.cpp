@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <jpeglib.h>
-
 #include "graphics/TGAReader.h"
 
 namespace marblix {
@@ -34,17 +32,7 @@ class PictureFiles : public ::testing::Test {
 
   static std::vector<uint8_t> Header(uint8_t type, int w, int h, uint8_t bits, uint8_t desc,
                                      uint8_t colorMap = 0, uint8_t idLength = 0) {
-    std::vector<uint8_t> h18(18, 0);
-    h18[0] = idLength;
-    h18[1] = colorMap;
-    h18[2] = type;
-    h18[12] = uint8_t(w);
-    h18[13] = uint8_t(w >> 8);
-    h18[14] = uint8_t(h);
-    h18[15] = uint8_t(h >> 8);
-    h18[16] = bits;
-    h18[17] = desc;
-    return h18;
+    return TgaHeaderBytes({idLength, colorMap, type, w, h, bits, desc});
   }
 
   fs::path Dir;
@@ -226,33 +214,11 @@ TEST_F(PictureFiles, MissingFileGivesThePlaceholder) {
 }
 
 void WriteJpeg(const std::string& path, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  FILE* out = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(out, nullptr);
-  jpeg_stdio_dest(&info, out);
-  info.image_width = w;
-  info.image_height = h;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(w * 3);
-  for (int x = 0; x < w; ++x) {
-    row[x * 3] = r;
-    row[x * 3 + 1] = g;
-    row[x * 3 + 2] = b;
-  }
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&info, &p, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(out);
+  TBitmap picture;
+  picture.SetSize(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) picture.SetPixel(x, y, 0xFF000000u | r << 16 | g << 8 | b);
+  WriteWholeFile(path, EncodeJpeg(picture, 100));
 }
 
 TEST_F(PictureFiles, JpegTakesOnlyTheJpgExtension) {

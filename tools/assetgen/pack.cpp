@@ -1,8 +1,6 @@
-// Writing the pack's files (TGA and BMP through the game's own picture writer, JPEG, text) and
+// Writing the pack's files (TGA, BMP and JPEG through the game's own picture writers, text) and
 // laying out the contact sheets.
 #include "assetgen/pack.h"
-
-#include <jpeglib.h>
 
 #include <cmath>
 #include <cstdio>
@@ -95,40 +93,8 @@ void Pack::bmp24(const std::string& group, const LoadedPicture& loaded, const Pi
 
 void Pack::jpeg(const std::string& group, const LoadedPicture& loaded, const Picture& p,
                 int quality) {
-  const std::string& relativePath = loaded.file;
-  const int patternWidth = loaded.patternWidth, patternHeight = loaded.patternHeight;
-  const fs::path path = prepare(relativePath);
-  std::FILE* file = std::fopen(path.string().c_str(), "wb");
-  if (!file)
-    throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = JDIMENSION(p.width);
-  info.image_height = JDIMENSION(p.height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> row(std::size_t(p.width) * 3);
-  while (info.next_scanline < info.image_height) {
-    const std::uint8_t* in = p.bgra.data() + std::size_t(info.next_scanline) * p.width * 4;
-    for (int x = 0; x < p.width; ++x) {
-      const unsigned a = in[x * 4 + 3];
-      for (int c = 0; c < 3; ++c)
-        row[x * 3 + c] = std::uint8_t((in[x * 4 + 2 - c] * a + 127) / 255);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  const bool failed = std::ferror(file) != 0;
-  if (std::fclose(file) != 0 || failed) throw std::runtime_error("cannot write " + path.string());
-  keep(group, relativePath, p, patternWidth, patternHeight);
+  bytes(loaded.file, marblix::EncodeJpeg(bitmapOf(p, false), quality));
+  keep(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
 }
 
 void Pack::bytes(const std::string& relativePath, const std::vector<std::uint8_t>& content) {
