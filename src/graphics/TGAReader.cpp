@@ -2,10 +2,11 @@
 #include "graphics/TGAReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+
+#include "graphics/PixelFont.h"
 
 namespace marblix {
 
@@ -79,37 +80,13 @@ void PackRunLengthRow(const uint8_t* row, int width, int pixelBytes, std::vector
   }
 }
 
-// 5 x 7 glyphs of the letters the placeholder needs, one byte per row, bit 4 leftmost.
-struct Glyph {
-  char Letter;
-  std::array<uint8_t, 7> Rows;
-};
-constexpr std::array<Glyph, 7> PlaceholderGlyphs{{
-    {'N', {0x11, 0x19, 0x15, 0x13, 0x11, 0x11, 0x11}},
-    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
-    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}},
-    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
-    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
-}};
-
 void DrawPlaceholderText(TBitmap& bitmap, int left, int top, const std::string& text) {
   constexpr uint32_t Black = 0xFF000000u;
   constexpr uint32_t Orange = 0xFFFFAE00u;
-  const int width = static_cast<int>(text.size()) * 6 + 1;
-  for (int y = top - 1; y < top + 8; ++y)
+  const int width = static_cast<int>(text.size()) * PixelGlyphAdvance + 1;
+  for (int y = top - 1; y < top + PixelGlyphHeight + 1; ++y)
     for (int x = left - 1; x < left - 1 + width; ++x) bitmap.SetPixel(x, y, Orange);
-  int x = left;
-  for (char c : text) {
-    for (const Glyph& g : PlaceholderGlyphs) {
-      if (g.Letter != c) continue;
-      for (int row = 0; row < 7; ++row)
-        for (int col = 0; col < 5; ++col)
-          if (g.Rows[row] & (0x10 >> col)) bitmap.SetPixel(x + col, top + row, Black);
-    }
-    x += 6;
-  }
+  DrawPixelText(text, left, top, 1, [&bitmap](int x, int y, int) { bitmap.SetPixel(x, y, Black); });
 }
 
 }  // namespace

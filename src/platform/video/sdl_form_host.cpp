@@ -1,39 +1,13 @@
 // The window host over SDL: sizes, pointer, and the "Initializing..." picture painted before the
-// render device exists, with a throw-away OpenGL context and a tiny built-in pixel font.
+// render device exists, with a throw-away OpenGL context and the 5 x 7 pixel font.
 #include "platform/video/sdl_form_host.h"
 
 #include <epoxy/gl.h>
 
-#include <array>
-#include <cstdint>
-#include <cstring>
+#include "graphics/PixelFont.h"
 
 namespace marblix {
 namespace {
-
-// 5 x 7 glyphs of the letters "Initializng." (one byte per row, bit 4 is the leftmost pixel).
-struct Glyph {
-  char Letter;
-  std::array<uint8_t, 7> Rows;
-};
-constexpr std::array<Glyph, 9> Glyphs{{
-    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'n', {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11}},
-    {'i', {0x04, 0x00, 0x0C, 0x04, 0x04, 0x04, 0x0E}},
-    {'t', {0x08, 0x08, 0x1C, 0x08, 0x08, 0x09, 0x06}},
-    {'a', {0x00, 0x00, 0x0E, 0x01, 0x0F, 0x11, 0x0F}},
-    {'l', {0x0C, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'z', {0x00, 0x00, 0x1F, 0x02, 0x04, 0x08, 0x1F}},
-    {'g', {0x00, 0x0F, 0x11, 0x11, 0x0F, 0x01, 0x0E}},
-    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}},
-}};
-
-const Glyph* GlyphOf(char letter) {
-  for (const Glyph& glyph : Glyphs) {
-    if (glyph.Letter == letter) return &glyph;
-  }
-  return nullptr;
-}
 
 // Fills one pixel block of the text, in window coordinates from the top-left.
 void FillBlock(int x, int y, int size, int windowHeight) {
@@ -43,17 +17,9 @@ void FillBlock(int x, int y, int size, int windowHeight) {
 
 void WriteText(const char* text, int x, int y, int pixel, int windowHeight) {
   glClearColor(1, 1, 1, 1);
-  for (int i = 0; text[i] != 0; ++i, x += 6 * pixel) {
-    const Glyph* glyph = GlyphOf(text[i]);
-    if (glyph == nullptr) continue;
-    for (int row = 0; row < 7; ++row) {
-      for (int column = 0; column < 5; ++column) {
-        if (glyph->Rows[row] & (0x10 >> column)) {
-          FillBlock(x + column * pixel, y + row * pixel, pixel, windowHeight);
-        }
-      }
-    }
-  }
+  DrawPixelText(text, x, y, pixel, [windowHeight](int bx, int by, int size) {
+    FillBlock(bx, by, size, windowHeight);
+  });
 }
 
 }  // namespace
