@@ -1,39 +1,19 @@
 // Benchmarks of reading the game's files: TGA pictures (plain and run-length) and "strings.txt".
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "graphics/TGAReader.h"
+#include "tests/support/TempDir.h"
 #include "text/qz_strings.h"
 
 namespace marblix {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A scratch folder for the benchmark's files, removed at its end.
-class ScratchFolder {
- public:
-  ScratchFolder()
-      : Path(fs::temp_directory_path() / ("marblix_bench_" + std::to_string(getpid()))) {
-    fs::create_directories(Path);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(Path, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string File(const std::string& name) const { return (Path / name).string(); }
-
-  fs::path Path;
-};
-
 // A ball-like picture: a shaded disc on a transparent square, as the balls' pictures are.
-std::string WriteBallPicture(const ScratchFolder& folder, int size, bool runLength) {
+std::string WriteBallPicture(const testing::TTempDir& folder, int size, bool runLength) {
   TBitmapEx picture;
   picture.SetPixelFormat(TPixelFormat::pf32bit);
   picture.SetSize(size, size);
@@ -52,7 +32,7 @@ std::string WriteBallPicture(const ScratchFolder& folder, int size, bool runLeng
 }
 
 void BM_LoadTga(benchmark::State& state) {
-  ScratchFolder folder;
+  const testing::TTempDir folder("marblix_bench");
   const int size = static_cast<int>(state.range(0));
   const std::string path = WriteBallPicture(folder, size, state.range(1) != 0);
   for (auto _ : state) {
@@ -93,7 +73,7 @@ std::string StringTableText() {
 }
 
 void BM_LoadStrings(benchmark::State& state) {
-  ScratchFolder folder;
+  const testing::TTempDir folder("marblix_bench");
   const std::string path = folder.File("strings.txt");
   const std::string text = StringTableText();
   std::ofstream(path, std::ios::binary) << text;

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "assets/qz_logs.h"
-#include "shell/temp_dir.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -21,7 +21,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 
 class LogTest : public ::testing::Test {
  protected:
-  test_support::ScopedWorkingDirectory dir_;
+  testing::TScopedWorkingDirectory dir_;
 };
 
 TEST_F(LogTest, StartLineEmptyLineThenOneLinePerMessageInCrLf) {

@@ -3,6 +3,7 @@
 
 #include "GraphicsFixture.h"
 #include "graphics/PDrawEx.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -97,8 +98,8 @@ TEST_F(Images, LockFailureKeepsTheTexturesMade) {
 }
 
 TEST_F(Images, AutoSizeAndFilesThroughTheReader) {
-  const auto dir = std::filesystem::temp_directory_path() / "marblix_agf_test";
-  std::filesystem::create_directories(dir);
+  const testing::TTempDir folder("marblix_agf");
+  const std::filesystem::path& dir = folder.Path;
   TBitmapEx picture;
   static_cast<TBitmap&>(picture) = Gradient(100, 125);
   picture.SaveToFile((dir / "status.tga").string());
@@ -118,7 +119,6 @@ TEST_F(Images, AutoSizeAndFilesThroughTheReader) {
   EXPECT_EQ(missing.PatternWidth, 64) << "the placeholder";
   EXPECT_EQ(
       missing.LoadPatterns(Graph->D3DDevice8(), (dir / "none.tga").string(), 0, 0, 64, 64, 21), -4);
-  std::filesystem::remove_all(dir);
   EXPECT_EQ(NextPowerOfTwo(1), 1);
   EXPECT_EQ(NextPowerOfTwo(100), 128);
   EXPECT_EQ(NextPowerOfTwo(128), 128);

@@ -4,11 +4,10 @@
 #include <filesystem>
 
 #include "graphics/TGAReader.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A small JPEG through libjpeg, with the size in its frame header then changed to claim w x h.
 std::vector<uint8_t> JpegClaiming(unsigned w, unsigned h) {
@@ -30,20 +29,12 @@ std::vector<uint8_t> JpegClaiming(unsigned w, unsigned h) {
 
 class PictureFuzzRegression : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Dir = fs::temp_directory_path() /
-          ("marblix_fuzzreg_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
-
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    WriteWholeFile((Dir / name).string(), bytes);
-    return (Dir / name).string();
+    WriteWholeFile(Dir.File(name), bytes);
+    return Dir.File(name);
   }
 
-  fs::path Dir;
+  testing::TTempDir Dir{"marblix_fuzzreg"};
 };
 
 // An uncompressed TGA of width and height 0 copied its (absent) pixels from a null buffer.

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "graphics/TGAReader.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -15,15 +16,7 @@ namespace fs = std::filesystem;
 
 class PictureFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Dir = fs::temp_directory_path() /
-          ("marblix_tga_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
-
-  std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
+  std::string PathOf(const std::string& name) const { return Folder.File(name); }
 
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     WriteWholeFile(PathOf(name), bytes);
@@ -35,7 +28,7 @@ class PictureFiles : public ::testing::Test {
     return TgaHeaderBytes({idLength, colorMap, type, w, h, bits, desc});
   }
 
-  fs::path Dir;
+  testing::TTempDir Folder{"marblix_tga"};
 };
 
 std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
@@ -255,7 +248,7 @@ TEST_F(PictureFiles, UndecodableFilesNameTheFile) {
 TEST_F(PictureFiles, BackslashPathsAreFound) {
   TestPicture(TPixelFormat::pf32bit, 2, 2).SaveToFile(PathOf("slash.tga"));
   const std::string cwd = fs::current_path().string();
-  fs::current_path(Dir);
+  fs::current_path(Folder.Path);
   TBitmapEx bmp;
   bmp.LoadFromFile(".\\slash.tga");
   fs::current_path(cwd);

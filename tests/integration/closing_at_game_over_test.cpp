@@ -47,7 +47,7 @@ class ClosingAtGameOver : public ::testing::Test {
     run.Destroy();
   }
 
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   TRecordingAudio* audio = nullptr;
 };
 

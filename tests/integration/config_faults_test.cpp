@@ -48,7 +48,7 @@ std::vector<uint8_t> ConfigBytes() {
 // name of its own in the Kids table and volumes moved from their defaults.
 const std::vector<uint8_t>& RealSavedFile() {
   static const std::vector<uint8_t> saved = [] {
-    test_support::ScopedWorkingDirectory dir;
+    testing::TScopedWorkingDirectory dir;
     test_support::LinkDataPack(dir.path());
     TRecordingAudio* audio = nullptr;
     GameRun run(audio);
@@ -131,7 +131,7 @@ class ConfigFaults : public ::testing::Test {
     ASSERT_EQ(contents.SavedGameFlag, 1);
     ASSERT_TRUE(SavedGameIsSound(contents.Game));
   }
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
 };
 
 TEST_F(ConfigFaults, EveryPrefixOfARealFileLoadsKeepsWhatItHoldsAndOffersNoGame) {
@@ -292,9 +292,9 @@ class UnwritableConfig : public ConfigFaults {
     EXPECT_EQ(ScreenState, ResumeQuestion);
     HighScoreTable[ModeNormal][0].Score = 9999;
     MusicVolume = 1;
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     run.Destroy();
-    return testing::internal::GetCapturedStderr();
+    return ::testing::internal::GetCapturedStderr();
   }
   static bool Logged(const std::string& text) {
     for (const std::string& line : LogMessages()) {

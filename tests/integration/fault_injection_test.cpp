@@ -401,7 +401,7 @@ bool LogHasLineStartingWith(const std::string& start) {
 // One whole run over the pack with the fault: it must start, log the fault, play and save.
 void RunWith(const Fault& fault) {
   SCOPED_TRACE(fault.File + " " + NameOf(fault.Kind));
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   BuildPack(dir.path(), fault.File, Damaged(fault.File, fault.Kind));
   WriteKeptScores();
   PlayAMoveAndQuit(NeedsRealAudio(fault.File));
@@ -434,7 +434,7 @@ class UnwritableLog : public ::testing::Test {
     BuildPack(dir.path(), "", std::nullopt);
     WriteKeptScores();
   }
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
 };
 
 TEST_F(UnwritableLog, OnAFullDiskTheGameStillLoadsPlaysAndSaves) {

@@ -18,8 +18,8 @@
 #include "shell/config_file.h"
 #include "shell/form.h"
 #include "shell/high_scores.h"
-#include "shell/temp_dir.h"
 #include "sound/Bass.h"
+#include "support/TempDir.h"
 
 namespace marblix::test_support {
 

@@ -32,7 +32,7 @@ class SessionEndRun : public ::testing::Test {
     }));
   }
 
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   TRecordingAudio* audio = nullptr;
   std::unique_ptr<GameRun> run;
   bool ending = false;

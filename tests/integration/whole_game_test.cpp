@@ -49,7 +49,7 @@ class WholeGame : public ::testing::Test {
     return false;
   }
 
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   TRecordingAudio* audio = nullptr;
 };
 

@@ -7,7 +7,7 @@
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/recording_ports.h"
-#include "shell/temp_dir.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -24,7 +24,7 @@ class ConfigLoadSave : public ::testing::Test {
     ReadWholeFile(ConfigFileName, bytes);
     return bytes;
   }
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   test_support::RecordingPorts ports;
   GameShell shell{ports};
 };

@@ -10,7 +10,7 @@
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/recording_ports.h"
-#include "shell/temp_dir.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -37,7 +37,7 @@ class UnreadableConfig : public ::testing::Test {
     ScreenState = DialogOpen | ExitDialog | GameScreen;
     shell.SaveConfig();
   }
-  test_support::ScopedWorkingDirectory dir;
+  testing::TScopedWorkingDirectory dir;
   test_support::RecordingPorts ports;
   GameShell shell{ports};
 };

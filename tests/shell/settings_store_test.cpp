@@ -6,7 +6,7 @@
 
 #include "platform/system/processor_name.h"
 #include "platform/system/settings_store.h"
-#include "shell/temp_dir.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -27,7 +27,7 @@ class SettingsStoreTest : public ::testing::Test {
     }
   }
   std::filesystem::path File() const { return dir_.path() / "Quorvane" / "Marblix" / "settings"; }
-  test_support::ScopedWorkingDirectory dir_;
+  testing::TScopedWorkingDirectory dir_;
   std::string oldValue_;
   bool hadOld_ = false;
 };

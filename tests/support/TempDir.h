@@ -1,25 +1,31 @@
-// A fresh temporary folder for one test, removed at its end, with a helper to write files into it.
+// Temporary folders for the tests, the fuzz targets and the benchmarks: a fresh folder removed at
+// its end, and the same made the current directory for a whole run of the game.
 #pragma once
 
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace marblix::testing {
 
 class TTempDir {
  public:
-  TTempDir() {
-    static std::atomic<int> counter{0};
-    Path = std::filesystem::temp_directory_path() /
-           ("marblix_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(Path);
+  // A new folder named prefix-XXXXXX below base (the system's temporary folder when empty).
+  explicit TTempDir(const std::string& prefix = "marblix_test", std::filesystem::path base = {}) {
+    if (base.empty()) base = std::filesystem::temp_directory_path();
+    std::string pattern = (base / (prefix + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("cannot make a temporary folder " + pattern);
+    Path = pattern;
   }
+  // Removes the folder and everything in it, even after a test took away its write right.
   ~TTempDir() {
     std::error_code ignored;
+    std::filesystem::permissions(Path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(Path, ignored);
   }
   TTempDir(const TTempDir&) = delete;
@@ -34,6 +40,28 @@ class TTempDir {
   std::string File(const std::string& name) const { return (Path / name).string(); }
 
   std::filesystem::path Path;
+};
+
+// A fresh temporary folder made the current directory for its lifetime; the previous current
+// directory comes back at its end.
+class TScopedWorkingDirectory {
+ public:
+  explicit TScopedWorkingDirectory(const std::string& prefix = "marblix")
+      : previous_(std::filesystem::current_path()), folder_(prefix) {
+    std::filesystem::current_path(folder_.Path);
+  }
+  ~TScopedWorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+  TScopedWorkingDirectory(const TScopedWorkingDirectory&) = delete;
+  TScopedWorkingDirectory& operator=(const TScopedWorkingDirectory&) = delete;
+
+  const std::filesystem::path& path() const { return folder_.Path; }
+
+ private:
+  std::filesystem::path previous_;
+  TTempDir folder_;
 };
 
 }  // namespace marblix::testing

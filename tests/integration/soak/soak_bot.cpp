@@ -189,7 +189,7 @@ class Bot {
   const SoakOptions& options_;
   uint64_t sessionSeed_;
   SoakFigures& figures_;
-  test_support::ScopedWorkingDirectory dir_;
+  testing::TScopedWorkingDirectory dir_;
   std::unique_ptr<test_support::GameRun> run_;
   TRecordingAudio* audio_ = nullptr;
   BotRandom random_{0};

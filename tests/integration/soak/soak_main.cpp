@@ -13,6 +13,7 @@
 #include <string>
 
 #include "integration/soak/soak_bot.h"
+#include "support/TempDir.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MARBLIX_SOAK_SANITIZED 1
@@ -115,18 +116,10 @@ void PrintFigures(const SoakFigures& f, double seconds) {
 // The settings file goes to a folder of the run's own, never the user's.
 class PrivateSettingsFolder {
  public:
-  PrivateSettingsFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "marblix-soak-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    ::setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
-  }
-  ~PrivateSettingsFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  PrivateSettingsFolder() { ::setenv("XDG_CONFIG_HOME", folder_.Path.c_str(), 1); }
 
  private:
-  std::filesystem::path path_;
+  marblix::testing::TTempDir folder_{"marblix-soak"};
 };
 
 }  // namespace

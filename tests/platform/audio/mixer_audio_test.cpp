@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include <unistd.h>
-
 #include "platform/audio/MixerAudio.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -51,12 +51,12 @@ void WriteTone(const fs::path& path, int milliseconds) {
 class MixerAudioTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    Dir = fs::temp_directory_path() / ("marblix_audio_" + std::to_string(::getpid()));
-    fs::create_directories(Dir);
+    Folder = std::make_unique<testing::TTempDir>("marblix_audio");
+    Dir = Folder->Path;
     WriteTone(Dir / "short.wav", 40);
     WriteTone(Dir / "long.wav", 2000);
   }
-  static void TearDownTestSuite() { fs::remove_all(Dir); }
+  static void TearDownTestSuite() { Folder.reset(); }
 
   void SetUp() override { ASSERT_TRUE(Audio.Init(1, 44100, 0, nullptr, nullptr)); }
 
@@ -65,6 +65,7 @@ class MixerAudioTest : public ::testing::Test {
   }
   HCHANNEL PlayLooped(HSAMPLE sample) { return Audio.SamplePlayEx(sample, 0, -1, 100, -1, -1); }
 
+  static inline std::unique_ptr<testing::TTempDir> Folder;
   static inline fs::path Dir;
   TMixerAudio Audio;
 };
@@ -194,12 +195,11 @@ bool MixHoldsSound(const fs::path& tone, const fs::path& mix, int volume) {
 }
 
 TEST(MixerAudioOutput, APlayReachesTheOutputAndVolumeZeroIsSilent) {
-  const fs::path dir = fs::temp_directory_path() / ("marblix_mix_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const testing::TTempDir folder("marblix_mix");
+  const fs::path& dir = folder.Path;
   WriteTone(dir / "tone.wav", 2000);
   EXPECT_TRUE(MixHoldsSound(dir / "tone.wav", dir / "loud.raw", 100));
   EXPECT_FALSE(MixHoldsSound(dir / "tone.wav", dir / "mute.raw", 0));
-  fs::remove_all(dir);
 }
 
 }  // namespace

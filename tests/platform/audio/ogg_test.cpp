@@ -1,7 +1,6 @@
 // The game's sounds are Ogg Vorbis: a sample and a stream encoded here load, play and reach the
 // mix.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <vorbis/vorbisenc.h>
 
 #include <chrono>
@@ -13,6 +12,7 @@
 #include <thread>
 
 #include "platform/audio/MixerAudio.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -79,8 +79,8 @@ void WriteOggTone(const fs::path& path, double seconds) {
 }
 
 TEST(OggSounds, AnOggSampleAndAnOggStreamPlayIntoTheMix) {
-  const fs::path dir = fs::temp_directory_path() / ("marblix_ogg_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const testing::TTempDir folder("marblix_ogg");
+  const fs::path& dir = folder.Path;
   WriteOggTone(dir / "tone.ogg", 1.0);
   const char* previous = std::getenv("SDL_AUDIODRIVER");
   const std::string saved = previous != nullptr ? previous : "";
@@ -106,7 +106,6 @@ TEST(OggSounds, AnOggSampleAndAnOggStreamPlayIntoTheMix) {
   std::ifstream in(dir / "mix.raw", std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   EXPECT_NE(bytes.find_first_not_of('\0'), std::string::npos) << "the mix holds the tone";
-  fs::remove_all(dir);
 }
 
 }  // namespace
