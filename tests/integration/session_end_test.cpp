@@ -1,5 +1,5 @@
-// The desktop session ending a whole run: during loading the loader stops between two pictures and
-// the program ends as a close then does; during play the game is saved as at quit.
+// The desktop session ending a whole run during loading: the loader stops between two pictures and
+// the program ends as a close then does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,21 +52,6 @@ TEST_F(SessionEndRun, DuringLoadingTheLoaderStopsAndConfigIsLeftAlone) {
   run->Destroy();
   EXPECT_EQ(std::filesystem::file_size(ConfigFileName), 10u);
   EXPECT_EQ(LogMessages().back(), "Saving config ...");
-}
-
-TEST_F(SessionEndRun, DuringPlayTheGameIsSavedWithoutAQuestion) {
-  ASSERT_TRUE(run->RunUntil([] { return ScreenState == GameScreen; }));
-  Score = 40;
-  LoopSeesTheEnd();
-  EXPECT_TRUE(run->Application().Terminated());
-  EXPECT_EQ(ScreenState, GameScreen) << "no exit question";
-  run->Destroy();
-  ConfigContents saved;
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadWholeFile(ConfigFileName, bytes));
-  DecodeConfig(bytes, saved);
-  EXPECT_EQ(saved.SavedGameFlag, 1);
-  EXPECT_EQ(saved.Game.Score, 40);
 }
 
 }  // namespace

@@ -69,20 +69,5 @@ TEST_F(UnreadableConfig, AFileWithoutReadPermissionIsLeftByteForByte) {
   EXPECT_TRUE(fs::exists("Config.bin.new"));
 }
 
-TEST_F(UnreadableConfig, AMissingFileIsNoFaultAndIsWrittenAsUsual) {
-  RunAndQuit();
-  EXPECT_FALSE(Logged("Cannot read"));
-  EXPECT_EQ(fs::file_size(ConfigFileName), ConfigFileSize);
-  EXPECT_FALSE(fs::exists("Config.bin.new"));
-}
-
-TEST_F(UnreadableConfig, TheFileLivesInTheFolderItIsGiven) {
-  fs::create_directory("player");
-  shell.SetConfigFolder("player");
-  RunAndQuit();
-  EXPECT_EQ(fs::file_size("player/Config.bin"), ConfigFileSize);
-  EXPECT_FALSE(fs::exists(ConfigFileName));
-}
-
 }  // namespace
 }  // namespace marblix
