@@ -208,6 +208,75 @@ void body(cairo_t* cr, double cx, double cy, double r, const BallLook& look, con
   }
 }
 
+// The joker: a white star.
+void jokerStar(cairo_t* cr, double cx, double cy, double r, const BallPose& pose) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, pose.markFlip, 1);
+  starPath(cr, 0.55 * r, 0.24 * r, 5, pose.markAngle * 0.0);
+  cairo_set_line_width(cr, 1.6);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_set_source_rgba(cr, 0.2, 0.1, 0.3, 0.8);
+  cairo_stroke_preserve(cr);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// The multiplier joker: its factor on a dark golden-rimmed disc.
+void multiplierDisc(cairo_t* cr, double cx, double cy, double r, int multiplier,
+                    const BallPose& pose) {
+  fillCircle(cr, cx, cy, 0.66 * r, rgb(0x1C1530, 0.92));
+  cairo_arc(cr, cx, cy, 0.66 * r, 0, 2 * M_PI);
+  cairo_set_line_width(cr, 0.1 * r);
+  setColour(cr, rgb(0xFFD24A));
+  cairo_stroke(cr);
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, pose.markFlip, 1);
+  useFont(cr, Face::SansCondensedBold, 0.86 * r);
+  const std::string label = "\xC3\x97" + std::to_string(multiplier);
+  centredTextPath(cr, label, 0, 0.02 * r);
+  setColour(cr, rgb(0xFFE36B));
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// The colour bomb: a band of metal round the middle with studs (its mark goes on the front).
+void metalBand(cairo_t* cr, double cx, double cy, double r) {
+  cairo_save(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_clip(cr);
+  cairo_rectangle(cr, cx - r, cy + 0.22 * r, 2 * r, 0.34 * r);
+  cairo_pattern_t* band = cairo_pattern_create_linear(0, cy + 0.22 * r, 0, cy + 0.56 * r);
+  cairo_pattern_add_color_stop_rgb(band, 0, 0.85, 0.85, 0.9);
+  cairo_pattern_add_color_stop_rgb(band, 0.5, 0.5, 0.5, 0.56);
+  cairo_pattern_add_color_stop_rgb(band, 1, 0.3, 0.3, 0.34);
+  cairo_set_source(cr, band);
+  cairo_fill(cr);
+  cairo_pattern_destroy(band);
+  for (int i = -2; i <= 2; ++i)
+    fillCircle(cr, cx + i * 0.4 * r, cy + 0.39 * r, 0.06 * r, rgb(0x2A2A30));
+  cairo_restore(cr);
+}
+
+// The bomb: a skull-less warning, a bright lightning bolt.
+void lightningBolt(cairo_t* cr, double cx, double cy, double r, const BallPose& pose) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy + 0.05 * r);
+  cairo_scale(cr, pose.markFlip, 1);
+  cairo_move_to(cr, 0.12 * r, -0.55 * r);
+  cairo_line_to(cr, -0.3 * r, 0.08 * r);
+  cairo_line_to(cr, -0.02 * r, 0.08 * r);
+  cairo_line_to(cr, -0.14 * r, 0.55 * r);
+  cairo_line_to(cr, 0.32 * r, -0.1 * r);
+  cairo_line_to(cr, 0.04 * r, -0.1 * r);
+  cairo_close_path(cr);
+  cairo_set_source_rgba(cr, 1, 0.82, 0.2, 0.95);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 void decorate(cairo_t* cr, double cx, double cy, double r, const BallLook& look,
               const BallPose& pose) {
   const double s = 0.42 * r;
@@ -221,73 +290,19 @@ void decorate(cairo_t* cr, double cx, double cy, double r, const BallLook& look,
       paintMark(cr, look.second, cx + 0.36 * r, cy + 0.36 * r, s * 0.62, pose.markAngle,
                 pose.markFlip, 1);
       break;
-    case BallKind::Joker: {
-      cairo_save(cr);
-      cairo_translate(cr, cx, cy);
-      cairo_scale(cr, pose.markFlip, 1);
-      starPath(cr, 0.55 * r, 0.24 * r, 5, pose.markAngle * 0.0);
-      cairo_set_line_width(cr, 1.6);
-      cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-      cairo_set_source_rgba(cr, 0.2, 0.1, 0.3, 0.8);
-      cairo_stroke_preserve(cr);
-      cairo_set_source_rgb(cr, 1, 1, 1);
-      cairo_fill(cr);
-      cairo_restore(cr);
+    case BallKind::Joker:
+      jokerStar(cr, cx, cy, r, pose);
       break;
-    }
-    case BallKind::Multiplier: {
-      fillCircle(cr, cx, cy, 0.66 * r, rgb(0x1C1530, 0.92));
-      cairo_arc(cr, cx, cy, 0.66 * r, 0, 2 * M_PI);
-      cairo_set_line_width(cr, 0.1 * r);
-      setColour(cr, rgb(0xFFD24A));
-      cairo_stroke(cr);
-      cairo_save(cr);
-      cairo_translate(cr, cx, cy);
-      cairo_scale(cr, pose.markFlip, 1);
-      useFont(cr, Face::SansCondensedBold, 0.86 * r);
-      const std::string label = "\xC3\x97" + std::to_string(look.multiplier);
-      centredTextPath(cr, label, 0, 0.02 * r);
-      setColour(cr, rgb(0xFFE36B));
-      cairo_fill(cr);
-      cairo_restore(cr);
+    case BallKind::Multiplier:
+      multiplierDisc(cr, cx, cy, r, look.multiplier, pose);
       break;
-    }
-    case BallKind::ColourBomb: {
-      // A band of metal round the middle, studs, and the mark on the front.
-      cairo_save(cr);
-      cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-      cairo_clip(cr);
-      cairo_rectangle(cr, cx - r, cy + 0.22 * r, 2 * r, 0.34 * r);
-      cairo_pattern_t* band = cairo_pattern_create_linear(0, cy + 0.22 * r, 0, cy + 0.56 * r);
-      cairo_pattern_add_color_stop_rgb(band, 0, 0.85, 0.85, 0.9);
-      cairo_pattern_add_color_stop_rgb(band, 0.5, 0.5, 0.5, 0.56);
-      cairo_pattern_add_color_stop_rgb(band, 1, 0.3, 0.3, 0.34);
-      cairo_set_source(cr, band);
-      cairo_fill(cr);
-      cairo_pattern_destroy(band);
-      for (int i = -2; i <= 2; ++i)
-        fillCircle(cr, cx + i * 0.4 * r, cy + 0.39 * r, 0.06 * r, rgb(0x2A2A30));
-      cairo_restore(cr);
+    case BallKind::ColourBomb:
+      metalBand(cr, cx, cy, r);
       paintMark(cr, look.colour, cx, cy - 0.2 * r, s * 0.85, pose.markAngle, pose.markFlip, 1);
       break;
-    }
-    case BallKind::Bomb: {
-      // A skull-less warning: a bright ring and a white lightning bolt.
-      cairo_save(cr);
-      cairo_translate(cr, cx, cy + 0.05 * r);
-      cairo_scale(cr, pose.markFlip, 1);
-      cairo_move_to(cr, 0.12 * r, -0.55 * r);
-      cairo_line_to(cr, -0.3 * r, 0.08 * r);
-      cairo_line_to(cr, -0.02 * r, 0.08 * r);
-      cairo_line_to(cr, -0.14 * r, 0.55 * r);
-      cairo_line_to(cr, 0.32 * r, -0.1 * r);
-      cairo_line_to(cr, 0.04 * r, -0.1 * r);
-      cairo_close_path(cr);
-      cairo_set_source_rgba(cr, 1, 0.82, 0.2, 0.95);
-      cairo_fill(cr);
-      cairo_restore(cr);
+    case BallKind::Bomb:
+      lightningBolt(cr, cx, cy, r, pose);
       break;
-    }
   }
 }
 

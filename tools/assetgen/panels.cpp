@@ -178,11 +178,10 @@ void dialogBox(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
-// A round face made of a ball; mood 1 laughs, 0 cries.
-void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
+// A ball of the mood's colour whose mark is covered by a face-coloured disc.
+void faceBall(cairo_t* cr, double cx, double cy, double r, bool happy) {
   BallPose pose;
   paintBall(cr, cx, cy, r, {BallKind::Plain, happy ? 4 : 3, 0, 0}, pose);
-  // Cover the mark with the face.
   cairo_save(cr);
   cairo_arc(cr, cx, cy, r * 0.8, 0, 2 * M_PI);
   cairo_clip(cr);
@@ -195,42 +194,29 @@ void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
   cairo_paint(cr);
   cairo_pattern_destroy(g);
   cairo_restore(cr);
-  const Colour ink = rgb(0x1A1020);
-  setColour(cr, ink);
-  cairo_set_line_width(cr, std::max(1.6, r * 0.09));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  if (happy) {
-    const double squint = frame % 2 ? 0.06 * r : 0;
-    // Closed, laughing eyes and a wide open mouth that opens and closes.
-    for (double side : {-1.0, 1.0}) {
-      cairo_arc_negative(cr, cx + side * 0.32 * r, cy - 0.15 * r + squint, 0.14 * r, -0.2,
-                         -M_PI + 0.2);
-      cairo_stroke(cr);
-    }
-    const double open = frame % 2 ? 0.32 * r : 0.42 * r;
-    cairo_move_to(cr, cx - 0.42 * r, cy + 0.1 * r);
-    cairo_curve_to(cr, cx - 0.3 * r, cy + 0.1 * r + open * 1.4, cx + 0.3 * r,
-                   cy + 0.1 * r + open * 1.4, cx + 0.42 * r, cy + 0.1 * r);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    cairo_arc(cr, cx, cy + 0.1 * r + open * 0.85, 0.14 * r, M_PI, 2 * M_PI);
-    cairo_set_source_rgb(cr, 0.95, 0.4, 0.45);
-    cairo_fill(cr);
-    return;
-  }
-  // Sad brows, closed eyes, a trembling mouth and tears that run down in turn.
+}
+
+// Closed, laughing eyes and a wide open mouth that opens and closes.
+void laughingFeatures(cairo_t* cr, double cx, double cy, double r, int frame) {
+  const double squint = frame % 2 ? 0.06 * r : 0;
   for (double side : {-1.0, 1.0}) {
-    cairo_move_to(cr, cx + side * 0.48 * r, cy - 0.34 * r);
-    cairo_line_to(cr, cx + side * 0.18 * r, cy - 0.44 * r);
-    cairo_stroke(cr);
-    cairo_arc(cr, cx + side * 0.32 * r, cy - 0.16 * r, 0.12 * r, 0.2, M_PI - 0.2);
+    cairo_arc_negative(cr, cx + side * 0.32 * r, cy - 0.15 * r + squint, 0.14 * r, -0.2,
+                       -M_PI + 0.2);
     cairo_stroke(cr);
   }
-  const double wobble = 0.03 * r * std::sin(frame * M_PI / 2.5);
-  cairo_move_to(cr, cx - 0.26 * r, cy + 0.42 * r);
-  cairo_curve_to(cr, cx - 0.1 * r, cy + 0.22 * r + wobble, cx + 0.1 * r, cy + 0.22 * r - wobble,
-                 cx + 0.26 * r, cy + 0.42 * r);
-  cairo_stroke(cr);
+  const double open = frame % 2 ? 0.32 * r : 0.42 * r;
+  cairo_move_to(cr, cx - 0.42 * r, cy + 0.1 * r);
+  cairo_curve_to(cr, cx - 0.3 * r, cy + 0.1 * r + open * 1.4, cx + 0.3 * r,
+                 cy + 0.1 * r + open * 1.4, cx + 0.42 * r, cy + 0.1 * r);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy + 0.1 * r + open * 0.85, 0.14 * r, M_PI, 2 * M_PI);
+  cairo_set_source_rgb(cr, 0.95, 0.4, 0.45);
+  cairo_fill(cr);
+}
+
+// Two tears on each cheek that run down in turn.
+void tears(cairo_t* cr, double cx, double cy, double r, int frame) {
   for (double side : {-1.0, 1.0}) {
     for (int drop = 0; drop < 2; ++drop) {
       const double t = std::fmod(frame / 10.0 + drop * 0.5 + (side > 0 ? 0.25 : 0), 1.0);
@@ -243,6 +229,36 @@ void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
       cairo_set_source_rgba(cr, 0.7, 0.9, 1, 0.9 * (1 - t * 0.5));
       cairo_fill(cr);
     }
+  }
+}
+
+// Sad brows, closed eyes, a trembling mouth and tears.
+void cryingFeatures(cairo_t* cr, double cx, double cy, double r, int frame) {
+  for (double side : {-1.0, 1.0}) {
+    cairo_move_to(cr, cx + side * 0.48 * r, cy - 0.34 * r);
+    cairo_line_to(cr, cx + side * 0.18 * r, cy - 0.44 * r);
+    cairo_stroke(cr);
+    cairo_arc(cr, cx + side * 0.32 * r, cy - 0.16 * r, 0.12 * r, 0.2, M_PI - 0.2);
+    cairo_stroke(cr);
+  }
+  const double wobble = 0.03 * r * std::sin(frame * M_PI / 2.5);
+  cairo_move_to(cr, cx - 0.26 * r, cy + 0.42 * r);
+  cairo_curve_to(cr, cx - 0.1 * r, cy + 0.22 * r + wobble, cx + 0.1 * r, cy + 0.22 * r - wobble,
+                 cx + 0.26 * r, cy + 0.42 * r);
+  cairo_stroke(cr);
+  tears(cr, cx, cy, r, frame);
+}
+
+// A round face made of a ball; a happy one laughs, the other cries.
+void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
+  faceBall(cr, cx, cy, r, happy);
+  setColour(cr, rgb(0x1A1020));
+  cairo_set_line_width(cr, std::max(1.6, r * 0.09));
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  if (happy) {
+    laughingFeatures(cr, cx, cy, r, frame);
+  } else {
+    cryingFeatures(cr, cx, cy, r, frame);
   }
 }
 
