@@ -8,9 +8,9 @@
 #include "board/qz_Field.h"
 #include "graphics/AGFUnit.h"
 #include "graphics/PowerD3D.h"
-#include "graphics/RecordingDevice.h"
 #include "graphics/TGAReader.h"
 #include "shell/defs.h"
+#include "support/RecordingDevice.h"
 
 namespace marblix {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "bench/bench_folder.h"
 #include "bench/frame_scene.h"
-#include "graphics/RecordingDevice.h"
-#include "platform/audio/RecordingAudio.h"
-#include "platform/system/Clock.h"
 #include "shell/form.h"
 #include "sound/Bass.h"
+#include "support/FakeClock.h"
+#include "support/RecordingAudio.h"
+#include "support/RecordingDevice.h"
 
 namespace marblix {
 namespace {

@@ -20,12 +20,12 @@
 #include "bench/capture_device.h"
 #include "bench/frame_scene.h"
 #include "bench/quad_replay.h"
-#include "platform/system/Clock.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
 #include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
+#include "support/FakeClock.h"
 
 namespace marblix::bench {
 namespace {

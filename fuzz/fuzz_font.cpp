@@ -4,8 +4,8 @@
 
 #include "FuzzScratch.h"
 #include "graphics/PowerD3D.h"
-#include "graphics/RecordingDevice.h"
 #include "graphics/TGAReader.h"
+#include "support/RecordingDevice.h"
 #include "text/qz_text.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/PowerTiming.h"
+#include "support/FakeClock.h"
 
 namespace marblix {
 namespace {

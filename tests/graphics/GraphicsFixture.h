@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "graphics/PowerD3D.h"
-#include "graphics/RecordingDevice.h"
 #include "graphics/TGAReader.h"
+#include "support/RecordingDevice.h"
 
 namespace marblix::testing {
 

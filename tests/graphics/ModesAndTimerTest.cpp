@@ -3,7 +3,8 @@
 
 #include "graphics/EnumUnit.h"
 #include "graphics/PowerTiming.h"
-#include "graphics/RecordingDevice.h"
+#include "support/FakeClock.h"
+#include "support/RecordingDevice.h"
 
 namespace marblix {
 namespace {

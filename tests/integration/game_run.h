@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "graphics/RecordingDevice.h"
-#include "platform/audio/RecordingAudio.h"
-#include "platform/system/Clock.h"
 #include "shell/config_file.h"
 #include "shell/form.h"
 #include "shell/high_scores.h"
 #include "sound/Bass.h"
+#include "support/FakeClock.h"
+#include "support/RecordingAudio.h"
+#include "support/RecordingDevice.h"
 #include "support/TempDir.h"
 
 namespace marblix::test_support {

@@ -1,9 +1,9 @@
 // The board's sound slots reach the samples sounds.txt named for them.
 #include <gtest/gtest.h>
 
-#include "platform/audio/RecordingAudio.h"
 #include "sound/Bass.h"
 #include "sound/BoardSounds.h"
+#include "support/RecordingAudio.h"
 #include "support/TempDir.h"
 
 namespace marblix {

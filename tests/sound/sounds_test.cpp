@@ -2,10 +2,10 @@
 // three plays.
 #include <gtest/gtest.h>
 
-#include "platform/audio/RecordingAudio.h"
 #include "shell/defs.h"
 #include "sound/Bass.h"
 #include "sound/sounds.h"
+#include "support/RecordingAudio.h"
 #include "support/TempDir.h"
 
 namespace marblix {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "graphics/AGFUnit.h"
-#include "graphics/RecordingDevice.h"
+#include "support/RecordingDevice.h"
 
 namespace marblix::testing {
 

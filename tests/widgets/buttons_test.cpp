@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "graphics/AGFUnit.h"
-#include "platform/audio/RecordingAudio.h"
 #include "shell/defs.h"
 #include "sound/Bass.h"
 #include "sound/sounds.h"
+#include "support/RecordingAudio.h"
 #include "text/qz_strings.h"
 #include "widgets/qz_Menus.h"
 

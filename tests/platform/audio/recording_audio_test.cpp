@@ -2,7 +2,7 @@
 // to files.
 #include <gtest/gtest.h>
 
-#include "platform/audio/RecordingAudio.h"
+#include "support/RecordingAudio.h"
 
 namespace marblix {
 namespace {

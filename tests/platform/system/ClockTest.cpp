@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/Clock.h"
+#include "support/FakeClock.h"
 
 namespace marblix {
 namespace {

@@ -1,5 +1,5 @@
 // The recording device: Direct3D object, device, textures and vertex buffers that log their calls.
-#include "graphics/RecordingDevice.h"
+#include "support/RecordingDevice.h"
 
 #include <cstring>
 

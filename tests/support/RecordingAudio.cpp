@@ -1,5 +1,5 @@
 // The recording audio library: handles count up from 1, every call is written down as text.
-#include "platform/audio/RecordingAudio.h"
+#include "support/RecordingAudio.h"
 
 #include <sstream>
 

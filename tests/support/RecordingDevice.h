@@ -25,7 +25,6 @@ class TRecording {
   // The named operation returns `code` for its next `times` calls (-1: until healed), after
   // first letting `skip` calls succeed.
   void Fail(const std::string& name, HRESULT code = E_FAIL, int times = -1, int skip = 0);
-  void Heal(const std::string& name) { FFailures.erase(name); }
   void HealAll() { FFailures.clear(); }
   void Clear() { Calls.clear(); }
 
