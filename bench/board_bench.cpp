@@ -43,18 +43,20 @@ class BenchForm final : public TComponentOwner {
   void* WindowHandle() const override { return const_cast<BenchForm*>(this); }
 };
 
-void ResetShellForBoard() {
-  ScreenState = GameScreen;
-  GameMode = ModeNormal;
-  Score = 0;
-  MeasuredFps = 60;
-  RandSeed = 77;
+// Shell values for a game under way at 60 frames a second, with a fixed seed.
+void PrepareValuesForBoard(TShellValues& values) {
+  values.ScreenState = GameScreen;
+  values.GameMode = ModeNormal;
+  values.Score = 0;
+  values.MeasuredFps = 60;
+  values.RandSeed = 77;
 }
 
 void BM_FindPath(benchmark::State& state) {
-  ResetShellForBoard();
+  TShellValues values;
+  PrepareValuesForBoard(values);
   QuietServices services;
-  TGameField board{TBoardServices{services, services, services, services}};
+  TGameField board{TBoardServices{services, services, services, services}, values};
   FillForty(board);
   int steps = 0;
   for (auto _ : state) {
@@ -68,7 +70,8 @@ BENCHMARK(BM_FindPath);
 // One frame of the game board: 40 balls, one selected, the pointer at the corridor's far end so
 // that the longest path is shown, drawn through TPowerGraph on the recording device.
 void BM_BoardFrame(benchmark::State& state) {
-  ResetShellForBoard();
+  TShellValues values;
+  PrepareValuesForBoard(values);
   auto recording = std::make_shared<TRecording>();
   BenchForm form;
   TPowerGraph graph(&form, RecordingDirect3DCreate(recording));
@@ -89,17 +92,17 @@ void BM_BoardFrame(benchmark::State& state) {
   TPowerBoardPainter painter(canvas, &field, [&](BallPicture) { return &ball; });
 
   QuietServices services;
-  TGameField board{TBoardServices{services, services, services, services}};
+  TGameField board{TBoardServices{services, services, services, services}, values};
   board.SetPainter(&painter);
   FillForty(board);
   board.FNextCount = 3;
-  const auto pointAt = [](int x, int y) {
-    MouseX = bench::CellMiddleX(x);
-    MouseY = bench::CellMiddleY(y);
+  const auto pointAt = [&values](int x, int y) {
+    values.MouseX = bench::CellMiddleX(x);
+    values.MouseY = bench::CellMiddleY(y);
   };
   // Selects the ball below the corridor's end and points at its start.
   pointAt(8, 1);
-  MouseButton = 0;
+  values.MouseButton = 0;
   board.Click();
   pointAt(0, 0);
 

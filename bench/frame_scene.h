@@ -33,8 +33,8 @@ inline void ArrangeFrameScene(TForm1& form, const std::function<void()>& frame) 
   form.Shell.OpenDialog(ExitDialog);
 }
 
-inline bool OnGameScreen() {
-  return (ScreenState & GameScreen) != 0;
+inline bool OnGameScreen(const TShellValues& values) {
+  return (values.ScreenState & GameScreen) != 0;
 }
 
 }  // namespace marblix::bench

@@ -35,14 +35,15 @@ class BenchHost final : public TFormHost {
 class GameScene {
  public:
   GameScene() {
-    FullScreenSetting = false;  // a window of 800 x 600 on the recording device
+    values.FullScreenSetting = false;  // a window of 800 x 600 on the recording device
     form.FormCreate();
-    for (int i = 0; i < 5000 && (ScreenState == LogoScreen || ScreenState == LoadingScreen); ++i)
+    for (int i = 0;
+         i < 5000 && (values.ScreenState == LogoScreen || values.ScreenState == LoadingScreen); ++i)
       Frame(1000.0 / 15);
   }
   ~GameScene() { form.FormDestroy(); }
 
-  bool OnGameScreen() const { return bench::OnGameScreen(); }
+  bool OnGameScreen() const { return bench::OnGameScreen(values); }
 
   void Arrange() {
     bench::ArrangeFrameScene(form, [this] { Frame(1000.0 / 15); });
@@ -69,7 +70,8 @@ class GameScene {
   TFakeClock clock;
 
  public:
-  TForm1 form{host, application, clock, RecordingDirect3DCreate(recording)};
+  TShellValues values;
+  TForm1 form{host, application, clock, RecordingDirect3DCreate(recording), values};
 };
 
 void BM_GameScreenFrame(benchmark::State& state) {
@@ -98,7 +100,7 @@ void BM_GameScreenFrame(benchmark::State& state) {
   state.counters["draw_calls"] = drawCalls;
   state.counters["quads"] = quads;
   state.counters["particles"] = static_cast<double>(scene->form.ParticleEngine->Particles().size());
-  state.counters["dialog_open"] = (ScreenState & DialogOpen) ? 1 : 0;
+  state.counters["dialog_open"] = (scene->values.ScreenState & DialogOpen) ? 1 : 0;
   state.counters["selected"] = scene->form.Board->FSelected ? 1 : 0;
   state.SetLabel(bench::BenchFolder::HasPack() ? "asset pack"
                                                : "placeholder pictures (no asset pack)");

@@ -106,11 +106,11 @@ class SpeedRun {
   explicit SpeedRun(const Options& options) : options_(options) {}
 
   int Run() {
-    FullScreenSetting = false;
+    values_.FullScreenSetting = false;
     game_.FormCreate();
     gameContext_ = SDL_GL_GetCurrentContext();
     if (!MeasureLoading()) return 1;
-    if (!OnGameScreen()) {
+    if (!OnGameScreen(values_)) {
       std::printf("the game did not reach its game screen\n");
       return 1;
     }
@@ -129,8 +129,8 @@ class SpeedRun {
   }
 
   bool MeasureLoading() {
-    for (int i = 0; i < 5000 && ScreenState == LogoScreen; ++i) Step(1000.0 / 15);
-    if (ScreenState != LoadingScreen) {
+    for (int i = 0; i < 5000 && values_.ScreenState == LogoScreen; ++i) Step(1000.0 / 15);
+    if (values_.ScreenState != LoadingScreen) {
       std::printf("the logo did not end in the loading stage\n");
       return false;
     }
@@ -243,8 +243,9 @@ class SpeedRun {
   TSdlFormHost host_{window_};
   TFakeClock clock_;
   std::shared_ptr<TFrameCapture> capture_ = std::make_shared<TFrameCapture>();
+  TShellValues values_;
   TForm1 game_{host_, application_, clock_,
-               CapturingDirect3DCreate(OpenGLDirect3DCreate(), capture_)};
+               CapturingDirect3DCreate(OpenGLDirect3DCreate(), capture_), values_};
   SDL_GLContext gameContext_ = nullptr;
   int frames_ = 0;
 };

@@ -27,6 +27,8 @@ class CheckingServices final : public IBoardParticles,
                                public IModeButtons,
                                public IScoreTable {
  public:
+  explicit CheckingServices(TShellValues& values) : values_(values) {}
+
   void AddText(const std::string&, float, float) override {}
   void AddBall(BallPicture p, bool, float, float) override { Check(p); }
   void AddFlyingBall(BallPicture p, float, float, float, float) override { Check(p); }
@@ -38,7 +40,7 @@ class CheckingServices final : public IBoardParticles,
   void PlayEffectLooped(SoundSlot s) override { Check(s); }
   void StopEffect(SoundSlot s) override { Check(s); }
   void SelectModeButton() override {}
-  void PlaceFinalScore() override { marblix::PlaceFinalScore(); }
+  void PlaceFinalScore() override { marblix::PlaceFinalScore(values_); }
 
  private:
   static void Check(BallPicture p) {
@@ -50,13 +52,16 @@ class CheckingServices final : public IBoardParticles,
     const int first = s.Table == SoundTable::Named ? 0 : 1;
     if (s.Index < first || s.Index > last || s.Sample > 3) Fail();
   }
+
+  TShellValues& values_;
 };
 
-// The shell's ports over a real board; everything else does nothing.
+// The shell's ports over a real board with its own shell values; everything else does nothing.
 class BoardPorts final : public ShellPorts {
  public:
-  CheckingServices Services;
-  TGameField Board{TBoardServices{Services, Services, Services, Services}};
+  TShellValues Values;
+  CheckingServices Services{Values};
+  TGameField Board{TBoardServices{Services, Services, Services, Services}, Values};
 
   void ClearBoard() override { Board.ClearBoard(); }
   void DropBalls(int count, bool randomColours) override { Board.DropBalls(count, randomColours); }
@@ -110,31 +115,34 @@ class BoardPorts final : public ShellPorts {
   void Log(const char*) override {}
 };
 
-void ResetShell() {
-  ScreenState = LoadingScreen;
-  ReturnState = MenuScreen;
-  PanelReturnState = MenuScreen;
-  GameMode = ModeNormal;
-  RequestedMode = ModeNormal;
-  Score = 0;
-  GameUnderWay = false;
-  HighScoreTable = {};
-  NewEntryRow = 0;
-  PlayerName = "Player";
-  MusicVolume = 0;
-  SoundVolume = 0;
-  MouseX = MouseY = MouseButton = 0;
-  MeasuredFps = 60;
-  RandSeed = 20240601;
+void ResetShell(TShellValues& values) {
+  values.ScreenState = LoadingScreen;
+  values.ReturnState = MenuScreen;
+  values.PanelReturnState = MenuScreen;
+  values.GameMode = ModeNormal;
+  values.RequestedMode = ModeNormal;
+  values.Score = 0;
+  values.GameUnderWay = false;
+  values.HighScoreTable = {};
+  values.NewEntryRow = 0;
+  values.PlayerName = "Player";
+  values.MusicVolume = 0;
+  values.SoundVolume = 0;
+  values.MouseX = values.MouseY = values.MouseButton = 0;
+  values.MeasuredFps = 60;
+  values.RandSeed = 20240601;
 }
 
 // What a loaded file may never leave behind, whatever its bytes.
 void CheckLoadedValues(const BoardPorts& ports) {
-  if (MusicVolume < 0 || MusicVolume > 100 || SoundVolume < 0 || SoundVolume > 100) Fail();
-  for (const auto& table : HighScoreTable)
+  const TShellValues& values = ports.Values;
+  if (values.MusicVolume < 0 || values.MusicVolume > 100 || values.SoundVolume < 0 ||
+      values.SoundVolume > 100)
+    Fail();
+  for (const auto& table : values.HighScoreTable)
     for (const auto& entry : table)
       if (entry.NameLength > 17) Fail();
-  if (GameMode > ModeProfessional) Fail();
+  if (values.GameMode > ModeProfessional) Fail();
   for (int x = 0; x < SavedBoardSize; ++x)
     for (int y = 0; y < SavedBoardSize; ++y) {
       const TCell cell = ports.Board.FCells(x, y);
@@ -151,23 +159,26 @@ std::vector<uint8_t> ReadConfig() {
 
 // Loads Config.bin on a fresh board and shell; true when the saved game was offered.
 bool Load(BoardPorts& ports, GameShell& shell) {
-  ResetShell();
+  TShellValues& values = ports.Values;
+  ResetShell(values);
   shell.LoadConfig();
   CheckLoadedValues(ports);
-  const bool offered = (ScreenState & OldGameDialog) != 0;
+  const bool offered = (values.ScreenState & OldGameDialog) != 0;
   // A game offered for resumption is one this program could have saved.
-  if (offered && (Score <= 0 || ports.Board.FNextCount < 1 || ports.Board.FNextCount > 4)) Fail();
-  if (offered) ScreenState = GameScreen;  // the player answers Yes
+  if (offered && (values.Score <= 0 || ports.Board.FNextCount < 1 || ports.Board.FNextCount > 4))
+    Fail();
+  if (offered) values.ScreenState = GameScreen;  // the player answers Yes
   return offered;
 }
 
 void Play(BoardPorts& ports, const uint8_t* moves, size_t count) {
+  TShellValues& values = ports.Values;
   for (size_t i = 0; i < count && i < 48; ++i) {
     const int cell = moves[i] % (SavedBoardSize * SavedBoardSize);
-    MouseX = BoardOriginX + CellPitch * (cell % SavedBoardSize) + 25;
-    MouseY = BoardOriginY + CellPitch * (cell / SavedBoardSize) + 25;
-    MouseButton = (moves[i] & 0x80) ? ButtonRight : ButtonLeft;
-    if (ScreenState == GameScreen) ports.BoardClick();
+    values.MouseX = BoardOriginX + CellPitch * (cell % SavedBoardSize) + 25;
+    values.MouseY = BoardOriginY + CellPitch * (cell / SavedBoardSize) + 25;
+    values.MouseButton = (moves[i] & 0x80) ? ButtonRight : ButtonLeft;
+    if (values.ScreenState == GameScreen) ports.BoardClick();
     for (int frame = 0; frame < 12; ++frame) ports.BoardFrame(1.5);
   }
 }
@@ -187,14 +198,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteInput(ConfigFileName, data, fileSize);
 
   auto first = std::make_unique<BoardPorts>();
-  GameShell shell(*first);
+  GameShell shell(*first, first->Values);
   if (Load(*first, shell)) Play(*first, data + fileSize, size - fileSize);
   shell.SaveConfig();
   const std::vector<uint8_t> saved = ReadConfig();
 
   // A file this program wrote loads as it was and is written again byte for byte.
   auto second = std::make_unique<BoardPorts>();
-  GameShell again(*second);
+  GameShell again(*second, second->Values);
   const bool offered = Load(*second, again);
   if (saved[SavedGameFlagOffset] != 0 && !offered) Fail();
   again.SaveConfig();

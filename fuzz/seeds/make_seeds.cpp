@@ -160,9 +160,10 @@ void FontSeeds() {
 
 void ConfigSeeds() {
   marblix::ConfigContents contents;
+  marblix::TShellValues defaults;
   for (uint8_t mode = 0; mode < marblix::HighScoreModes; ++mode) {
-    marblix::ResetScoreTable(mode);
-    contents.Tables = marblix::HighScoreTable;
+    marblix::ResetScoreTable(defaults, mode);
+    contents.Tables = defaults.HighScoreTable;
   }
   contents.MusicVolume = 50;
   contents.SoundVolume = 75;

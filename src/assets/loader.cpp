@@ -167,7 +167,7 @@ void TAssetLoader::LoadFont() {
 void TAssetLoader::StartMusic() {
   resources_.MusicStream = BASS_StreamCreateFile(false, "./music/theme.ogg", 0, 0, 0);
   if (resources_.MusicStream == 0) Note("Cannot load music \"./music/theme.ogg\": no music plays");
-  BASS_ChannelSetAttributes(resources_.MusicStream, 44100, MusicVolume, 0);
+  BASS_ChannelSetAttributes(resources_.MusicStream, 44100, values_.MusicVolume, 0);
   BASS_StreamPlay(resources_.MusicStream, false, BASS_SAMPLE_LOOP);
 }
 
@@ -180,7 +180,7 @@ void TAssetLoader::LoadAssets() {
   }
   const bool sound = StartAudio();
 
-  resources_.Buttons = std::make_unique<TButtons>(&device_);
+  resources_.Buttons = std::make_unique<TButtons>(&device_, values_);
   Note("Initializing XWindows :) ...");
   Note("...Ok");
   host_.AddButtons(*resources_.Buttons);
@@ -200,15 +200,15 @@ void TAssetLoader::LoadAssets() {
   host_.SetCaption(resources_.Strings->MainCaption);
 
   Note("Starting game...");
-  ScreenState = MenuScreen;
-  GameMode = ModeNormal;
+  values_.ScreenState = MenuScreen;
+  values_.GameMode = ModeNormal;
 
   Note("Loading config ...");
   host_.LoadConfig();
 
   if (sound) StartMusic();
   resources_.Strings->LastHelpPage = 4;
-  host_.ShowSystemPointer(!FullScreenSetting);
+  host_.ShowSystemPointer(!values_.FullScreenSetting);
 }
 
 }  // namespace marblix

@@ -7,6 +7,7 @@
 #include "assets/game_resources.h"
 #include "assets/logo.h"
 #include "graphics/PowerD3D.h"
+#include "shell/defs.h"
 
 namespace marblix {
 
@@ -32,8 +33,9 @@ class LoaderHost {
 
 class TAssetLoader {
  public:
-  TAssetLoader(TPowerGraph& device, TGameResources& resources, LogoState& logo, LoaderHost& host)
-      : device_(device), resources_(resources), logo_(logo), host_(host) {}
+  TAssetLoader(TPowerGraph& device, TGameResources& resources, LogoState& logo, LoaderHost& host,
+               TShellValues& values)
+      : device_(device), resources_(resources), logo_(logo), host_(host), values_(values) {}
 
   // Loads the start-up pictures in their order, one log line each.
   void LoadStartupTextures();
@@ -55,6 +57,7 @@ class TAssetLoader {
   TGameResources& resources_;
   LogoState& logo_;
   LoaderHost& host_;
+  TShellValues& values_;
 };
 
 }  // namespace marblix

@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "shell/defs.h"
-
 namespace marblix {
 namespace {
 
@@ -22,7 +20,7 @@ void DrawLogoScene(const LogoState& state, LogoPainter& painter) {
   painter.DrawScene(static_cast<int>(std::trunc(state.LogoClock)));
 }
 
-void StepLogo(LogoState& state, double d, LogoPainter& painter) {
+void StepLogo(LogoState& state, double d, LogoPainter& painter, TShellValues& values) {
   state.LoadProgress += d;
   const double step = 1.25 * d;
   if (state.LogoPhase == 0) {
@@ -43,7 +41,7 @@ void StepLogo(LogoState& state, double d, LogoPainter& painter) {
   }
   if (state.LogoPhase == 2) {
     state.ShineClock += step;
-    if (state.ShineClock >= 28) ScreenState = LoadingScreen;
+    if (state.ShineClock >= 28) values.ScreenState = LoadingScreen;
     painter.DrawShine(RoundHalfEven(state.ShineClock));
   }
   painter.DrawProgress(ProgressRight(painter.StatusLineWidth(), state.LoadProgress));

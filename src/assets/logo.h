@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "shell/defs.h"
+
 namespace marblix {
 
 // What the logo draws; the game draws with the render device, tests record.
@@ -41,6 +43,6 @@ void DrawLogoScene(const LogoState& state, LogoPainter& painter);
 
 // One frame of the logo: advances its clocks by d (and the progress), draws it, and sets
 // ScreenState to LoadingScreen when the shine has finished.
-void StepLogo(LogoState& state, double d, LogoPainter& painter);
+void StepLogo(LogoState& state, double d, LogoPainter& painter, TShellValues& values);
 
 }  // namespace marblix

@@ -8,7 +8,8 @@
 
 namespace marblix {
 
-TGameField::TGameField(TBoardServices services, int width, int height) : FServices(services) {
+TGameField::TGameField(TBoardServices services, TShellValues& values, int width, int height)
+    : FServices(services), FValues(values) {
   Create(width, height);
 }
 
@@ -46,14 +47,14 @@ bool TGameField::AnyBall() const {
 }
 
 uint8_t TGameField::Mode() const {
-  return std::min<uint8_t>(GameMode, ModeProfessional);
+  return std::min<uint8_t>(FValues.GameMode, ModeProfessional);
 }
 
 // ---- Drops -------------------------------------------------------------------------------------
 
 TCell TGameField::RandomPlainBall() {
   const uint32_t colours = Mode() == ModeKids ? 7 : 6;
-  return BallKinds[KindFirstColour + Random(colours)];
+  return BallKinds[KindFirstColour + FValues.Random(colours)];
 }
 
 void TGameField::DropBalls(int count, bool randomColours) {
@@ -67,8 +68,8 @@ void TGameField::DropBalls(int count, bool randomColours) {
   // never waits for a free cell that is not there.
   if (!randomColours) count = std::min(count, PreviewSize);
   for (int placed = 0; placed < count && CountFree() > 0;) {
-    const int x = static_cast<int>(Random(FMaxX + 1u));
-    const int y = static_cast<int>(Random(FMaxY + 1u));
+    const int x = static_cast<int>(FValues.Random(FMaxX + 1u));
+    const int y = static_cast<int>(FValues.Random(FMaxY + 1u));
     if (FCells(x, y).Mask != 0) continue;
     const TCell ball = randomColours ? RandomPlainBall() : FPreview[placed];
     FCells(x, y) = ball;
@@ -101,8 +102,8 @@ constexpr std::array<PreviewOdds, 3> OddsByMode{{
     {7, 220, 227, 240, 245, 253, 7},  // Professional
 }};
 
-int MultiplierJoker() {
-  const uint32_t r = Random(16);
+int MultiplierJoker(TShellValues& values) {
+  const uint32_t r = values.Random(16);
   if (r <= 11) return KindJokerX3;
   if (r <= 14) return KindJokerX6;
   return KindJokerX9;
@@ -112,20 +113,21 @@ int MultiplierJoker() {
 
 TCell TGameField::PreviewBall() {
   const PreviewOdds& odds = OddsByMode[Mode()];
-  const uint32_t d = Random(256);
+  const uint32_t d = FValues.Random(256);
   int kind = 0;
   if (d <= odds.Plain) {
-    kind = KindFirstColour + static_cast<int>(Random(static_cast<uint32_t>(odds.Colours)));
+    kind = KindFirstColour + static_cast<int>(FValues.Random(static_cast<uint32_t>(odds.Colours)));
   } else if (d <= odds.Bomb) {
     kind = KindBomb;
   } else if (d <= odds.Two) {
-    kind = KindFirstTwoColour + static_cast<int>(Random(3));
+    kind = KindFirstTwoColour + static_cast<int>(FValues.Random(3));
   } else if (d <= odds.Joker) {
     kind = KindJoker;
   } else if (d <= odds.Colour) {
-    kind = KindFirstColourBomb + static_cast<int>(Random(static_cast<uint32_t>(odds.ColourBombs)));
+    kind = KindFirstColourBomb +
+           static_cast<int>(FValues.Random(static_cast<uint32_t>(odds.ColourBombs)));
   } else {
-    kind = MultiplierJoker();
+    kind = MultiplierJoker(FValues);
   }
   return BallKinds[kind];
 }
@@ -160,7 +162,7 @@ void TGameField::PaintAroundDestination() {
 }
 
 void TGameField::ArriveAtDestination() {
-  GameUnderWay = true;
+  FValues.GameUnderWay = true;
   const TCell ball = FCells(FSelX, FSelY);
   FCells(FDestX, FDestY) = ball;
   PlayLookSound(ArriveSoundOf(LookOf(ball)), LookOf(ball), LookCount);
@@ -200,12 +202,12 @@ void TGameField::Deselect() {
 
 void TGameField::FinishGame() {
   ClearBoard();
-  GameUnderWay = false;
+  FValues.GameUnderWay = false;
   FServices.Scores.PlaceFinalScore();
-  Score = 0;
+  FValues.Score = 0;
   FServices.Particles.ClearAnimations();
-  ScoreTablePage = Mode();
-  ReturnState = MenuScreen;
+  FValues.ScoreTablePage = Mode();
+  FValues.ReturnState = MenuScreen;
 }
 
 // ---- Effects

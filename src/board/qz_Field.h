@@ -9,6 +9,7 @@
 #include "board/BoardPainter.h"
 #include "board/BoardServices.h"
 #include "board/BoardTypes.h"
+#include "shell/defs.h"
 
 namespace marblix {
 
@@ -30,8 +31,10 @@ inline constexpr uint8_t NoPath = 255;
 
 class TGameField {
  public:
-  // The services must outlive the board. Creates a width by height board (the game uses 9 by 9).
-  explicit TGameField(TBoardServices services, int width = BoardWidth, int height = BoardHeight);
+  // The services and the shell values must outlive the board. Creates a width by height board
+  // (the game uses 9 by 9).
+  TGameField(TBoardServices services, TShellValues& values, int width = BoardWidth,
+             int height = BoardHeight);
 
   TGameField(const TGameField&) = delete;
   TGameField& operator=(const TGameField&) = delete;
@@ -153,6 +156,7 @@ class TGameField {
   int CellCount() const { return (FMaxX + 1) * (FMaxY + 1); }
 
   TBoardServices FServices;
+  TShellValues& FValues;
   IBoardPainter* FPainter = nullptr;
 };
 

@@ -30,14 +30,14 @@ constexpr RestAnimation RestAnimations[4] = {
 };
 
 // Random(MeasuredFps) with a rate that can never be negative.
-uint32_t RandomBelowFps() {
-  return Random(static_cast<uint32_t>(std::max(MeasuredFps, 0)));
+uint32_t RandomBelowFps(TShellValues& values) {
+  return values.Random(static_cast<uint32_t>(std::max(values.MeasuredFps, 0)));
 }
 
 }  // namespace
 
 void TGameField::UpdateAndDraw(double elapsed) {
-  if (!(ScreenState & GameScreen)) return;
+  if (!(FValues.ScreenState & GameScreen)) return;
   CountDownPathMap(elapsed);
   DrawCellBackgrounds();
   CountDownTimers(elapsed);
@@ -84,7 +84,7 @@ void TGameField::PlayJumpSound() {
 
 void TGameField::DrawCellBackgrounds() {
   if (!FPainter) return;
-  const bool pointerOnBoard = MouseX > BoardOriginX;
+  const bool pointerOnBoard = FValues.MouseX > BoardOriginX;
   for (int x = 0; x <= FMaxX; ++x) {
     for (int y = 0; y <= FMaxY; ++y) {
       const uint8_t mark = FHighlight(x, y);
@@ -173,10 +173,10 @@ void TGameField::UpdateTravellingBall() {
 }
 
 void TGameField::StartRestAnimation() {
-  if (RandomBelowFps() != 10) return;
-  const uint32_t g = Random(4);
-  const int x = static_cast<int>(Random(FMaxX + 1u));
-  const int y = static_cast<int>(Random(FMaxY + 1u));
+  if (RandomBelowFps(FValues) != 10) return;
+  const uint32_t g = FValues.Random(4);
+  const int x = static_cast<int>(FValues.Random(FMaxX + 1u));
+  const int y = static_cast<int>(FValues.Random(FMaxY + 1u));
   const TCell& cell = FCells(x, y);
   if (cell.Mask == 0 || LookOf(cell) >= PlainLookCount) return;
   const RestAnimation& rest = RestAnimations[g];
@@ -185,11 +185,11 @@ void TGameField::StartRestAnimation() {
 }
 
 void TGameField::RemoveOneBallAtGameOver() {
-  if (RandomBelowFps() >= 100 || !AnyBall()) return;
+  if (RandomBelowFps(FValues) >= 100 || !AnyBall()) return;
   int x = 0, y = 0;
   do {
-    x = static_cast<int>(Random(FMaxX + 1u));
-    y = static_cast<int>(Random(FMaxY + 1u));
+    x = static_cast<int>(FValues.Random(FMaxX + 1u));
+    y = static_cast<int>(FValues.Random(FMaxY + 1u));
   } while (FCells(x, y).Mask == 0);
   AddBallParticle(LookOf(FCells(x, y)), false, CellCentreX(x), CellCentreY(y));
   FCells(x, y).Mask = 0;

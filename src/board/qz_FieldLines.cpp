@@ -18,8 +18,8 @@ constexpr int TextRowPitch = 51;
 
 // Adds points to the score, stopping at the largest score the game can hold: a resumed game may
 // carry any score, and an overflow would turn it negative.
-void AddToScore(int points) {
-  Score = static_cast<int32_t>(std::clamp<int64_t>(int64_t{Score} + points, INT32_MIN, INT32_MAX));
+void AddToScore(int32_t& score, int points) {
+  score = static_cast<int32_t>(std::clamp<int64_t>(int64_t{score} + points, INT32_MIN, INT32_MAX));
 }
 
 NamedSound RemovalSound(int factor) {
@@ -93,14 +93,14 @@ uint8_t TGameField::RemoveLines() {
   std::string text = "+" + std::to_string(10 * base);
   if (m > 1) text += "x" + std::to_string(m);
   FServices.Particles.AddText(text, 303 + CellPitch * cx, 31 + TextRowPitch * cy);
-  AddToScore(base * m * 10);
+  AddToScore(FValues.Score, base * m * 10);
 
   const int bonus = base * FChain * 10;
   if (FChain > 0) {
     FServices.Particles.AddText("+" + std::to_string(bonus) + " Chain Bonus", 220 + CellPitch * cx,
                                 51 + TextRowPitch * cy);
   }
-  AddToScore(bonus);
+  AddToScore(FValues.Score, bonus);
 
   if (base * m <= 100) FServices.Sounds.PlayEffect(SoundOf(RemovalSound(base * m)));
   return static_cast<uint8_t>(removed);
@@ -143,7 +143,7 @@ bool TGameField::PaintBomb(int x, int y, uint32_t mask) {
 void TGameField::ThrowBall(int i, int j, int x, int y) {
   TCell& cell = FCells(i, j);
   cell.Mask = 0;
-  const double r1 = Random(100), r2 = Random(100), r3 = Random(100);
+  const double r1 = FValues.Random(100), r2 = FValues.Random(100), r3 = FValues.Random(100);
   const float vx = static_cast<float>((r1 / 11 + 5) * (i - x) + r2 / 50 - 1);
   const float vy = static_cast<float>((r3 / 3 + 5) * (j - y));
   const uint8_t look = LookOf(cell);

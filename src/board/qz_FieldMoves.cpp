@@ -20,14 +20,14 @@ bool TGameField::CellAt(int px, int py, int& x, int& y) const {
 
 void TGameField::Click() {
   if (FBusyTimer > 0.0) return;
-  if (MouseButton != 0) {
+  if (FValues.MouseButton != 0) {
     Deselect();
     ClearPathMap();
     FServices.Sounds.StopEffect(ABombSound);
     return;
   }
   int x = 0, y = 0;
-  if (!CellAt(MouseX, MouseY, x, y)) return;
+  if (!CellAt(FValues.MouseX, FValues.MouseY, x, y)) return;
   FServices.Sounds.StopEffect(ABombSound);
 
   TCell& cell = FCells(x, y);
@@ -144,7 +144,7 @@ void TGameField::UpdateHover() {
   FHoverX = NoHover;
   FHoverY = NoHover;
   int x = 0, y = 0;
-  if (!CellAt(MouseX, MouseY, x, y)) return;
+  if (!CellAt(FValues.MouseX, FValues.MouseY, x, y)) return;
   FHoverX = static_cast<uint8_t>(x);
   FHoverY = static_cast<uint8_t>(y);
   if (!FSelected) {

@@ -8,7 +8,6 @@
 #include "graphics/AGFUnit.h"
 #include "graphics/PowerD3D.h"
 #include "graphics/PowerTypes.h"
-#include "shell/defs.h"
 #include "text/qz_text.h"
 
 namespace marblix {
@@ -61,7 +60,8 @@ void AddTo(float& field, double amount) {
 
 }  // namespace
 
-TQzParticleEngine::TQzParticleEngine(TPowerGraph* device) : Device(device) {}
+TQzParticleEngine::TQzParticleEngine(TPowerGraph* device, TShellValues& values)
+    : Device(device), Values(values) {}
 
 void TQzParticleEngine::AddText(const std::string& text, float x, float y) {
   for (const bool shadow : {true, false}) {
@@ -69,7 +69,7 @@ void TQzParticleEngine::AddText(const std::string& text, float x, float y) {
     particle.Colour = shadow ? ShadowColour : TextColour;
     particle.VY = -20;
     particle.Life = 1.0f;
-    particle.Frames = static_cast<uint16_t>(Random(360));
+    particle.Frames = static_cast<uint16_t>(Values.Random(360));
     particle.Text = text;
     List.push_back(std::move(particle));
   }

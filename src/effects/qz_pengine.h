@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/defs.h"
+
 namespace marblix {
 
 class TAGFImage;
@@ -40,7 +42,8 @@ struct TParticle {
 
 class TQzParticleEngine {
  public:
-  explicit TQzParticleEngine(TPowerGraph* device);
+  // The shell values lend the engine their random generator; they outlive the engine.
+  TQzParticleEngine(TPowerGraph* device, TShellValues& values);
 
   void AddText(const std::string& text, float x, float y);
   void AddBall(TAGFImage* image, bool appear, float x, float y);
@@ -72,6 +75,7 @@ class TQzParticleEngine {
   void DrawParticle(const TParticle& particle);
 
   TPowerGraph* Device;
+  TShellValues& Values;
   std::vector<TParticle> List;
   double PreviousElapsed = 0;
 };

@@ -1,4 +1,5 @@
-// Shared definitions of the shell: the screen word, the shell values every subsystem reads, the runtime's random generator.
+// Shared definitions of the shell: the screen word, the high-score rows, and the shell values with
+// the runtime's random generator.
 #pragma once
 
 #include <array>
@@ -43,43 +44,52 @@ inline constexpr int HighScoreRows = 10;
 inline constexpr int HighScoreModes = 3;
 using HighScoreTables = std::array<std::array<HighScoreEntry, HighScoreRows>, HighScoreModes>;
 
-// ---- Shell values: one instance each for the whole run ----------------------------------------
-extern uint32_t ScreenState;
-extern uint32_t ReturnState;
-extern uint32_t PanelReturnState;
+// ---- Shell values ------------------------------------------------------------------------------
+// Every value the shell and its subsystems share. The program keeps one instance for the whole
+// run and hands it by reference to whatever reads or writes it; a fresh instance holds the state
+// at program start.
+struct TShellValues {
+  TShellValues() = default;
+  TShellValues(const TShellValues&) = delete;
+  TShellValues& operator=(const TShellValues&) = delete;
 
-extern uint8_t GameMode;
-extern uint8_t RequestedMode;
-extern int32_t Score;
-extern bool GameUnderWay;
-extern uint8_t ScoreTablePage;
-extern uint8_t HelpPage;
-extern HighScoreTables HighScoreTable;
-extern int32_t NewEntryRow;
-extern std::string PlayerName;
-extern int32_t MusicVolume;
-extern int32_t SoundVolume;
-extern bool FullScreenSetting;
+  uint32_t ScreenState = 0;
+  uint32_t ReturnState = MenuScreen;
+  uint32_t PanelReturnState = MenuScreen;
 
-extern int32_t MouseX;
-extern int32_t MouseY;
-extern int32_t MouseButton;
+  uint8_t GameMode = ModeNormal;
+  uint8_t RequestedMode = ModeKids;
+  int32_t Score = 0;
+  bool GameUnderWay = false;
+  uint8_t ScoreTablePage = 0;
+  uint8_t HelpPage = 0;
+  HighScoreTables HighScoreTable{};
+  int32_t NewEntryRow = 0;
+  std::string PlayerName = "Player";
+  int32_t MusicVolume = 0;
+  int32_t SoundVolume = 0;
+  bool FullScreenSetting = true;
 
-// The frame timer's smoothed frame rate, in frames per second.
-extern int32_t MeasuredFps;
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
+  int32_t MouseButton = 0;
 
-// Puts every shell value above back to its state at program start.
-void ResetShellValues();
+  // The frame timer's smoothed frame rate, in frames per second.
+  int32_t MeasuredFps = 0;
 
-// ---- The runtime's random generator --------------------------------------------------------
-// seed := seed * 134775813 + 1 (mod 2^32); Random(n) is the high 32 bits of seed * n.
-// One generator serves the whole program, so one seed fixes the whole game.
-extern uint32_t RandSeed;
+  // ---- The runtime's random generator ----
+  // seed := seed * 134775813 + 1 (mod 2^32); Random(n) is the high 32 bits of seed * n.
+  // One generator serves the whole program, so one seed fixes the whole game.
+  uint32_t RandSeed = 0;
 
-// Advances the seed and returns a value in 0..n-1 (0 when n is 0).
-uint32_t Random(uint32_t n);
+  // Advances the seed and returns a value in 0..n-1 (0 when n is 0).
+  uint32_t Random(uint32_t n);
 
-// Advances the seed and returns a value in [0, 1): seed / 2^32.
-double RandomFloat();
+  // Advances the seed and returns a value in [0, 1): seed / 2^32.
+  double RandomFloat();
+
+ private:
+  void StepSeed() { RandSeed = RandSeed * 134775813u + 1u; }
+};
 
 }  // namespace marblix

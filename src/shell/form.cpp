@@ -14,13 +14,17 @@
 
 namespace marblix {
 
-TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D)
+TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D,
+               TShellValues& values)
     : PowerGraph1(std::make_unique<TPowerGraph>(&host, std::move(direct3D))),
       PowerTimer1(std::make_unique<TPowerTimer>(&host, &application, clock)),
+      Shell(*this, values),
       host_(host),
+      values_(values),
       application_(application),
-      loader_(*PowerGraph1, Resources, Logo, *this),
-      painter_(*PowerGraph1, Resources) {
+      loader_(*PowerGraph1, Resources, Logo, *this, values),
+      painter_(*PowerGraph1, Resources, values),
+      boardSounds_(values) {
   // The components as designed.
   PowerGraph1->SetAntialias(true);
   PowerGraph1->SetDithering(false);
@@ -40,7 +44,7 @@ TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirec
   PowerTimer1->MayRender = false;
   PowerTimer1->MayRealTime = false;
   PowerTimer1->OnRealTime = [this](TObject*, double delta) {
-    MeasuredFps = PowerTimer1->MeasuredFps();  // the board's per-frame draws read it
+    values_.MeasuredFps = PowerTimer1->MeasuredFps();  // the board's per-frame draws read it
     Shell.PowerTimer1RealTime(delta);
   };
   host_.SetCaption("Marblix (loading...)");
@@ -89,7 +93,7 @@ void TForm1::StartDevice() {
 void TForm1::FormCreate() {
   int desktopWidth = 0, desktopHeight = 0;
   host_.GetDesktopSize(desktopWidth, desktopHeight);
-  if (FullScreenSetting) {
+  if (values_.FullScreenSetting) {
     // Full screen is a borderless window over the whole desktop; the device shows the 800 x 600
     // frame in it, scaled to fit.
     host_.SetBorderless(true);
@@ -100,13 +104,13 @@ void TForm1::FormCreate() {
     }
     PowerGraph1->SetFullScreen(true);
   }
-  RandSeed = static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() &
-                                   0xFFFFFFFFu);
+  values_.RandSeed = static_cast<uint32_t>(
+      std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
   if (desktopWidth == 800 && desktopHeight == 600) host_.SetBorderless(true);
   host_.Show();
   host_.PaintInitializing();
-  ScreenState = LogoScreen;
-  PlayerName = "Player";
+  values_.ScreenState = LogoScreen;
+  values_.PlayerName = "Player";
   try {
     StartLog();
   } catch (const LogError&) {
@@ -122,13 +126,13 @@ void TForm1::FormCreate() {
   LogSafely("Starting Logo");
   PowerTimer1->MayRealTime = true;
   Logo.LogoClock = -20;
-  ReturnState = MenuScreen;
-  PanelReturnState = MenuScreen;
-  ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get());
+  values_.ReturnState = MenuScreen;
+  values_.PanelReturnState = MenuScreen;
+  ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get(), values_);
   boardParticles_ = std::make_unique<TBoardParticles>(
       *ParticleEngine, [this](BallPicture picture) { return Resources.BallImage(picture); });
   Board = std::make_unique<TGameField>(TBoardServices{*boardParticles_, boardSounds_, *this, *this},
-                                       BoardWidth, BoardHeight);
+                                       values_, BoardWidth, BoardHeight);
   ParticleEngine->FlyingBallPhase = [this] { return static_cast<double>(Board->FPhase); };
   application_.OnActivate = [this](TObject*) { Shell.Activate(); };
   application_.OnDeactivate = [this](TObject*) { Shell.Deactivate(); };
@@ -141,7 +145,7 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormDestroy() {
   LogSafely("Saving config ...");
-  WriteFullscreenSetting(FullScreenSetting);
+  WriteFullscreenSetting(values_.FullScreenSetting);
   FinishEndingGame();
   Shell.SaveConfig();
 }
@@ -152,7 +156,7 @@ void TForm1::FinishEndingGame() {
   if (!Board || !Board->FGameOver || !Shell.ConfigLoaded()) return;
   Board->FinishGame();
   Board->FGameOver = false;
-  if (ScreenState & EnterNameDialog) StoreEntryName();
+  if (values_.ScreenState & EnterNameDialog) StoreEntryName(values_);
 }
 
 void TForm1::PowerGraph1DeviceLost() {
@@ -247,7 +251,7 @@ void TForm1::BoardFrame(double d) {
 }
 
 void TForm1::PlaceFinalScore() {
-  ::marblix::PlaceFinalScore();
+  ::marblix::PlaceFinalScore(values_);
 }
 
 // ---- The button bar ----------------------------------------------------------------------------
@@ -296,11 +300,11 @@ void TForm1::UpdateParticles(double d) {
 }
 
 void TForm1::ApplyMusicVolume() {
-  BASS_ChannelSetAttributes(Resources.MusicStream, 44100, MusicVolume, 0);
+  BASS_ChannelSetAttributes(Resources.MusicStream, 44100, values_.MusicVolume, 0);
 }
 
 void TForm1::PlayKeySound() {
-  PlayEffect(SampleOf(SoundOf(NamedSound::s_press)));
+  PlayEffect(SampleOf(SoundOf(NamedSound::s_press)), values_.SoundVolume);
 }
 void TForm1::PauseMusic() {
   BASS_ChannelPause(Resources.MusicStream);
@@ -330,7 +334,7 @@ void TForm1::LoadConfig() {
 }
 
 void TForm1::StepLogo(double d) {
-  ::marblix::StepLogo(Logo, d, *this);
+  ::marblix::StepLogo(Logo, d, *this, values_);
 }
 
 void TForm1::DrawScene(int /*pattern*/) {

@@ -28,7 +28,9 @@ class TForm1 final : public ShellPorts,
                      public IScoreTable,
                      private LogoPainter {
  public:
-  TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D);
+  // The shell values are the run's one instance; they outlive the window.
+  TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D,
+         TShellValues& values);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -52,7 +54,7 @@ class TForm1 final : public ShellPorts,
   // ---- The components and the run's objects ----
   std::unique_ptr<TPowerGraph> PowerGraph1;
   std::unique_ptr<TPowerTimer> PowerTimer1;
-  GameShell Shell{*this};
+  GameShell Shell;
   TGameResources Resources;
   LogoState Logo;
   std::unique_ptr<TQzParticleEngine> ParticleEngine;
@@ -127,6 +129,7 @@ class TForm1 final : public ShellPorts,
   void LogProcessor();
 
   TFormHost& host_;
+  TShellValues& values_;
   int clientWidth_ = 800;
   int clientHeight_ = 600;
   TApplication& application_;

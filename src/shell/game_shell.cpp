@@ -38,56 +38,56 @@ int CellOf(int v, int origin) {
 // Menu actions and dialogs
 
 void GameShell::RequestNewGame() {
-  if (GameUnderWay && DialogIsOpen()) return;  // a dialog never opens over another one
-  ReturnState = ScreenState;
-  if (GameUnderWay) {
-    ScreenState += DialogOpen + NewGameDialog;
+  if (values_.GameUnderWay && DialogIsOpen()) return;  // a dialog never opens over another one
+  values_.ReturnState = values_.ScreenState;
+  if (values_.GameUnderWay) {
+    values_.ScreenState += DialogOpen + NewGameDialog;
   } else {
     StartNewGame();
   }
 }
 
 void GameShell::StartNewGame() {
-  GameMode = RequestedMode;
+  values_.GameMode = values_.RequestedMode;
   ports_.ClearAnimations();
   ports_.ClearBoard();
-  ports_.DropBalls(3 * GameMode + 3, true);
-  Score = 0;
-  ports_.SetNextCount(GameMode + 2);
-  PanelReturnState = MenuScreen;
+  ports_.DropBalls(3 * values_.GameMode + 3, true);
+  values_.Score = 0;
+  ports_.SetNextCount(values_.GameMode + 2);
+  values_.PanelReturnState = MenuScreen;
   ports_.SelectModeButton();
-  ScreenState = GameScreen;
-  GameUnderWay = false;
+  values_.ScreenState = GameScreen;
+  values_.GameUnderWay = false;
 }
 
 void GameShell::OpenDialog(uint32_t kind) {
   if (DialogIsOpen()) return;  // a dialog never opens over another one
-  ReturnState = ScreenState;
-  ScreenState = ScreenState + DialogOpen + kind;
+  values_.ReturnState = values_.ScreenState;
+  values_.ScreenState = values_.ScreenState + DialogOpen + kind;
 }
 
 void GameShell::ToggleFullScreen() {
   if (DialogIsOpen()) return;
-  FullScreenSetting = !FullScreenSetting;
+  values_.FullScreenSetting = !values_.FullScreenSetting;
   OpenDialog(FullScreenDialog);
 }
 
 void GameShell::RequestMode(uint8_t mode) {
-  RequestedMode = mode;
+  values_.RequestedMode = mode;
   RequestNewGame();
 }
 
 void GameShell::OpenPanel(uint32_t panel, int ownButton) {
-  ScoreTablePage = GameMode;
-  if (ScreenState & GameScreen) PanelReturnState = ScreenState;
-  ScreenState = panel;
-  if (panel == InstructionsScreen) HelpPage = 0;
+  values_.ScoreTablePage = values_.GameMode;
+  if (values_.ScreenState & GameScreen) values_.PanelReturnState = values_.ScreenState;
+  values_.ScreenState = panel;
+  if (panel == InstructionsScreen) values_.HelpPage = 0;
   ports_.SelectModeButton();
   ports_.SelectButton(ownButton);
 }
 
 void GameShell::Back() {
-  ScreenState = PanelReturnState;
+  values_.ScreenState = values_.PanelReturnState;
   ports_.SelectModeButton();
 }
 
@@ -101,7 +101,7 @@ void GameShell::StepVolume(int32_t& volume, int step, bool music) {
 void GameShell::RunButtonAction(ButtonAction action) {
   switch (action) {
     case ButtonAction::NewGame:
-      RequestMode(std::min<uint8_t>(GameMode, ModeProfessional));
+      RequestMode(std::min<uint8_t>(values_.GameMode, ModeProfessional));
       break;
     case ButtonAction::Kids:
       RequestMode(ModeKids);
@@ -122,13 +122,13 @@ void GameShell::RunButtonAction(ButtonAction action) {
       OpenPanel(HighScoresScreen, 6);
       break;
     case ButtonAction::Exit:
-      if (!(ScreenState & ExitDialog)) OpenDialog(ExitDialog);
+      if (!(values_.ScreenState & ExitDialog)) OpenDialog(ExitDialog);
       break;
     case ButtonAction::PreviousTable:
-      ScoreTablePage = ScoreTablePage == 0 ? 2 : ScoreTablePage - 1;
+      values_.ScoreTablePage = values_.ScoreTablePage == 0 ? 2 : values_.ScoreTablePage - 1;
       break;
     case ButtonAction::NextTable:
-      ScoreTablePage = ScoreTablePage >= 2 ? 0 : ScoreTablePage + 1;
+      values_.ScoreTablePage = values_.ScoreTablePage >= 2 ? 0 : values_.ScoreTablePage + 1;
       break;
     case ButtonAction::BackFromHighScores:
     case ButtonAction::BackFromInstructions:
@@ -145,45 +145,47 @@ void GameShell::RunButtonAction(ButtonAction action) {
       AnswerNo();
       break;
     case ButtonAction::PreviousPage:
-      if (HelpPage > 0) --HelpPage;
+      if (values_.HelpPage > 0) --values_.HelpPage;
       break;
     case ButtonAction::NextPage:
-      if (HelpPage < ports_.LastHelpPage()) ++HelpPage;
+      if (values_.HelpPage < ports_.LastHelpPage()) ++values_.HelpPage;
       break;
     case ButtonAction::MusicDown:
-      StepVolume(MusicVolume, -10, true);
+      StepVolume(values_.MusicVolume, -10, true);
       break;
     case ButtonAction::MusicUp:
-      StepVolume(MusicVolume, 10, true);
+      StepVolume(values_.MusicVolume, 10, true);
       break;
     case ButtonAction::SoundDown:
-      StepVolume(SoundVolume, -10, false);
+      StepVolume(values_.SoundVolume, -10, false);
       break;
     case ButtonAction::SoundUp:
-      StepVolume(SoundVolume, 10, false);
+      StepVolume(values_.SoundVolume, 10, false);
       break;
   }
 }
 
 void GameShell::AnswerYes() {
   if (!DialogIsOpen()) return;
-  const uint32_t kind = ScreenState & DialogKinds;
+  const uint32_t kind = values_.ScreenState & DialogKinds;
   if (kind & ExitDialog) {
     ports_.Terminate();
   } else if (kind & NewGameDialog) {
     StartNewGame();
   } else if (kind & OldGameDialog) {
-    RequestedMode = GameMode;  // Yes after this game's end starts a game of the same mode
-    ScreenState = GameScreen;
+    values_.RequestedMode =
+        values_.GameMode;  // Yes after this game's end starts a game of the same mode
+    values_.ScreenState = GameScreen;
   } else if (kind & ClearScoresDialog) {
-    ResetScoreTable(ScoreTablePage);
-    ScreenState = ReturnState;
+    ResetScoreTable(values_, values_.ScoreTablePage);
+    values_.ScreenState = values_.ReturnState;
   } else if (kind & EnterNameDialog) {
-    StoreEntryName();
-    ScreenState = ReturnState;  // the dialog is answered; a new game replaces the screen
+    StoreEntryName(values_);
+    values_.ScreenState =
+        values_.ReturnState;  // the dialog is answered; a new game replaces the screen
     RequestNewGame();
   } else if (kind & LowScoreDialog) {
-    ScreenState = ReturnState;
+    values_.ScreenState = values_.ReturnState;
     RequestNewGame();
   } else if (kind & FullScreenDialog) {
     ports_.ReleaseDevice();
@@ -193,68 +195,70 @@ void GameShell::AnswerYes() {
 
 void GameShell::AnswerNo() {
   if (!DialogIsOpen()) return;
-  const uint32_t kind = ScreenState & DialogKinds;
+  const uint32_t kind = values_.ScreenState & DialogKinds;
   if (kind & OldGameDialog) {
     ports_.SelectModeButton();
-    Score = 0;
+    values_.Score = 0;
     ports_.ClearBoard();
   } else if (kind & (EnterNameDialog | LowScoreDialog)) {
-    if (kind & EnterNameDialog) StoreEntryName();
-    ReturnState = HighScoresScreen;
+    if (kind & EnterNameDialog) StoreEntryName(values_);
+    values_.ReturnState = HighScoresScreen;
   } else if (kind & FullScreenDialog) {
-    FullScreenSetting = !FullScreenSetting;
+    values_.FullScreenSetting = !values_.FullScreenSetting;
   }
-  ScreenState = ReturnState;
+  values_.ScreenState = values_.ReturnState;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Input
 
 void GameShell::FormMouseMove(int x, int y) {
-  MouseX = mapping_.ToFrameX(x);
-  MouseY = mapping_.ToFrameY(y);
+  values_.MouseX = mapping_.ToFrameX(x);
+  values_.MouseY = mapping_.ToFrameY(y);
 }
 
 void GameShell::FormMouseDown(int button, int x, int y) {
   pressCol_ = CellOf(mapping_.ToFrameX(x), BoardOriginX);
   pressRow_ = CellOf(mapping_.ToFrameY(y), BoardOriginY);
   if (IsLogoOrLoading()) return;
-  MouseButton = button;
+  values_.MouseButton = button;
   ports_.PressButtons();
-  if ((ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
-  if ((ScreenState & OptionsScreen) && !DialogIsOpen()) {
+  if ((values_.ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
+  if ((values_.ScreenState & OptionsScreen) && !DialogIsOpen()) {
     HandleVolumeBars();
-    if (MouseX > 411 && MouseX < 433 && MouseY > 362 && MouseY < 383) ToggleFullScreen();
+    if (values_.MouseX > 411 && values_.MouseX < 433 && values_.MouseY > 362 &&
+        values_.MouseY < 383)
+      ToggleFullScreen();
   }
 }
 
 void GameShell::HandleVolumeBars() {
   const int width = ports_.VolumeBarWidth();
-  if (width <= 0 || !(MouseX > 490 && MouseX < 490 + width)) return;
-  const int share = RoundHalfEven((MouseX - 490) / static_cast<double>(width) * 100.0);
-  if (MouseY > 172 && MouseY < 190) MusicVolume = share;
+  if (width <= 0 || !(values_.MouseX > 490 && values_.MouseX < 490 + width)) return;
+  const int share = RoundHalfEven((values_.MouseX - 490) / static_cast<double>(width) * 100.0);
+  if (values_.MouseY > 172 && values_.MouseY < 190) values_.MusicVolume = share;
   ports_.ApplyMusicVolume();
-  if (MouseY > 272 && MouseY < 290) SoundVolume = share;
+  if (values_.MouseY > 272 && values_.MouseY < 290) values_.SoundVolume = share;
 }
 
 void GameShell::FormMouseUp(int /*button*/, int x, int y) {
   if (IsLogoOrLoading()) return;
-  MouseButton = ButtonLeft;
+  values_.MouseButton = ButtonLeft;
   ports_.ReleaseButtons();
   const int col = CellOf(mapping_.ToFrameX(x), BoardOriginX);
   const int row = CellOf(mapping_.ToFrameY(y), BoardOriginY);
   const bool moved = col != pressCol_ || row != pressRow_;
-  if (moved && (ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
+  if (moved && (values_.ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
 }
 
 void GameShell::FormKeyDown(int key, ShiftState shift) {
   if (IsLogoOrLoading()) return;
-  if (ScreenState & EnterNameDialog) {
+  if (values_.ScreenState & EnterNameDialog) {
     if (key == KeyBackspace || key == KeyEnter) {
-      if (key == KeyBackspace && !PlayerName.empty()) PlayerName.pop_back();
+      if (key == KeyBackspace && !values_.PlayerName.empty()) values_.PlayerName.pop_back();
       if (key == KeyEnter) {
-        StoreEntryName();
-        ScreenState = HighScoresScreen;
+        StoreEntryName(values_);
+        values_.ScreenState = HighScoresScreen;
       }
       ports_.PlayKeySound();
     }
@@ -263,9 +267,9 @@ void GameShell::FormKeyDown(int key, ShiftState shift) {
 }
 
 void GameShell::FormKeyPress(uint8_t character) {
-  if (!(ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
-  if (character < 32 || character > 128 || PlayerName.size() >= 17) return;
-  PlayerName.push_back(static_cast<char>(character));
+  if (!(values_.ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
+  if (character < 32 || character > 128 || values_.PlayerName.size() >= 17) return;
+  values_.PlayerName.push_back(static_cast<char>(character));
   ports_.PlayKeySound();
 }
 
@@ -322,8 +326,9 @@ void GameShell::EndSession() {
   }
   // A question left unanswered changes nothing: the full-screen switch is not made, and a name
   // being typed is kept as Enter would keep it.
-  if (ScreenState & FullScreenDialog) FullScreenSetting = !FullScreenSetting;
-  if (ScreenState & EnterNameDialog) StoreEntryName();
+  if (values_.ScreenState & FullScreenDialog)
+    values_.FullScreenSetting = !values_.FullScreenSetting;
+  if (values_.ScreenState & EnterNameDialog) StoreEntryName(values_);
   ports_.Terminate();
 }
 
@@ -340,21 +345,21 @@ void GameShell::AdvanceClocks(double d) {
 
 void GameShell::PowerTimer1RealTime(double d) {
   AdvanceClocks(d);
-  if (ScreenState == LoadingScreen) {
+  if (values_.ScreenState == LoadingScreen) {
     ports_.LoadAssets();
     return;
   }
   ports_.UpdateParticles(d);
   ports_.BeginFrame();
-  if (ScreenState == LogoScreen) {
+  if (values_.ScreenState == LogoScreen) {
     ports_.DrawLogoBackground();
     ports_.StepLogo(d);
   } else {
     ports_.DrawCommonLayer(logoFrame_);
-    if (ScreenState & InstructionsScreen) ports_.DrawInstructions();
-    if (ScreenState & OptionsScreen) ports_.DrawOptions();
-    if (ScreenState & HighScoresScreen) ports_.DrawHighScores();
-    if (ScreenState & GameScreen) {
+    if (values_.ScreenState & InstructionsScreen) ports_.DrawInstructions();
+    if (values_.ScreenState & OptionsScreen) ports_.DrawOptions();
+    if (values_.ScreenState & HighScoresScreen) ports_.DrawHighScores();
+    if (values_.ScreenState & GameScreen) {
       ports_.BoardFrame(d);
       ports_.DrawGameTexts();
       ports_.DrawParticles();
@@ -389,33 +394,33 @@ void GameShell::LoadConfig() {
            "; it is kept as it is and the game starts with the default scores and volumes");
   }
   if (reading != FileReading::Read) {
-    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-    MusicVolume = 50;
-    SoundVolume = 75;
-    RequestedMode = ModeNormal;
+    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values_, mode);
+    values_.MusicVolume = 50;
+    values_.SoundVolume = 75;
+    values_.RequestedMode = ModeNormal;
     RequestNewGame();
     return;
   }
   ConfigContents contents;
-  contents.Tables = HighScoreTable;
-  contents.MusicVolume = MusicVolume;
-  contents.SoundVolume = SoundVolume;
+  contents.Tables = values_.HighScoreTable;
+  contents.MusicVolume = values_.MusicVolume;
+  contents.SoundVolume = values_.SoundVolume;
   DecodeConfig(bytes, contents);
   SanitizeSettings(contents);
-  HighScoreTable = contents.Tables;
-  MusicVolume = contents.MusicVolume;
-  SoundVolume = contents.SoundVolume;
+  values_.HighScoreTable = contents.Tables;
+  values_.MusicVolume = contents.MusicVolume;
+  values_.SoundVolume = contents.SoundVolume;
   const bool complete = bytes.size() >= ConfigFileSize;
   if (contents.SavedGameFlag != 0 && complete && SavedGameIsSound(contents.Game)) {
-    GameMode = contents.Game.Mode;
-    Score = contents.Game.Score;
+    values_.GameMode = contents.Game.Mode;
+    values_.Score = contents.Game.Score;
     ports_.RestoreBoard(contents.Game);
     ports_.SelectModeButton();
-    ScreenState = DialogOpen | OldGameDialog | GameScreen;
+    values_.ScreenState = DialogOpen | OldGameDialog | GameScreen;
     return;
   }
   if (contents.SavedGameFlag != 0) ports_.Log("Saved game in Config.bin is damaged; not resumed");
-  RequestedMode = ModeNormal;
+  values_.RequestedMode = ModeNormal;
   RequestNewGame();
 }
 
@@ -423,12 +428,12 @@ void GameShell::SaveConfig() {
   // Before loading has read the file, the stored scores, volumes and game stay as they are.
   if (!configLoaded_) return;
   ConfigContents contents;
-  contents.Tables = HighScoreTable;
-  contents.MusicVolume = MusicVolume;
-  contents.SoundVolume = SoundVolume;
-  contents.SavedGameFlag = ((ScreenState & GameScreen) && Score > 0) ? 1 : 0;
-  contents.Game.Mode = GameMode;
-  contents.Game.Score = Score;
+  contents.Tables = values_.HighScoreTable;
+  contents.MusicVolume = values_.MusicVolume;
+  contents.SoundVolume = values_.SoundVolume;
+  contents.SavedGameFlag = ((values_.ScreenState & GameScreen) && values_.Score > 0) ? 1 : 0;
+  contents.Game.Mode = values_.GameMode;
+  contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);
   // A Config.bin that could not be read may still hold scores: this run's go beside it.
   const std::filesystem::path target =

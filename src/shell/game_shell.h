@@ -8,6 +8,7 @@
 
 #include "board/BoardTypes.h"
 #include "shell/config_file.h"
+#include "shell/defs.h"
 #include "shell/shell_ports.h"
 
 namespace marblix {
@@ -64,7 +65,8 @@ struct PointerMapping {
 
 class GameShell {
  public:
-  explicit GameShell(ShellPorts& ports) : ports_(ports) {}
+  // The ports and the values outlive the shell.
+  GameShell(ShellPorts& ports, TShellValues& values) : ports_(ports), values_(values) {}
 
   // ---- Menu actions and dialogs ----
   void RequestNewGame();
@@ -123,12 +125,13 @@ class GameShell {
   void RequestMode(uint8_t mode);
   void StepVolume(int32_t& volume, int step, bool music);
   void HandleVolumeBars();
-  bool DialogIsOpen() const { return (ScreenState & DialogOpen) != 0; }
-  static bool IsLogoOrLoading() {
-    return ScreenState == LogoScreen || ScreenState == LoadingScreen;
+  bool DialogIsOpen() const { return (values_.ScreenState & DialogOpen) != 0; }
+  bool IsLogoOrLoading() const {
+    return values_.ScreenState == LogoScreen || values_.ScreenState == LoadingScreen;
   }
 
   ShellPorts& ports_;
+  TShellValues& values_;
   PointerMapping mapping_;
   int pressCol_ = 0;
   int pressRow_ = 0;

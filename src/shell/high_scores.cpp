@@ -24,17 +24,17 @@ std::size_t TableOf(uint8_t mode) {
 
 }  // namespace
 
-void ResetScoreTable(uint8_t mode) {
-  auto& table = HighScoreTable[TableOf(mode)];
+void ResetScoreTable(TShellValues& values, uint8_t mode) {
+  auto& table = values.HighScoreTable[TableOf(mode)];
   for (int row = 0; row < HighScoreRows; ++row) {
     table[row].Score = static_cast<uint16_t>(1000 - 100 * row);
     SetName(table[row], DefaultNames[row]);
   }
 }
 
-uint32_t PlaceFinalScore() {
-  auto& table = HighScoreTable[TableOf(GameMode)];
-  const int32_t score = Score;
+uint32_t PlaceFinalScore(TShellValues& values) {
+  auto& table = values.HighScoreTable[TableOf(values.GameMode)];
+  const int32_t score = values.Score;
   int place = 0;
   for (int row = HighScoreRows - 1; row >= 0; --row) {
     if (int32_t{table[row].Score} >= score) {
@@ -43,19 +43,19 @@ uint32_t PlaceFinalScore() {
     }
   }
   if (place == HighScoreRows) {
-    ScreenState = DialogOpen | LowScoreDialog | HighScoresScreen;
-    return ScreenState;
+    values.ScreenState = DialogOpen | LowScoreDialog | HighScoresScreen;
+    return values.ScreenState;
   }
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
   for (int row = HighScoreRows - 2; row >= place; --row) table[row + 1] = table[row];
-  NewEntryRow = place;
+  values.NewEntryRow = place;
   table[place].Score = static_cast<uint16_t>(std::clamp(score, 0, HighestStoredScore));
-  return ScreenState;
+  return values.ScreenState;
 }
 
-void StoreEntryName() {
-  const int row = std::clamp(NewEntryRow, 0, HighScoreRows - 1);
-  SetName(HighScoreTable[TableOf(GameMode)][row], PlayerName);
+void StoreEntryName(TShellValues& values) {
+  const int row = std::clamp(values.NewEntryRow, 0, HighScoreRows - 1);
+  SetName(values.HighScoreTable[TableOf(values.GameMode)][row], values.PlayerName);
 }
 
 std::string EntryName(const HighScoreEntry& entry) {

@@ -61,7 +61,8 @@ void PaceFrames(const TForm& window, TForm1& game) {
 
 int Run() {
   InstallSessionSignalHandlers();
-  FullScreenSetting = ReadFullscreenSetting();
+  TShellValues values;
+  values.FullScreenSetting = ReadFullscreenSetting();
   if (!InitVideo()) return 1;
   const FilePlaces places = EnterPlaces();
   {
@@ -70,7 +71,7 @@ int Run() {
     TForm window(application);
     TSdlFormHost host(window);
     TSystemClock clock;
-    TForm1 game(host, application, clock, OpenGLDirect3DCreate());
+    TForm1 game(host, application, clock, OpenGLDirect3DCreate(), values);
     game.Shell.SetConfigFolder(places.UserFolder);
     WireEvents(window, game);
     game.FormCreate();

@@ -66,7 +66,7 @@ void TScreenPainter::DrawPanelTitle(const std::string& title) {
 
 void TScreenPainter::DrawInstructions() {
   if (resources_.Strings) DrawPanelTitle(resources_.Strings->Help);
-  device_.DrawImage(Game(GpFirstHelp + std::min<int>(HelpPage, 4)), 303, 31, 0, blendAlpha);
+  device_.DrawImage(Game(GpFirstHelp + std::min<int>(values_.HelpPage, 4)), 303, 31, 0, blendAlpha);
 }
 
 void TScreenPainter::DrawVolumeBar(int32_t volume, int y) {
@@ -80,21 +80,21 @@ void TScreenPainter::DrawOptions() {
   if (resources_.Strings) DrawPanelTitle(resources_.Strings->Options);
   device_.DrawImage(Game(GpSoundOpt), 330, 160, 1, blendAlpha);
   device_.DrawImage(Game(GpSoundOpt), 330, 260, 0, blendAlpha);
-  DrawVolumeBar(MusicVolume, 172);
-  DrawVolumeBar(SoundVolume, 272);
+  DrawVolumeBar(values_.MusicVolume, 172);
+  DrawVolumeBar(values_.SoundVolume, 272);
   device_.SetClipRectangle(WholeFrame);
-  device_.DrawImageColor(Game(GpFullScreen), 410, 360, CheckBoxGreen, FullScreenSetting ? 1 : 0,
-                         blendAlpha);
+  device_.DrawImageColor(Game(GpFullScreen), 410, 360, CheckBoxGreen,
+                         values_.FullScreenSetting ? 1 : 0, blendAlpha);
   if (resources_.Buttons) resources_.Buttons->DrawButtons();
 }
 
 void TScreenPainter::DrawHighScores() {
   if (resources_.Strings) DrawPanelTitle(resources_.Strings->HighScores);
-  const int page = std::min<int>(ScoreTablePage, HighScoreModes - 1);
+  const int page = std::min<int>(values_.ScoreTablePage, HighScoreModes - 1);
   device_.DrawImage(Game(GpHighMode), 345, 70, page, blendAlpha);
   if (!resources_.Font) return;
   for (int r = 0; r < HighScoreRows; ++r) {
-    const HighScoreEntry& entry = HighScoreTable[page][r];
+    const HighScoreEntry& entry = values_.HighScoreTable[page][r];
     resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
     resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
   }
@@ -102,10 +102,10 @@ void TScreenPainter::DrawHighScores() {
 
 void TScreenPainter::DrawGameTexts() {
   if (!resources_.Font) return;
-  resources_.Font->DrawCentered(std::to_string(Score), 142, 340, CaptionRed);
+  resources_.Font->DrawCentered(std::to_string(values_.Score), 142, 340, CaptionRed);
   if (resources_.Strings) {
-    resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, GameMode), 530, 502, 75,
-                                        White);
+    resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, values_.GameMode), 530, 502,
+                                        75, White);
   }
 }
 
@@ -113,20 +113,21 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
   device_.DrawImage(Game(GpInform), 310, 130, 0, blendAlpha);
   int textX = 530;
   const int frame = static_cast<int>(animClock);
-  if (ScreenState & EnterNameDialog) {
+  if (values_.ScreenState & EnterNameDialog) {
     device_.DrawImage(Game(GpLau), 360, 200, frame % 2, blendAlpha);
     textX = 550;
-  } else if (ScreenState & LowScoreDialog) {
+  } else if (values_.ScreenState & LowScoreDialog) {
     device_.DrawImage(Game(GpCry), 360, 200, frame % 10, blendAlpha);
     textX = 600;
   }
   if (resources_.Font && resources_.Strings) {
-    const DialogTexts texts = TextsOfDialog(*resources_.Strings, ScreenState);
+    const DialogTexts texts = TextsOfDialog(*resources_.Strings, values_.ScreenState);
     if (texts.Caption)
       resources_.Font->DrawCenteredScaled(*texts.Caption, textX, 200, 70, CaptionRed);
     if (texts.Lines) resources_.Font->DrawLinesCentered(*texts.Lines, textX, 230, 70, TextYellow);
-    if (ScreenState & EnterNameDialog) {
-      resources_.Font->DrawCenteredScaledCaret(PlayerName, 550, 265, 85, White, blinkPhase > 1);
+    if (values_.ScreenState & EnterNameDialog) {
+      resources_.Font->DrawCenteredScaledCaret(values_.PlayerName, 550, 265, 85, White,
+                                               blinkPhase > 1);
     }
   }
   if (resources_.Buttons) {
@@ -136,7 +137,8 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
 }
 
 void TScreenPainter::DrawPointer() {
-  device_.DrawImage(resources_.StartupImage(PicCursor), MouseX, MouseY, 0, blendAlpha);
+  device_.DrawImage(resources_.StartupImage(PicCursor), values_.MouseX, values_.MouseY, 0,
+                    blendAlpha);
 }
 
 }  // namespace marblix

@@ -7,6 +7,7 @@
 
 #include "assets/game_resources.h"
 #include "graphics/PowerD3D.h"
+#include "shell/defs.h"
 #include "text/qz_strings.h"
 
 namespace marblix {
@@ -20,8 +21,8 @@ inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
 
 class TScreenPainter {
  public:
-  TScreenPainter(TPowerGraph& device, TGameResources& resources)
-      : device_(device), resources_(resources) {}
+  TScreenPainter(TPowerGraph& device, TGameResources& resources, const TShellValues& values)
+      : device_(device), resources_(resources), values_(values) {}
 
   void DrawFourQuarters(const TAGFImage* image);
   void DrawCommonLayer(int logoFrame);
@@ -44,6 +45,7 @@ class TScreenPainter {
 
   TPowerGraph& device_;
   TGameResources& resources_;
+  const TShellValues& values_;
 };
 
 // The dialog's caption and lines by its kind; empty when the strings are not loaded.

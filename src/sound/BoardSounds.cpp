@@ -9,11 +9,11 @@ HSAMPLE SampleOf(SoundSlot slot) {
 }
 
 void TBoardSounds::PlayEffect(SoundSlot slot) {
-  marblix::PlayEffect(SampleOf(slot));
+  marblix::PlayEffect(SampleOf(slot), values_.SoundVolume);
 }
 
 void TBoardSounds::PlayEffectLooped(SoundSlot slot) {
-  marblix::PlayEffectLooped(SampleOf(slot));
+  marblix::PlayEffectLooped(SampleOf(slot), values_.SoundVolume);
 }
 
 void TBoardSounds::StopEffect(SoundSlot slot) {

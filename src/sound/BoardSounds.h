@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/BoardServices.h"
+#include "shell/defs.h"
 #include "sound/sounds.h"
 
 namespace marblix {
@@ -10,11 +11,17 @@ namespace marblix {
 // The sample in the slot, or 0 for a slot outside its table.
 HSAMPLE SampleOf(SoundSlot slot);
 
+// Plays at the shell values' SoundVolume; the values outlive the sounds.
 class TBoardSounds final : public IBoardSounds {
  public:
+  explicit TBoardSounds(const TShellValues& values) : values_(values) {}
+
   void PlayEffect(SoundSlot slot) override;
   void PlayEffectLooped(SoundSlot slot) override;
   void StopEffect(SoundSlot slot) override;
+
+ private:
+  const TShellValues& values_;
 };
 
 }  // namespace marblix

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/defs.h"
 #include "sound/Bass.h"
 #include "text/TextLines.h"
 
@@ -138,12 +137,12 @@ bool LoadSoundTable(const TLogSink& log, const std::string& listPath) {
   return true;
 }
 
-void PlayEffect(HSAMPLE sample) {
-  BASS_SamplePlayEx(sample, 0, -1, SoundVolume, -1, 0);
+void PlayEffect(HSAMPLE sample, int32_t volume) {
+  BASS_SamplePlayEx(sample, 0, -1, volume, -1, 0);
 }
 
-void PlayEffectLooped(HSAMPLE sample) {
-  BASS_SamplePlayEx(sample, 0, -1, SoundVolume, -1, -1);
+void PlayEffectLooped(HSAMPLE sample, int32_t volume) {
+  BASS_SamplePlayEx(sample, 0, -1, volume, -1, -1);
 }
 
 void StopEffect(HSAMPLE sample) {

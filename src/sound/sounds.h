@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -50,10 +51,10 @@ bool LoadSoundTable(const TLogSink& log = {}, const std::string& listPath = Soun
 // A sample that cannot be loaded is logged.
 bool AssignSound(const std::string& name, const std::string& path, const TLogSink& log = {});
 
-// One play at the current SoundVolume.
-void PlayEffect(HSAMPLE sample);
-// Plays until StopEffect.
-void PlayEffectLooped(HSAMPLE sample);
+// One play at `volume` (0..100, the player's SoundVolume).
+void PlayEffect(HSAMPLE sample, int32_t volume);
+// Plays at `volume` until StopEffect.
+void PlayEffectLooped(HSAMPLE sample, int32_t volume);
 // Stops every play of the sample.
 void StopEffect(HSAMPLE sample);
 

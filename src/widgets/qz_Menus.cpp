@@ -4,7 +4,6 @@
 
 #include "graphics/AGFUnit.h"
 #include "graphics/PowerD3D.h"
-#include "shell/defs.h"
 #include "sound/sounds.h"
 #include "text/qz_strings.h"
 
@@ -12,13 +11,10 @@ namespace marblix {
 
 namespace {
 constexpr int ButtonEffect = 2;  // blendAlpha
-
-bool DialogIsOpen() {
-  return (ScreenState & DialogOpen) != 0;
-}
 }  // namespace
 
-TButtons::TButtons(TPowerGraph* device) : Device(device) {}
+TButtons::TButtons(TPowerGraph* device, const TShellValues& values)
+    : Device(device), Values(values) {}
 
 void TButtons::AddButton(int x, int y, TAGFImage* image, uint32_t screenMask,
                          std::function<void()> action) {
@@ -32,20 +28,21 @@ void TButtons::AddButton(int x, int y, TAGFImage* image, uint32_t screenMask,
 }
 
 bool TButtons::IsLive(const TButtonItem& item) const {
-  return (item.ScreenMask & ScreenState) != 0;
+  return (item.ScreenMask & Values.ScreenState) != 0;
 }
 
 bool TButtons::PointerInside(const TButtonItem& item) const {
   if (item.image == nullptr) return false;
   const int w = item.image->PatternWidth;
   const int h = item.image->PatternHeight;
-  return item.x < MouseX && MouseX < item.x + w && item.y < MouseY && MouseY < item.y + h;
+  return item.x < Values.MouseX && Values.MouseX < item.x + w && item.y < Values.MouseY &&
+         Values.MouseY < item.y + h;
 }
 
 bool TButtons::HiddenByPageRule(int index) const {
   const uint8_t lastPage = Strings != nullptr ? Strings->LastHelpPage : 0;
-  return (index == PreviousPageButton && HelpPage == 0) ||
-         (index == NextPageButton && HelpPage == lastPage);
+  return (index == PreviousPageButton && Values.HelpPage == 0) ||
+         (index == NextPageButton && Values.HelpPage == lastPage);
 }
 
 void TButtons::DrawItem(int index, bool dialogTest) {
@@ -58,7 +55,7 @@ void TButtons::DrawItem(int index, bool dialogTest) {
   }
   if (Device != nullptr) Device->DrawImage(item.image, item.x, item.y, pattern, ButtonEffect);
   if (pattern != ButtonHighlightPattern) return;
-  if (index != LastHovered) PlayEffect(GameSounds[NamedSound::s_hover]);
+  if (index != LastHovered) PlayEffect(GameSounds[NamedSound::s_hover], Values.SoundVolume);
   LastHovered = index;
 }
 
@@ -86,7 +83,7 @@ void TButtons::PressButtons() {
     item.pressed = true;
     PressedItem = index;
     PressActive = true;
-    PlayEffect(GameSounds[NamedSound::s_click]);
+    PlayEffect(GameSounds[NamedSound::s_click], Values.SoundVolume);
   }
 }
 
@@ -106,7 +103,7 @@ void TButtons::ReleaseButtons() {
 
 void TButtons::SelectModeButton() {
   for (TButtonItem& item : Items) item.selected = false;
-  const int mode = FirstModeButton + GameMode;
+  const int mode = FirstModeButton + Values.GameMode;
   if (mode < Count()) Items[static_cast<size_t>(mode)].selected = true;
 }
 

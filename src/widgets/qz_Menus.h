@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/BoardServices.h"
+#include "shell/defs.h"
 
 namespace marblix {
 
@@ -38,7 +39,9 @@ struct TButtonItem {
 
 class TButtons final : public IModeButtons {
  public:
-  explicit TButtons(TPowerGraph* device);
+  // The buttons read the screen word, the pointer, the help page, the mode and the sound volume
+  // from the shell values, which outlive them.
+  TButtons(TPowerGraph* device, const TShellValues& values);
 
   void AddButton(int x, int y, TAGFImage* image, uint32_t screenMask, std::function<void()> action);
   // Every live button not hidden by the page rule, normal, highlighted or pressed.
@@ -73,7 +76,10 @@ class TButtons final : public IModeButtons {
   bool HiddenByPageRule(int index) const;
   void DrawItem(int index, bool dialogTest);
 
+  bool DialogIsOpen() const { return (Values.ScreenState & DialogOpen) != 0; }
+
   TPowerGraph* Device;
+  const TShellValues& Values;
   std::vector<TButtonItem> Items;
 };
 

@@ -25,25 +25,26 @@ struct RecordingLogoPainter : LogoPainter {
 class Logo : public ::testing::Test {
  protected:
   void SetUp() override {
-    ScreenState = LogoScreen;
+    values.ScreenState = LogoScreen;
     state.LogoClock = -20;
   }
+  TShellValues values;
   LogoState state;
   RecordingLogoPainter painter;
 };
 
 TEST_F(Logo, FirstFramesAskForANegativePictureAndTheBarGrowsWithElapsedTime) {
   // The image clamps a pattern below 0 to its first picture.
-  StepLogo(state, 1.0, painter);
+  StepLogo(state, 1.0, painter, values);
   EXPECT_EQ(painter.calls, (std::vector<std::string>{"scene -18", "bar 287"}));  // 235/195
   EXPECT_DOUBLE_EQ(state.LogoClock, -18.75);
   EXPECT_DOUBLE_EQ(state.LoadProgress, 1.0);
 }
 
 TEST_F(Logo, OneLongFrameRunsEveryPhaseAndEndsTheLogo) {
-  StepLogo(state, 60.0, painter);  // d' = 75: all three phases switch in this one call
+  StepLogo(state, 60.0, painter, values);  // d' = 75: all three phases switch in this one call
   EXPECT_EQ(state.LogoPhase, 2);
-  EXPECT_EQ(ScreenState, LoadingScreen);
+  EXPECT_EQ(values.ScreenState, LoadingScreen);
   EXPECT_EQ(painter.calls,
             (std::vector<std::string>{"scene 3", "flare 1200 -1738", "shine 75", "bar 358"}));
 }
@@ -51,21 +52,21 @@ TEST_F(Logo, OneLongFrameRunsEveryPhaseAndEndsTheLogo) {
 TEST_F(Logo, FlareJumpsAtItsMidpointAndEndsAfterSixteen) {
   state.LogoPhase = 1;
   state.LogoClock = 3;
-  StepLogo(state, 6.0, painter);  // FlareClock 7.5: growing, 225
+  StepLogo(state, 6.0, painter, values);  // FlareClock 7.5: growing, 225
   EXPECT_EQ(painter.calls[1], "flare 120 225");
-  StepLogo(state, 0.4, painter);  // FlareClock 8 exactly: 272, not 240
+  StepLogo(state, 0.4, painter, values);  // FlareClock 8 exactly: 272, not 240
   EXPECT_EQ(painter.calls[4], "flare 128 272");
-  StepLogo(state, 6.4, painter);  // 16: the shine starts in the same frame
+  StepLogo(state, 6.4, painter, values);  // 16: the shine starts in the same frame
   EXPECT_EQ(state.LogoPhase, 2);
   EXPECT_EQ(painter.calls[7], "flare 256 32");
   EXPECT_EQ(painter.calls[8], "shine 8");
-  EXPECT_EQ(ScreenState, LogoScreen);
+  EXPECT_EQ(values.ScreenState, LogoScreen);
 }
 
 TEST_F(Logo, WholeSequenceTakesAboutSeventySevenUnits) {
   int frames = 0;
-  while (ScreenState == LogoScreen && frames < 10000) {
-    StepLogo(state, 0.1, painter);
+  while (values.ScreenState == LogoScreen && frames < 10000) {
+    StepLogo(state, 0.1, painter, values);
     ++frames;
   }
   EXPECT_NEAR(state.LoadProgress, 76.8, 0.3);

@@ -30,12 +30,16 @@ class RecordingServices final : public IBoardParticles,
                                 public IModeButtons,
                                 public IScoreTable {
  public:
+  // The values whose generator the text particles draw from and whose Score a placing records.
+  explicit RecordingServices(TShellValues& shellValues) : values(shellValues) {}
+
+  TShellValues& values;
   std::vector<ServiceCall> Calls;
 
   // Like the real engine, each text particle draws Random(360): the shadow first, then the text.
   void AddText(const std::string& text, float x, float y) override {
-    Random(360);
-    Random(360);
+    values.Random(360);
+    values.Random(360);
     ServiceCall& c = Record("AddText", x, y);
     c.Text = text;
   }
@@ -67,7 +71,7 @@ class RecordingServices final : public IBoardParticles,
   void StopEffect(SoundSlot slot) override { Record("StopEffect").Slot = slot; }
 
   void SelectModeButton() override { Record("SelectModeButton"); }
-  void PlaceFinalScore() override { Record("PlaceFinalScore").Score = Score; }
+  void PlaceFinalScore() override { Record("PlaceFinalScore").Score = values.Score; }
 
   // ---- Queries ----
   std::vector<ServiceCall> Of(const std::string& op) const {
@@ -104,23 +108,17 @@ class RecordingServices final : public IBoardParticles,
   }
 };
 
-// A fresh 9 by 9 board on the game screen, shell values reset, a fixed seed.
+// A fresh 9 by 9 board on the game screen, fresh shell values, a fixed seed.
 class BoardTest : public ::testing::Test {
  protected:
-  RecordingServices services;
-  TGameField board{TBoardServices{services, services, services, services}};
+  TShellValues values;
+  RecordingServices services{values};
+  TGameField board{TBoardServices{services, services, services, services}, values};
 
   void SetUp() override {
-    ScreenState = GameScreen;
-    ReturnState = MenuScreen;
-    GameMode = ModeNormal;
-    Score = 0;
-    GameUnderWay = false;
-    ScoreTablePage = 0;
-    MouseX = MouseY = 0;
-    MouseButton = 0;
-    MeasuredFps = 0;  // no rest animations unless a test asks for them
-    RandSeed = 12345;
+    values.ScreenState = GameScreen;
+    values.MeasuredFps = 0;  // no rest animations unless a test asks for them
+    values.RandSeed = 12345;
   }
 
   void Put(int x, int y, int kind) { board.FCells(x, y) = BallKinds[kind]; }
@@ -129,14 +127,14 @@ class BoardTest : public ::testing::Test {
 
   // Puts the pointer in the middle of a cell.
   void PointAt(int x, int y) {
-    MouseX = BoardOriginX + CellPitch * x + 25;
-    MouseY = BoardOriginY + CellPitch * y + 25;
+    values.MouseX = BoardOriginX + CellPitch * x + 25;
+    values.MouseY = BoardOriginY + CellPitch * y + 25;
   }
   void ClickCell(int x, int y, int button = 0) {
     PointAt(x, y);
-    MouseButton = button;
+    values.MouseButton = button;
     board.Click();
-    MouseButton = 0;
+    values.MouseButton = 0;
   }
   // Selects (x, y) and moves it to (tx, ty); returns the path's steps as the busy timer shows.
   double Move(int x, int y, int tx, int ty) {
@@ -156,13 +154,13 @@ class BoardTest : public ::testing::Test {
   }
   // The shell's new game: mode, clear animations, clear board, opening drop, score, next count.
   void StartNewGame(uint8_t mode) {
-    GameMode = mode;
+    values.GameMode = mode;
     services.ClearAnimations();
     board.ClearBoard();
     board.DropBalls(3 * mode + 3, true);
-    Score = 0;
+    values.Score = 0;
     board.FNextCount = mode + 2;
-    GameUnderWay = false;
+    values.GameUnderWay = false;
   }
   void FillBoard(int kind) {
     for (int x = 0; x < 9; ++x)

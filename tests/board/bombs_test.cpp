@@ -68,11 +68,11 @@ TEST_F(Bombs, TheThrowSpeedsFollowTheDrawsInOrder) {
   Put(4, 4, KindBomb);
   Put(3, 4, 1);
   Put(4, 5, 2);
-  RandSeed = 99;
-  uint32_t seed = RandSeed;
+  values.RandSeed = 99;
+  uint32_t seed = values.RandSeed;
   double r[6];
-  for (double& v : r) v = Random(100);
-  RandSeed = seed;
+  for (double& v : r) v = values.Random(100);
+  values.RandSeed = seed;
   ASSERT_TRUE(board.ExplodeBomb(4, 4, MaskBomb));
   const auto flying = services.Of("AddFlyingBall");
   ASSERT_EQ(flying.size(), 2u);
@@ -196,9 +196,9 @@ TEST_F(Bombs, LinesThePaintMakesScoreWhenThePaintLands) {
   Put(3, 3, 2);
   Put(8, 0, KindFirstColourBomb);  // colour 1, moves to (3, 4)
   Arrive(8, 0, 3, 4);
-  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(values.Score, 0);
   while (board.FBusyTimer > -100.0) board.UpdateAndDraw(1.0);
-  EXPECT_EQ(Score, 50);
+  EXPECT_EQ(values.Score, 50);
   for (int k = 0; k < 5; ++k) EXPECT_EQ(MaskAt(k, 3), 0u);
 }
 
@@ -208,7 +208,7 @@ TEST_F(Bombs, AColourBombThatCompletesALineScoresItAtOnce) {
   Put(6, 6, KindFirstColourBomb);
   Arrive(6, 6, 4, 0);
   // The colour bombs line up and the arriving one joins them: the line scores inside PaintBomb.
-  EXPECT_EQ(Score, 50);
+  EXPECT_EQ(values.Score, 50);
   EXPECT_EQ(board.FChain, 0);  // a colour bomb that went off ends the chain
 }
 

@@ -47,8 +47,8 @@ TEST_F(DamagedGame, RandomBytesEverywherePlayOnWithinTheTables) {
     BotChoices bytes(trial * 7919);
     services.Clear();
     board.Create(9, 9);
-    GameMode = static_cast<uint8_t>(bytes.Next(256));
-    MeasuredFps = 16;
+    values.GameMode = static_cast<uint8_t>(bytes.Next(256));
+    values.MeasuredFps = 16;
     for (TCell& cell : board.FCells) {
       // Half the cells empty; the rest any mask and any look.
       cell.Mask = bytes.Next(2) ? 0u : (bytes.Next(1u << 31) << 1) | bytes.Next(2);
@@ -63,13 +63,13 @@ TEST_F(DamagedGame, RandomBytesEverywherePlayOnWithinTheTables) {
     }
     RunUntilIdle(2000);
     ExpectOnlyKnownPicturesAndSlots();
-    EXPECT_LE(ScoreTablePage, ModeProfessional);
+    EXPECT_LE(values.ScoreTablePage, ModeProfessional);
     EXPECT_LE(board.FNextCount, 4);
   }
 }
 
 TEST_F(DamagedGame, AnyNextCountDropsAtMostThePreviewAndNeverWaitsForCellsThatAreNotThere) {
-  GameMode = ModeKids;
+  values.GameMode = ModeKids;
   board.FPreview.fill(BallKinds[2]);
   FillBoard(1);
   for (int i = 0; i < 3; ++i) board.FCells(i, 8).Mask = 0;
@@ -87,12 +87,12 @@ TEST_F(DamagedGame, AnyNextCountDropsAtMostThePreviewAndNeverWaitsForCellsThatAr
 }
 
 TEST_F(DamagedGame, AModePastProfessionalPlaysAsProfessional) {
-  GameMode = 200;
+  values.GameMode = 200;
   board.DropBalls(9, true);
   EXPECT_EQ(board.CountFree(), 72);
   for (const TCell& next : board.FPreview) EXPECT_NE(next.Mask, 0u);
   board.FinishGame();
-  EXPECT_EQ(ScoreTablePage, ModeProfessional);
+  EXPECT_EQ(values.ScoreTablePage, ModeProfessional);
 }
 
 TEST_F(DamagedGame, UnknownLooksShowAndSoundNothingButStillPlay) {
@@ -100,7 +100,7 @@ TEST_F(DamagedGame, UnknownLooksShowAndSoundNothingButStillPlay) {
   for (int k = 1; k < 5; ++k) PutMask(k, 0, 0x1, 0xFFFFFF00u + k);  // low bytes 1..4 are fine
   EXPECT_EQ(board.RemoveLines(), 5);
   EXPECT_EQ(services.Count("AddBall"), 4);
-  EXPECT_EQ(Score, 50);
+  EXPECT_EQ(values.Score, 50);
 
   // A ball of an unknown look travels, arrives and is thrown like any other.
   services.Clear();
@@ -135,11 +135,11 @@ TEST_F(DamagedGame, StrayMaskBitsNeverReachOutsideTheTables) {
   EXPECT_EQ(board.FPaintColour, 3);
   // A multiplier without a multiplier scores nothing for its line but still removes it.
   board.FCells.Fill({});
-  Score = 0;
+  values.Score = 0;
   for (int k = 0; k < 4; ++k) Put(k, 6, 2);
   PutMask(4, 6, MaskMultiplier | 0x7F, 18);
   EXPECT_EQ(board.RemoveLines(), 5);
-  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(values.Score, 0);
   // Bomb bits mixed with colours: a bomb that also matches colours goes off and is thrown.
   board.FCells.Fill({});
   PutMask(2, 2, MaskBomb | MaskBombExploding | 0x3, 21);

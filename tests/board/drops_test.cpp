@@ -21,7 +21,7 @@ TEST_F(Drops, ANewGamePlacesThreeSixOrNineBallsOnDistinctCellsInTheModesColours)
   for (uint8_t mode : {ModeKids, ModeNormal, ModeProfessional}) {
     services.Clear();
     board.Create(9, 9);
-    RandSeed = 777 + mode;
+    values.RandSeed = 777 + mode;
     StartNewGame(mode);
     const int expected = 3 * mode + 3;
     EXPECT_EQ(81 - board.CountFree(), expected) << int(mode);
@@ -46,7 +46,7 @@ TEST_F(Drops, KidsDrawsFromAllSevenColours) {
   std::set<uint32_t> seen;
   for (uint32_t seed = 0; seed < 40; ++seed) {
     board.Create(9, 9);
-    RandSeed = seed;
+    values.RandSeed = seed;
     StartNewGame(ModeKids);
     for (const TCell& cell : board.FCells)
       if (cell.Mask) seen.insert(cell.Mask);
@@ -57,7 +57,7 @@ TEST_F(Drops, KidsDrawsFromAllSevenColours) {
 
 TEST_F(Drops, APinnedSeedGivesTheSameBallsAndPreviewAsTheDrawOrderPrescribes) {
   // Worked out by hand from the generator: x, y, colour per ball, then d and kind per preview.
-  RandSeed = 12345;
+  values.RandSeed = 12345;
   StartNewGame(ModeNormal);
   const std::pair<int, int> cells[] = {{3, 2}, {4, 5}, {3, 0}, {8, 8}, {2, 7}, {3, 7}};
   const int colours[] = {1, 3, 1, 2, 4, 5};
@@ -65,24 +65,24 @@ TEST_F(Drops, APinnedSeedGivesTheSameBallsAndPreviewAsTheDrawOrderPrescribes) {
     EXPECT_EQ(board.FCells(cells[i].first, cells[i].second), BallKinds[colours[i]]) << i;
   const int preview[] = {6, 1, 3, 5};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(board.FPreview[i], BallKinds[preview[i]]) << i;
-  EXPECT_EQ(RandSeed, 0xb7e5165fu);
+  EXPECT_EQ(values.RandSeed, 0xb7e5165fu);
 
-  RandSeed = 29;  // d = 209, 242, 202, 33: two-colour, colour bomb, bomb, plain
+  values.RandSeed = 29;  // d = 209, 242, 202, 33: two-colour, colour bomb, bomb, plain
   StartNewGame(ModeNormal);
   EXPECT_EQ(board.FPreview[0], BallKinds[8]);
   EXPECT_EQ(board.FPreview[1], BallKinds[13]);
   EXPECT_EQ(board.FPreview[2], BallKinds[KindBomb]);
   EXPECT_EQ(board.FPreview[3], BallKinds[1]);
 
-  RandSeed = 12345;  // Kids: d = 236 is a two-colour ball there, 201 too
+  values.RandSeed = 12345;  // Kids: d = 236 is a two-colour ball there, 201 too
   StartNewGame(ModeKids);
   EXPECT_EQ(board.FPreview[0], BallKinds[10]);
   EXPECT_EQ(board.FPreview[2], BallKinds[9]);
 }
 
 // The kind of the first preview ball when its draw d is forced.
-TCell FirstPreviewFor(TGameField& board, uint32_t d) {
-  RandSeed = SeedBefore(d << 24);
+TCell FirstPreviewFor(TGameField& board, TShellValues& values, uint32_t d) {
+  values.RandSeed = SeedBefore(d << 24);
   board.DropBalls(0, false);
   return board.FPreview[0];
 }
@@ -135,8 +135,8 @@ TEST_F(Drops, ThePreviewsOddsChangeKindExactlyAtEachModesBoundaries) {
       {ModeProfessional, 255, Family::Multiplier},
   };
   for (const Case& c : cases) {
-    GameMode = c.mode;
-    EXPECT_EQ(FamilyOf(FirstPreviewFor(board, c.d)), c.family)
+    values.GameMode = c.mode;
+    EXPECT_EQ(FamilyOf(FirstPreviewFor(board, values, c.d)), c.family)
         << "mode " << int(c.mode) << " d " << c.d;
   }
   // Seven colours of plain balls and colour bombs only in Professional: over many draws the
@@ -144,12 +144,12 @@ TEST_F(Drops, ThePreviewsOddsChangeKindExactlyAtEachModesBoundaries) {
   std::set<Family> normal, professional;
   for (uint32_t d = 0; d < 256; ++d)
     for (uint32_t low = 0; low < (1u << 24); low += 0x81234u) {
-      RandSeed = SeedBefore((d << 24) | low);
-      GameMode = ModeNormal;
+      values.RandSeed = SeedBefore((d << 24) | low);
+      values.GameMode = ModeNormal;
       board.DropBalls(0, false);
       normal.insert(FamilyOf(board.FPreview[0]));
-      RandSeed = SeedBefore((d << 24) | low);
-      GameMode = ModeProfessional;
+      values.RandSeed = SeedBefore((d << 24) | low);
+      values.GameMode = ModeProfessional;
       board.DropBalls(0, false);
       professional.insert(FamilyOf(board.FPreview[0]));
     }
@@ -163,8 +163,8 @@ TEST_F(Drops, TheMultiplierJokerIsThreeForTwelveDrawsInSixteenSixForThreeNineFor
   // The draw after d is the multiplier draw; force both by walking seeds until d = 255.
   int counts[3] = {};
   for (uint32_t low = 0; low < 4096; ++low) {
-    RandSeed = SeedBefore((255u << 24) | (low << 8));
-    GameMode = ModeNormal;
+    values.RandSeed = SeedBefore((255u << 24) | (low << 8));
+    values.GameMode = ModeNormal;
     board.DropBalls(0, false);
     const TCell ball = board.FPreview[0];
     ASSERT_EQ(FamilyOf(ball), Family::Multiplier);
@@ -193,7 +193,7 @@ TEST_F(Drops, TheDropFromThePreviewPlacesThePreviewBallsInOrder) {
 
 TEST_F(Drops, GameOverStartsWhenFewerThanModePlusThreeCellsAreFree) {
   for (uint8_t mode : {ModeKids, ModeNormal, ModeProfessional}) {
-    GameMode = mode;
+    values.GameMode = mode;
     // Exactly mode + 3 free cells: the drop happens.
     FillWithoutLines();
     for (int i = 0; i < mode + 3; ++i) board.FCells(i, 0).Mask = 0;
@@ -222,7 +222,7 @@ class NextCount : public BoardTest {
   // Arranges a move that makes no line and returns FNextCount once its drop has left
   // freeAfterDrop cells free.
   int AfterMoveLeaving(uint8_t mode, int freeAfterDrop) {
-    GameMode = mode;
+    values.GameMode = mode;
     for (int x = 0; x < 9; ++x)
       for (int y = 0; y < 9; ++y) Put(x, y, KindFirstColour + (x + 2 * y) % 6);
     const int drop = mode + 2;
@@ -263,7 +263,7 @@ TEST_F(NextCount, AMoveWithoutALineDropsTheNextCountAndResetsTheChain) {
   AfterMoveLeaving(ModeNormal, 40);
   EXPECT_EQ(board.FChain, 0);
   EXPECT_EQ(services.Count("AddBall"), 3);
-  EXPECT_TRUE(GameUnderWay);
+  EXPECT_TRUE(values.GameUnderWay);
   EXPECT_EQ(board.FSelX, NoSelection);
   EXPECT_DOUBLE_EQ(board.FBusyTimer, DropTime);
   EXPECT_EQ(services.Trace().front(), "StopEffect s_ballmove");

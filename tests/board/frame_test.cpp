@@ -75,12 +75,13 @@ class Frame : public BoardTest {
 TEST_F(Frame, DoesNothingOffTheGameScreen) {
   board.FBusyTimer = 3.0;
   board.FCellTimers(1, 1) = 2.0;
-  ScreenState = MenuScreen;
+  values.ScreenState = MenuScreen;
   board.UpdateAndDraw(1.0);
   EXPECT_DOUBLE_EQ(board.FBusyTimer, 3.0);
   EXPECT_DOUBLE_EQ(board.FCellTimers(1, 1), 2.0);
   EXPECT_TRUE(painter.Calls.empty());
-  ScreenState = GameScreen | DialogOpen | ExitDialog;  // a dialog over the game: still running
+  values.ScreenState =
+      GameScreen | DialogOpen | ExitDialog;  // a dialog over the game: still running
   board.UpdateAndDraw(1.0);
   EXPECT_DOUBLE_EQ(board.FBusyTimer, 2.0);
   EXPECT_DOUBLE_EQ(board.FCellTimers(1, 1), 1.0);
@@ -149,7 +150,7 @@ TEST_F(Frame, AHoveredBallSoundsOnceAfterTenUnitsAndNotAgainUntilAnotherBallSoun
 }
 
 TEST_F(Frame, RestAnimationsStartWhenTheRateDrawGivesTenAndFollowTheTable) {
-  MeasuredFps = 16;
+  values.MeasuredFps = 16;
   struct Expected {
     uint8_t Variant;
     int Frames, Loops, OffsetY;
@@ -158,14 +159,14 @@ TEST_F(Frame, RestAnimationsStartWhenTheRateDrawGivesTenAndFollowTheTable) {
   bool seen[4] = {};
   for (uint32_t low = 0; low < 64 && !(seen[0] && seen[1] && seen[2] && seen[3]); ++low) {
     const uint32_t seed = SeedBefore((10u << 28) | (low << 12));
-    RandSeed = seed;
-    ASSERT_EQ(Random(16), 10u);
-    const uint32_t g = Random(4);
-    const int x = static_cast<int>(Random(9)), y = static_cast<int>(Random(9));
+    values.RandSeed = seed;
+    ASSERT_EQ(values.Random(16), 10u);
+    const uint32_t g = values.Random(4);
+    const int x = static_cast<int>(values.Random(9)), y = static_cast<int>(values.Random(9));
     board.FCells.Fill({});
     Put(x, y, 6);  // look 5
     services.Clear();
-    RandSeed = seed;
+    values.RandSeed = seed;
     board.UpdateAndDraw(1.0);
     const auto anims = services.Of("AddAnimation");
     ASSERT_EQ(anims.size(), 1u);
@@ -179,7 +180,7 @@ TEST_F(Frame, RestAnimationsStartWhenTheRateDrawGivesTenAndFollowTheTable) {
     seen[g] = true;
     // Not on a special ball, and not while a ball is selected.
     Put(x, y, KindJoker);
-    RandSeed = seed;
+    values.RandSeed = seed;
     board.UpdateAndDraw(1.0);
     EXPECT_EQ(services.Count("AddAnimation"), 1);
   }
@@ -187,27 +188,27 @@ TEST_F(Frame, RestAnimationsStartWhenTheRateDrawGivesTenAndFollowTheTable) {
 
   Put(0, 0, 1);
   ClickCell(0, 0);
-  const uint32_t before = RandSeed;
+  const uint32_t before = values.RandSeed;
   board.UpdateAndDraw(1.0);
-  EXPECT_EQ(RandSeed, before);  // no draw at all while selected
+  EXPECT_EQ(values.RandSeed, before);  // no draw at all while selected
   // At 10 frames per second or fewer none ever starts.
   ClickCell(0, 0);
   FillBoard(1);
-  MeasuredFps = 10;
+  values.MeasuredFps = 10;
   services.Clear();
   Frames(300);
   EXPECT_EQ(services.Count("AddAnimation"), 0);
 }
 
 TEST_F(Frame, TheGameOverSequenceEmptiesTheBoardBallByBallThenPlacesTheScore) {
-  GameMode = ModeProfessional;
+  values.GameMode = ModeProfessional;
   FillWithoutLines();
   for (int i = 0; i < 4; ++i) board.FCells(i, 0).Mask = 0;
-  Score = 1234;
-  GameUnderWay = true;
+  values.Score = 1234;
+  values.GameUnderWay = true;
   board.DropBalls(4, false);
   ASSERT_TRUE(board.FGameOver);
-  MeasuredFps = 60;
+  values.MeasuredFps = 60;
   // Clicks do nothing now.
   ClickCell(5, 5);
   EXPECT_FALSE(board.FSelected);
@@ -228,11 +229,11 @@ TEST_F(Frame, TheGameOverSequenceEmptiesTheBoardBallByBallThenPlacesTheScore) {
   Frames(1);
   ASSERT_EQ(services.Count("PlaceFinalScore"), 1);
   EXPECT_EQ(services.Of("PlaceFinalScore")[0].Score, 1234);
-  EXPECT_EQ(Score, 0);
-  EXPECT_FALSE(GameUnderWay);
+  EXPECT_EQ(values.Score, 0);
+  EXPECT_FALSE(values.GameUnderWay);
   EXPECT_FALSE(board.FGameOver);
-  EXPECT_EQ(ScoreTablePage, ModeProfessional);
-  EXPECT_EQ(ReturnState, MenuScreen);
+  EXPECT_EQ(values.ScoreTablePage, ModeProfessional);
+  EXPECT_EQ(values.ReturnState, MenuScreen);
   EXPECT_DOUBLE_EQ(board.FBusyTimer, NoStepRunning);
   auto trace = services.Trace();
   const auto place = std::find(trace.begin(), trace.end(), "PlaceFinalScore");
@@ -266,8 +267,8 @@ TEST_F(Frame, DrawsPathGhostUnreachableTargetPreviewAndHidesAppearingBalls) {
   EXPECT_TRUE(painter.Of("Ghost").empty());
 
   // Left of the board: no highlight and no ghost, though the pointer maps to column 0.
-  MouseX = 290;
-  MouseY = BoardOriginY + 25;
+  values.MouseX = 290;
+  values.MouseY = BoardOriginY + 25;
   Frames(1);
   painter.Calls.clear();
   Frames(1);
@@ -292,7 +293,7 @@ TEST_F(Frame, DrawsPathGhostUnreachableTargetPreviewAndHidesAppearingBalls) {
   int x = 0, y = 0;
   for (int i = 0; i < 81; ++i)
     if (board.FCells(i / 9, i % 9).Mask) x = i / 9, y = i % 9;
-  MouseX = 0;
+  values.MouseX = 0;
   for (int frame = 1; frame <= 7; ++frame) {
     painter.Calls.clear();
     Frames(1);

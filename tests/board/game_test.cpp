@@ -19,13 +19,13 @@ class WholeGame : public BoardTest {
     Outcome out;
     board.Create(9, 9);
     services.Clear();
-    RandSeed = seed;
-    MeasuredFps = 30;  // rest animations start now and then and take their draws
+    values.RandSeed = seed;
+    values.MeasuredFps = 30;  // rest animations start now and then and take their draws
     StartNewGame(mode);
     BotChoices bot(seed);
     while (services.Count("PlaceFinalScore") == 0 && out.Moves < 3000) {
       RunUntilIdle(2000);
-      out.BestScore = std::max(out.BestScore, Score);
+      out.BestScore = std::max(out.BestScore, values.Score);
       if (services.Count("PlaceFinalScore") > 0) break;
       if (!BotMove(board, bot, [this](int x, int y, int b) { ClickCell(x, y, b); })) {
         out.Stuck = true;
@@ -49,10 +49,10 @@ TEST_F(WholeGame, ASeededBotPlaysToGameOverAndTheScoreReachesTheTable) {
     EXPECT_GT(game.Moves, 5);
     EXPECT_EQ(game.Placed, game.BestScore);
     EXPECT_FALSE(board.AnyBall());
-    EXPECT_EQ(Score, 0);
-    EXPECT_FALSE(GameUnderWay);
-    EXPECT_EQ(ScoreTablePage, mode);
-    EXPECT_EQ(ReturnState, MenuScreen);
+    EXPECT_EQ(values.Score, 0);
+    EXPECT_FALSE(values.GameUnderWay);
+    EXPECT_EQ(values.ScoreTablePage, mode);
+    EXPECT_EQ(values.ReturnState, MenuScreen);
     // Every drop, line and blast was heard and seen.
     EXPECT_GT(services.Count("AddBall"), 3 * mode + 3);
     EXPECT_GT(services.Count("PlayEffect"), game.Moves);

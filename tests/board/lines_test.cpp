@@ -25,13 +25,13 @@ TEST_F(Lines, FiveInARowColumnOrEitherDiagonalVanishForFifty) {
                         Case{4, 0, 1, 0}, Case{8, 4, 0, 1}, Case{4, 4, 1, 1}, Case{4, 4, 1, -1}}) {
     board.FCells.Fill({});
     services.Clear();
-    Score = 0;
+    values.Score = 0;
     Line(c.x, c.y, c.dx, c.dy, 5, 4);
     // A ball of another colour just before the line stays.
     const bool before = board.OnBoard(c.x - c.dx, c.y - c.dy);
     if (before) Put(c.x - c.dx, c.y - c.dy, 5);
     EXPECT_EQ(board.RemoveLines(), 5) << c.x << "," << c.y;
-    EXPECT_EQ(Score, 50);
+    EXPECT_EQ(values.Score, 50);
     EXPECT_EQ(81 - board.CountFree(), before ? 1 : 0);
     EXPECT_EQ(services.Played(), std::vector<std::string>{"s_disapp"});
     const auto balls = services.Of("AddBall");
@@ -54,7 +54,7 @@ TEST_F(Lines, FourAreNotALineAndLeaveEverythingAlone) {
   Line(1, 8, 1, -1, 4, 4);
   Put(4, 0, 2);
   EXPECT_EQ(board.RemoveLines(), 0);
-  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(values.Score, 0);
   EXPECT_TRUE(services.Calls.empty());
   EXPECT_EQ(81 - board.CountFree(), 17);
 }
@@ -62,16 +62,16 @@ TEST_F(Lines, FourAreNotALineAndLeaveEverythingAlone) {
 TEST_F(Lines, SixScoreSeventyAndTheCrossOfNineScoresOneThirtyWithTheThirdSound) {
   Line(1, 2, 1, 0, 6, 6);
   EXPECT_EQ(board.RemoveLines(), 6);
-  EXPECT_EQ(Score, 70);
+  EXPECT_EQ(values.Score, 70);
   EXPECT_EQ(Texts(), std::vector<std::string>{"+70"});
   EXPECT_EQ(services.Played(), std::vector<std::string>{"s_disapp2"});
 
   services.Clear();
-  Score = 0;
+  values.Score = 0;
   Line(2, 4, 1, 0, 5, 5);  // row 4 from column 2 to 6
   Line(4, 2, 0, 1, 5, 5);  // column 4 from row 2 to 6, sharing (4, 4)
   EXPECT_EQ(board.RemoveLines(), 9);
-  EXPECT_EQ(Score, 130);
+  EXPECT_EQ(values.Score, 130);
   EXPECT_EQ(Texts(), std::vector<std::string>{"+130"});
   EXPECT_EQ(services.Played(), std::vector<std::string>{"s_disapp3"});
   EXPECT_EQ(board.CountFree(), 81);
@@ -115,18 +115,18 @@ TEST_F(Lines, TheMultiplierJokerMultipliesTheLineButNotTheChainBonus) {
   board.FChain = 1;
   EXPECT_EQ(board.RemoveLines(), 5);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"+50x3", "+50 Chain Bonus"}));
-  EXPECT_EQ(Score, 150 + 50);
+  EXPECT_EQ(values.Score, 150 + 50);
   EXPECT_EQ(services.Played(), std::vector<std::string>{"s_disapp3"});  // 5 * 3 = 15
 
   // Nine balls with the x9 joker: factor 117 is past the last sound.
   services.Clear();
-  Score = 0;
+  values.Score = 0;
   board.FChain = 0;
   Line(2, 4, 1, 0, 5, 5);
   Line(4, 2, 0, 1, 5, 5);
   Put(4, 4, KindJokerX9);
   EXPECT_EQ(board.RemoveLines(), 9);
-  EXPECT_EQ(Score, 13 * 9 * 10);
+  EXPECT_EQ(values.Score, 13 * 9 * 10);
   EXPECT_EQ(Texts(), std::vector<std::string>{"+130x9"});
   EXPECT_TRUE(services.Played().empty());
 }
@@ -135,7 +135,7 @@ TEST_F(Lines, TheChainBonusTextSitsLeftOfTheScoreAndGrowsWithTheChain) {
   Line(0, 2, 0, 1, 5, 3);  // column 0, rows 2..6: centre (0, 4)
   board.FChain = 2;
   EXPECT_EQ(board.RemoveLines(), 5);
-  EXPECT_EQ(Score, 50 + 100);
+  EXPECT_EQ(values.Score, 50 + 100);
   const auto texts = services.Of("AddText");
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[1].Text, "+100 Chain Bonus");
@@ -160,7 +160,7 @@ TEST_F(Chain, RisesOnConsecutiveLineMovesAndResetsOnAMoveWithoutOne) {
     ASSERT_DOUBLE_EQ(Move(5, 2 * n, 4, 2 * n), 1.0);
     RunUntilIdle();
     EXPECT_EQ(board.FChain, n + 1);
-    EXPECT_EQ(Score, expectedScore[n]);
+    EXPECT_EQ(values.Score, expectedScore[n]);
     EXPECT_EQ(board.FNextCount, 3);
   }
   EXPECT_EQ(board.CountFree(), 81);  // no drop after line moves
@@ -173,10 +173,10 @@ TEST_F(Chain, RisesOnConsecutiveLineMovesAndResetsOnAMoveWithoutOne) {
   services.Clear();
   for (int k = 0; k < 4; ++k) Put(k, 8, 6);
   Put(5, 8, 6);
-  Score = 0;
+  values.Score = 0;
   const double steps = Move(5, 8, 4, 8);
   if (steps > 0) RunUntilIdle();
-  EXPECT_EQ(Score, 50);
+  EXPECT_EQ(values.Score, 50);
   EXPECT_EQ(board.FChain, 1);
 }
 

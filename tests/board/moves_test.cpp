@@ -122,9 +122,9 @@ TEST_F(Clicks, AnyOtherButtonDeselectsWhereverThePointerIs) {
   ASSERT_TRUE(board.FSelected);
   board.FPathMap.Fill(2.0f);
   services.Clear();
-  MouseX = 5;
-  MouseY = 590;
-  MouseButton = 1;
+  values.MouseX = 5;
+  values.MouseY = 590;
+  values.MouseButton = 1;
   board.Click();
   EXPECT_FALSE(board.FSelected);
   EXPECT_EQ(board.FSelX, NoSelection);
@@ -190,18 +190,18 @@ TEST_F(Clicks, SelectingTheBombLoopsItsSoundOnlyWhenNothingWasSelected) {
 
 TEST_F(Clicks, ThePointerLeftOfOrAboveTheBoardActsOnColumnOrRowZero) {
   Put(0, 3, 1);
-  MouseX = 280;
-  MouseY = BoardOriginY + CellPitch * 3 + 10;
+  values.MouseX = 280;
+  values.MouseY = BoardOriginY + CellPitch * 3 + 10;
   board.Click();
   EXPECT_TRUE(board.FSelected);
   EXPECT_EQ(board.FSelX, 0);
   EXPECT_EQ(board.FSelY, 3);
   // 52 or more pixels to the left is off the board; so is a pointer past the last column.
   board.FSelected = false;
-  MouseX = BoardOriginX - 52;
+  values.MouseX = BoardOriginX - 52;
   board.Click();
   EXPECT_FALSE(board.FSelected);
-  MouseX = BoardOriginX + 9 * CellPitch;
+  values.MouseX = BoardOriginX + 9 * CellPitch;
   board.Click();
   EXPECT_FALSE(board.FSelected);
 }
@@ -233,7 +233,7 @@ TEST_F(Hover, ShowsThePathUnderThePointerFromTheSecondFrameAndMarksUnreachableTa
   ClickCell(0, 0);
   board.UpdateHover();
   for (uint8_t mark : board.FHighlight) EXPECT_EQ(mark, 0);
-  MouseX = 790;
+  values.MouseX = 790;
   board.UpdateHover();
   EXPECT_EQ(board.FHoverX, NoHover);
   EXPECT_EQ(board.FHoverY, NoHover);

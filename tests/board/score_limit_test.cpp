@@ -18,23 +18,23 @@ class ScoreLimit : public BoardTest {
 // overflowed the score.
 TEST_F(ScoreLimit, ALineOnTheLargestScoreKeepsTheLargestScore) {
   constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
-  Score = Largest - 16;
+  values.Score = Largest - 16;
   Line(0, 9, 1);
   EXPECT_EQ(board.RemoveLines(), 9);
-  EXPECT_EQ(Score, Largest);
+  EXPECT_EQ(values.Score, Largest);
 
   board.FChain = 5;  // the chain bonus is added on top, and stops there as well
   Line(1, 5, 2);
   EXPECT_EQ(board.RemoveLines(), 5);
-  EXPECT_EQ(Score, Largest);
+  EXPECT_EQ(values.Score, Largest);
 }
 
 TEST_F(ScoreLimit, ScoresBelowTheLimitStillAddUpExactly) {
-  Score = 1000000;
+  values.Score = 1000000;
   board.FChain = 1;
   Line(4, 5, 3);
   EXPECT_EQ(board.RemoveLines(), 5);
-  EXPECT_EQ(Score, 1000000 + 50 + 50);
+  EXPECT_EQ(values.Score, 1000000 + 50 + 50);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class ParticleDrawTest : public testing::RecordingDeviceTest {
     metrics[0] = metrics[1] = 16;
     ASSERT_TRUE(Font->LoadMetrics(Dir.Write("font.rls", metrics)));
     Font->GlyphImage = Image(256, 256, 16, 16, 256, 256);
-    Engine = std::make_unique<TQzParticleEngine>(Graph.get());
+    Engine = std::make_unique<TQzParticleEngine>(Graph.get(), Values);
     Engine->Font = Font.get();
     Engine->ExplosionImage = Flash.get();
     ASSERT_TRUE(Graph->BeginFrame());
@@ -45,6 +45,7 @@ class ParticleDrawTest : public testing::RecordingDeviceTest {
   std::unique_ptr<TAGFImage> Ball;
   std::unique_ptr<TAGFImage> Flash;
   std::unique_ptr<TQzFont> Font;
+  TShellValues Values;
   std::unique_ptr<TQzParticleEngine> Engine;
   size_t Seen = 0;
 };

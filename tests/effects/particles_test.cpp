@@ -21,13 +21,14 @@ int CountKind(const TQzParticleEngine& engine, uint8_t kind) {
 }
 
 TEST(ParticleRecords, EachAddMakesItsKindWithItsStartingValues) {
-  TQzParticleEngine engine(nullptr);
-  RandSeed = 1234;
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
+  values.RandSeed = 1234;
   engine.AddText("+50", 100, 200);
   uint32_t seed = 1234;
-  RandSeed = seed;
-  const uint16_t shadowFrames = static_cast<uint16_t>(Random(360));
-  const uint16_t textFrames = static_cast<uint16_t>(Random(360));
+  values.RandSeed = seed;
+  const uint16_t shadowFrames = static_cast<uint16_t>(values.Random(360));
+  const uint16_t textFrames = static_cast<uint16_t>(values.Random(360));
 
   const auto& list = engine.Particles();
   ASSERT_EQ(list.size(), 2u);
@@ -71,11 +72,12 @@ TEST(ParticleRecords, EachAddMakesItsKindWithItsStartingValues) {
 }
 
 TEST(ParticleUpdate, TheFirstUpdateMovesNothingAndLaterOnesUseThePreviousElapsed) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.Update(0.5);
   engine.Update(0.5);  // an empty engine just remembers the time
   engine.AddText("x", 100, 300);
-  TQzParticleEngine fresh(nullptr);
+  TQzParticleEngine fresh(nullptr, values);
   fresh.AddText("x", 100, 300);
   fresh.Update(5);
   EXPECT_EQ(fresh.Particles()[1].Y, 300.0f) << "nothing moves on the first update";
@@ -87,7 +89,8 @@ TEST(ParticleUpdate, TheFirstUpdateMovesNothingAndLaterOnesUseThePreviousElapsed
 }
 
 TEST(ParticleUpdate, ALineOfFiveLeavesNoTextAfterThirtyUnits) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   for (int i = 0; i < 5; ++i) engine.AddBall(nullptr, false, 323.0f + 52 * i, 51);
   engine.AddText("25", 400, 51);
   RunUnits(engine, 10);
@@ -101,7 +104,8 @@ TEST(ParticleUpdate, ALineOfFiveLeavesNoTextAfterThirtyUnits) {
 }
 
 TEST(ParticleUpdate, BallsGrowAndShrinkByFortyPerUnitForTheirLives) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.AddBall(nullptr, true, 1, 1);
   engine.AddBall(nullptr, false, 2, 2);
   // Each Update applies the time given to the one before it.
@@ -120,7 +124,8 @@ TEST(ParticleUpdate, BallsGrowAndShrinkByFortyPerUnitForTheirLives) {
 }
 
 TEST(ParticleUpdate, AnimationsLiveFramesTimesLoopsOverSpeedAndWrapTheirFrame) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.AddAnimation(nullptr, 36, 0, 0, 1, 2);
   engine.AddAnimation(nullptr, 18, 50, 50, 2, 1);
   RunUnits(engine, 8);
@@ -137,7 +142,8 @@ TEST(ParticleUpdate, AnimationsLiveFramesTimesLoopsOverSpeedAndWrapTheirFrame) {
 }
 
 TEST(ParticleUpdate, AThrownBallRisesFallsAndEndsAtTheBottomEdge) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.AddFlyingBall(nullptr, 400, 300, 2, -30);
   engine.Update(1);
   float highest = 300;
@@ -156,7 +162,8 @@ TEST(ParticleUpdate, AThrownBallRisesFallsAndEndsAtTheBottomEdge) {
 }
 
 TEST(ParticleUpdate, AnExplosionCountsItsFramesGrowsAndSurvivesAZeroFrame) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.AddExplosion(100, 100);
   engine.Update(0);
   engine.Update(0);  // a frame that took no time
@@ -173,7 +180,8 @@ TEST(ParticleUpdate, AnExplosionCountsItsFramesGrowsAndSurvivesAZeroFrame) {
 }
 
 TEST(ParticleRemoval, RemoveNearIsStrictAndClearAnimationsTakesOnlyAnimations) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   engine.AddBall(nullptr, true, 103, 100);     // 3 pixels away in x: kept
   engine.AddBall(nullptr, true, 102.9f, 100);  // removed
   engine.AddBall(nullptr, true, 100, 97.1f);   // removed
@@ -194,7 +202,8 @@ TEST(ParticleRemoval, RemoveNearIsStrictAndClearAnimationsTakesOnlyAnimations) {
 }
 
 TEST(BoardParticles, TheBoardsRequestsReachTheEngineWithTheNamedPictures) {
-  TQzParticleEngine engine(nullptr);
+  TShellValues values;
+  TQzParticleEngine engine(nullptr, values);
   std::vector<BallPicture> asked;
   auto* const fake = reinterpret_cast<TAGFImage*>(&asked);  // only compared, never drawn
   TBoardParticles board(engine, [&](BallPicture picture) {

@@ -23,16 +23,18 @@ class ClosingAtGameOver : public ::testing::Test {
 
   std::unique_ptr<GameRun> StartAndLoad() {
     auto run = std::make_unique<GameRun>(audio);
+    TShellValues& values = run->Values();
     run->Create();
-    EXPECT_TRUE(
-        run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
+    EXPECT_TRUE(run->RunUntil(
+        [&] { return values.ScreenState != LogoScreen && values.ScreenState != LoadingScreen; }));
     return run;
   }
 
   // Resumes the saved game and makes the move after which the drop no longer fits.
   std::unique_ptr<GameRun> ResumeAndFillTheBoard() {
     auto run = StartAndLoad();
-    EXPECT_EQ(ScreenState, DialogOpen | OldGameDialog | GameScreen);
+    TShellValues& values = run->Values();
+    EXPECT_EQ(values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
     run->Idle();
     run->ClickYes();
     run->Drag(CellX(5), CellY(8), CellX(6), CellY(8));
@@ -55,18 +57,20 @@ TEST_F(ClosingAtGameOver, WithTheBoardAlreadyEmptyTheScoreGoesToTheTable) {
   WriteNearlyFullGame(4321);
   {
     auto run = ResumeAndFillTheBoard();
+    TShellValues& values = run->Values();
     TGameField& board = *run->Form().Board;
     ASSERT_TRUE(run->RunUntil([&] { return !board.AnyBall(); }, 200));
     ASSERT_TRUE(board.FGameOver);  // the last removal's pause has not run out yet
-    PlayerName = "Quitter";
+    values.PlayerName = "Quitter";
     CloseWithYes(*run);
   }
   auto run = StartAndLoad();
-  EXPECT_EQ(ScreenState, GameScreen);  // no game without a ball is offered
-  EXPECT_EQ(Score, 0);
-  EXPECT_EQ(HighScoreTable[ModeNormal][0].Score, 4321);
-  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][0]), "Quitter");
-  EXPECT_EQ(HighScoreTable[ModeNormal][1].Score, 1000);  // the old first row moved down
+  TShellValues& values = run->Values();
+  EXPECT_EQ(values.ScreenState, GameScreen);  // no game without a ball is offered
+  EXPECT_EQ(values.Score, 0);
+  EXPECT_EQ(values.HighScoreTable[ModeNormal][0].Score, 4321);
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][0]), "Quitter");
+  EXPECT_EQ(values.HighScoreTable[ModeNormal][1].Score, 1000);  // the old first row moved down
 }
 
 TEST_F(ClosingAtGameOver, HalfwayThroughTheRemovalTheScoreGoesToTheTable) {
@@ -79,9 +83,10 @@ TEST_F(ClosingAtGameOver, HalfwayThroughTheRemovalTheScoreGoesToTheTable) {
     CloseWithYes(*run);
   }
   auto run = StartAndLoad();
-  EXPECT_EQ(ScreenState, GameScreen);
-  EXPECT_EQ(HighScoreTable[ModeNormal][9].Score, 150);  // below Belmar's 500 ... Pello's 100
-  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][9]), "Player");
+  TShellValues& values = run->Values();
+  EXPECT_EQ(values.ScreenState, GameScreen);
+  EXPECT_EQ(values.HighScoreTable[ModeNormal][9].Score, 150);  // below Belmar's 500 ... Pello's 100
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][9]), "Player");
 }
 
 TEST_F(ClosingAtGameOver, AScoreTooLowForTheTableLeavesItAsItWas) {
@@ -92,9 +97,10 @@ TEST_F(ClosingAtGameOver, AScoreTooLowForTheTableLeavesItAsItWas) {
     CloseWithYes(*run);
   }
   auto run = StartAndLoad();
-  EXPECT_EQ(ScreenState, GameScreen);
+  TShellValues& values = run->Values();
+  EXPECT_EQ(values.ScreenState, GameScreen);
   for (int row = 0; row < HighScoreRows; ++row)
-    EXPECT_EQ(HighScoreTable[ModeNormal][row].Score, 1000 - 100 * row);
+    EXPECT_EQ(values.HighScoreTable[ModeNormal][row].Score, 1000 - 100 * row);
 }
 
 }  // namespace

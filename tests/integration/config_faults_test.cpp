@@ -28,8 +28,8 @@ using test_support::LogMessages;
 constexpr uint32_t ResumeQuestion = DialogOpen | OldGameDialog | GameScreen;
 constexpr const char* DamagedGameLine = "Saved game in Config.bin is damaged; not resumed";
 
-bool InPlay() {
-  return ScreenState != LogoScreen && ScreenState != LoadingScreen;
+bool InPlay(const TShellValues& values) {
+  return values.ScreenState != LogoScreen && values.ScreenState != LoadingScreen;
 }
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
@@ -52,16 +52,17 @@ const std::vector<uint8_t>& RealSavedFile() {
     test_support::LinkDataPack(dir.path());
     TRecordingAudio* audio = nullptr;
     GameRun run(audio);
+    TShellValues& values = run.Values();
     run.Create();
-    run.RunUntil(InPlay);
+    run.RunUntil([&] { return InPlay(values); });
     run.Frames(10);
-    Score = 35;  // as if a line had been made
-    HighScoreEntry& entry = HighScoreTable[ModeKids][3];
+    values.Score = 35;  // as if a line had been made
+    HighScoreEntry& entry = values.HighScoreTable[ModeKids][3];
     entry.Score = 750;
     entry.NameLength = 6;
     std::copy_n("Keeper", 6, entry.Name.begin());
-    MusicVolume = 33;
-    SoundVolume = 66;
+    values.MusicVolume = 33;
+    values.SoundVolume = 66;
     run.Destroy();
     return ConfigBytes();
   }();
@@ -78,17 +79,17 @@ struct Loaded {
 
 Loaded LoadThroughTheShell(const std::vector<uint8_t>& bytes) {
   WriteBytes(ConfigFileName, bytes);
-  ResetShellValues();
-  ScreenState = MenuScreen;
-  GameMode = ModeNormal;
-  test_support::RecordingPorts ports;
-  GameShell shell(ports);
+  TShellValues values;
+  values.ScreenState = MenuScreen;
+  values.GameMode = ModeNormal;
+  test_support::RecordingPorts ports(values);
+  GameShell shell(ports, values);
   shell.LoadConfig();
   Loaded loaded;
-  loaded.Contents.Tables = HighScoreTable;
-  loaded.Contents.MusicVolume = MusicVolume;
-  loaded.Contents.SoundVolume = SoundVolume;
-  loaded.Screen = ScreenState;
+  loaded.Contents.Tables = values.HighScoreTable;
+  loaded.Contents.MusicVolume = values.MusicVolume;
+  loaded.Contents.SoundVolume = values.SoundVolume;
+  loaded.Screen = values.ScreenState;
   loaded.DamageLogged = ports.Called(std::string("Log:") + DamagedGameLine);
   loaded.NewGameStarted = ports.Called("DropBalls(6,1)");
   // Saving again keeps all that was taken over.
@@ -231,9 +232,10 @@ class DamagedConfigStart : public ConfigFaults {
     WriteBytes(ConfigFileName, bytes);
     TRecordingAudio* audio = nullptr;
     GameRun run(audio);
+    TShellValues& values = run.Values();
     run.Create();
-    ASSERT_TRUE(run.RunUntil(InPlay));
-    EXPECT_EQ(ScreenState, GameScreen);
+    ASSERT_TRUE(run.RunUntil([&] { return InPlay(values); }));
+    EXPECT_EQ(values.ScreenState, GameScreen);
     const auto log = LogMessages();
     EXPECT_EQ(std::find(log.begin(), log.end(), DamagedGameLine) != log.end(), damageLogged);
     run.Frames(10);
@@ -248,7 +250,7 @@ class DamagedConfigStart : public ConfigFaults {
       }
     }
     EXPECT_TRUE(moved);
-    EXPECT_TRUE(GameUnderWay);
+    EXPECT_TRUE(values.GameUnderWay);
     run.Destroy();
     EXPECT_EQ(ConfigBytes().size(), ConfigFileSize);
   }
@@ -287,11 +289,12 @@ class UnwritableConfig : public ConfigFaults {
   std::string PlayAndShutDown() {
     TRecordingAudio* audio = nullptr;
     GameRun run(audio);
+    TShellValues& values = run.Values();
     run.Create();
-    EXPECT_TRUE(run.RunUntil(InPlay));
-    EXPECT_EQ(ScreenState, ResumeQuestion);
-    HighScoreTable[ModeNormal][0].Score = 9999;
-    MusicVolume = 1;
+    EXPECT_TRUE(run.RunUntil([&] { return InPlay(values); }));
+    EXPECT_EQ(values.ScreenState, ResumeQuestion);
+    values.HighScoreTable[ModeNormal][0].Score = 9999;
+    values.MusicVolume = 1;
     ::testing::internal::CaptureStderr();
     run.Destroy();
     return ::testing::internal::GetCapturedStderr();

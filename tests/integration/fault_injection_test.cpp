@@ -136,8 +136,9 @@ constexpr const char* KeptName = "Survivor";
 
 void WriteKeptScores() {
   ConfigContents contents;
-  for (uint8_t m = 0; m < HighScoreModes; ++m) ResetScoreTable(m);
-  contents.Tables = HighScoreTable;
+  TShellValues defaults;
+  for (uint8_t m = 0; m < HighScoreModes; ++m) ResetScoreTable(defaults, m);
+  contents.Tables = defaults.HighScoreTable;
   HighScoreEntry& best = contents.Tables[ModeNormal][0];
   best.Score = KeptScore;
   best.NameLength = static_cast<uint8_t>(std::string(KeptName).size());
@@ -194,12 +195,13 @@ std::string BaseName(const std::string& file) {
 void PlayAMoveAndQuit(bool realAudio) {
   TRecordingAudio* recording = nullptr;
   GameRun run(recording);
+  TShellValues& values = run.Values();
   std::optional<TScopedAudioLibrary> mixer;
   if (realAudio) mixer.emplace(std::make_unique<TMixerAudio>());
   run.Create();
-  ASSERT_TRUE(
-      run.RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
-  ASSERT_EQ(ScreenState, GameScreen);
+  ASSERT_TRUE(run.RunUntil(
+      [&] { return values.ScreenState != LogoScreen && values.ScreenState != LoadingScreen; }));
+  ASSERT_EQ(values.ScreenState, GameScreen);
 
   TGameField& board = *run.Form().Board;
   run.Frames(10);  // the opening balls have appeared
@@ -211,7 +213,7 @@ void PlayAMoveAndQuit(bool realAudio) {
   run.Frames(3);
   EXPECT_NE(board.FCells(x + 1, y).Mask, 0u);
   EXPECT_EQ(board.FCells(x + 1, y).Look, look);
-  EXPECT_TRUE(GameUnderWay);
+  EXPECT_TRUE(values.GameUnderWay);
 
   EXPECT_FALSE(run.RequestClose());
   run.Idle();

@@ -66,29 +66,29 @@ inline bool DataPackExists() {
   return std::filesystem::exists(std::filesystem::path(MARBLIX_DATA_DIR) / "strings.txt");
 }
 
-// Puts every shell value back to its state at program start; these runs start windowed.
-inline void ResetShellState() {
-  ResetShellValues();
-  FullScreenSetting = false;
-}
-
-// One start of the program in the current folder; several runs may share the folder.
+// One start of the program in the current folder; several runs may share the folder. Each start
+// has fresh shell values (a caller that reads them once the run is over hands them in); these
+// runs start windowed.
 class GameRun {
  public:
-  explicit GameRun(TRecordingAudio*& audioOut) {
-    ResetShellState();
+  explicit GameRun(TRecordingAudio*& audioOut,
+                   std::shared_ptr<TShellValues> values = std::make_shared<TShellValues>())
+      : values_(std::move(values)) {
+    values_->FullScreenSetting = false;
     auto audio = std::make_unique<TRecordingAudio>();
     audioOut = audio.get();
     audio_ = std::make_unique<TScopedAudioLibrary>(std::move(audio));
     recording_ = std::make_shared<TRecording>();
-    form_ =
-        std::make_unique<TForm1>(host_, application_, clock_, RecordingDirect3DCreate(recording_));
+    form_ = std::make_unique<TForm1>(host_, application_, clock_,
+                                     RecordingDirect3DCreate(recording_), *values_);
   }
   ~GameRun() {
     if (form_) Destroy();
   }
 
   TForm1& Form() { return *form_; }
+  // The run's shell values; they outlive the window, so they can be read after Destroy.
+  TShellValues& Values() { return *values_; }
   FakeFormHost& Host() { return host_; }
   TApplication& Application() { return application_; }
   TRecording& Recording() { return *recording_; }
@@ -142,6 +142,7 @@ class GameRun {
   }
 
  private:
+  std::shared_ptr<TShellValues> values_;
   std::unique_ptr<TScopedAudioLibrary> audio_;
   std::shared_ptr<TRecording> recording_;
   FakeFormHost host_;
@@ -174,8 +175,9 @@ inline int CellY(int y) {
 // anywhere: the next move's drop ends the game.
 inline void WriteNearlyFullGame(int32_t score) {
   ConfigContents contents;
-  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-  contents.Tables = HighScoreTable;
+  TShellValues defaults;
+  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(defaults, mode);
+  contents.Tables = defaults.HighScoreTable;
   contents.MusicVolume = 40;
   contents.SoundVolume = 60;
   contents.SavedGameFlag = 1;

@@ -40,11 +40,11 @@ class SessionEndRun : public ::testing::Test {
 
 TEST_F(SessionEndRun, DuringLoadingTheLoaderStopsAndConfigIsLeftAlone) {
   { std::ofstream(ConfigFileName, std::ios::binary) << "old scores"; }
-  ASSERT_TRUE(run->RunUntil([] { return ScreenState == LoadingScreen; }));
+  ASSERT_TRUE(run->RunUntil([this] { return run->Values().ScreenState == LoadingScreen; }));
   const int startup = LoadedTextures(LogMessages());
   ending = true;
   run->Idle();  // the loading frame
-  EXPECT_EQ(ScreenState, LoadingScreen);
+  EXPECT_EQ(run->Values().ScreenState, LoadingScreen);
   EXPECT_EQ(LoadedTextures(LogMessages()), startup) << "no game picture was loaded";
   LoopSeesTheEnd();
   EXPECT_TRUE(run->Application().Terminated());

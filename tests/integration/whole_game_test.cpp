@@ -30,8 +30,9 @@ class WholeGame : public ::testing::Test {
   // From start-up to the first playing screen.
   std::unique_ptr<GameRun> StartAndLoad() {
     auto run = Start();
-    EXPECT_TRUE(
-        run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
+    TShellValues& values = run->Values();
+    EXPECT_TRUE(run->RunUntil(
+        [&] { return values.ScreenState != LogoScreen && values.ScreenState != LoadingScreen; }));
     return run;
   }
   static std::size_t ConfigSize() {
@@ -55,23 +56,24 @@ class WholeGame : public ::testing::Test {
 
 TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
   auto run = Start();
+  TShellValues& values = run->Values();
   EXPECT_TRUE(run->Host().Shown);
   EXPECT_TRUE(run->Host().PaintedInitializing);
   EXPECT_EQ(run->Host().Caption, "Marblix (loading...)");
-  EXPECT_EQ(ScreenState, LogoScreen);
+  EXPECT_EQ(values.ScreenState, LogoScreen);
   int logoFrames = 0;
-  while (ScreenState == LogoScreen && logoFrames < 200) {
+  while (values.ScreenState == LogoScreen && logoFrames < 200) {
     run->Idle();
     ++logoFrames;
   }
   EXPECT_GE(logoFrames, 60);  // about 77 units of 1/15 s
-  EXPECT_EQ(ScreenState, LoadingScreen);
+  EXPECT_EQ(values.ScreenState, LoadingScreen);
   run->Idle();  // the loading frame
-  EXPECT_EQ(ScreenState, GameScreen);
-  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_EQ(values.ScreenState, GameScreen);
+  EXPECT_EQ(values.GameMode, ModeNormal);
   EXPECT_EQ(run->Host().Caption, "Marblix v1.00");
   EXPECT_EQ(run->Host().CurrentPointer, TFormHost::Pointer::Arrow);
-  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(values.MusicVolume, 50);
   int balls = 0;
   for (const TCell& cell : run->Form().Board->FCells) balls += cell.Mask != 0;
   EXPECT_EQ(balls, 6);
@@ -109,6 +111,7 @@ TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
 
 TEST_F(WholeGame, ABallMovesByDragAndDrop) {
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   TGameField& board = *run->Form().Board;
   run->Frames(10);  // the opening balls have appeared
   int x = 0, y = 0;
@@ -120,14 +123,15 @@ TEST_F(WholeGame, ABallMovesByDragAndDrop) {
   run->Frames(3);
   // The ball has arrived; its old cell may already hold a ball of the drop that followed.
   EXPECT_EQ(board.FCells(x + 1, y).Look, ball.Look);
-  EXPECT_TRUE(GameUnderWay);
+  EXPECT_TRUE(values.GameUnderWay);
 }
 
 TEST_F(WholeGame, ExitQuestionYesWritesConfig) {
   if (PackMissing()) GTEST_SKIP() << "no asset pack";
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   EXPECT_FALSE(run->RequestClose());
-  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_EQ(values.ScreenState, DialogOpen | ExitDialog | GameScreen);
   EXPECT_FALSE(run->RequestClose());  // asking already: nothing changes
   run->Idle();
   run->ClickYes();
@@ -142,54 +146,57 @@ TEST_F(WholeGame, ARestartOffersTheSavedGameAndGoesOnAfterYes) {
   std::vector<TCell> cells;
   {
     auto run = StartAndLoad();
+    TShellValues& values = run->Values();
     run->Frames(10);
-    Score = 35;  // as if a line had been made
-    GameMode = ModeNormal;
+    values.Score = 35;  // as if a line had been made
+    values.GameMode = ModeNormal;
     for (const TCell& cell : run->Form().Board->FCells) cells.push_back(cell);
     run->RequestClose();
     run->ClickYes();
   }
   auto run = StartAndLoad();
-  EXPECT_EQ(ScreenState, DialogOpen | OldGameDialog | GameScreen);
-  EXPECT_EQ(Score, 35);
+  TShellValues& values = run->Values();
+  EXPECT_EQ(values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
+  EXPECT_EQ(values.Score, 35);
   std::vector<TCell> restored;
   for (const TCell& cell : run->Form().Board->FCells) restored.push_back(cell);
   EXPECT_EQ(restored, cells);
   run->Idle();
   run->ClickYes();
-  EXPECT_EQ(ScreenState, GameScreen);
-  EXPECT_EQ(RequestedMode, ModeNormal);
+  EXPECT_EQ(values.ScreenState, GameScreen);
+  EXPECT_EQ(values.RequestedMode, ModeNormal);
   run->Frames(2);
   int x = 0, y = 0;
   ASSERT_TRUE(FindMovableBall(*run->Form().Board, x, y));
   run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
   run->Frames(3);
-  EXPECT_TRUE(GameUnderWay);
-  EXPECT_EQ(Score, 35);
+  EXPECT_TRUE(values.GameUnderWay);
+  EXPECT_EQ(values.Score, 35);
 }
 
 TEST_F(WholeGame, AGamePlayedToItsEndTakesANameIntoTheTable) {
   if (PackMissing()) GTEST_SKIP() << "no asset pack";
   WriteNearlyFullGame(4321);
   auto run = StartAndLoad();
-  ASSERT_EQ(ScreenState, DialogOpen | OldGameDialog | GameScreen);
+  TShellValues& values = run->Values();
+  ASSERT_EQ(values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
   run->Idle();
   run->ClickYes();
   // Move the ball at (5, 8) one cell right: no line, and the drop no longer fits.
   run->Drag(CellX(5), CellY(8), CellX(6), CellY(8));
-  ASSERT_TRUE(run->RunUntil([] { return (ScreenState & DialogOpen) != 0; }, 3000));
-  EXPECT_EQ(ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
-  EXPECT_EQ(NewEntryRow, 0);
-  EXPECT_EQ(HighScoreTable[ModeNormal][0].Score, 4321);
+  ASSERT_TRUE(run->RunUntil([&] { return (values.ScreenState & DialogOpen) != 0; }, 3000));
+  EXPECT_EQ(values.ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
+  EXPECT_EQ(values.NewEntryRow, 0);
+  EXPECT_EQ(values.HighScoreTable[ModeNormal][0].Score, 4321);
   for (int i = 0; i < 6; ++i) run->Form().FormKeyDown(KeyBackspace, {});
-  EXPECT_EQ(PlayerName, "");
+  EXPECT_EQ(values.PlayerName, "");
   run->Form().TextInput("ABCDEFGHIJKLMNOPQR");
-  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOPQ");
+  EXPECT_EQ(values.PlayerName, "ABCDEFGHIJKLMNOPQ");
   run->Idle();
   run->Form().FormKeyDown(KeyEnter, {});
-  EXPECT_EQ(ScreenState, HighScoresScreen);
-  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][0]), "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(ScoreTablePage, ModeNormal);
+  EXPECT_EQ(values.ScreenState, HighScoresScreen);
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][0]), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(values.ScoreTablePage, ModeNormal);
   run->Idle();
   EXPECT_GT(audio->CallsOf("BASS_SamplePlayEx").size(), 0u);
 }
@@ -198,28 +205,30 @@ TEST_F(WholeGame, AltEnterInTheNameDialogStoresTheNameAndAsksAboutFullScreen) {
   if (PackMissing()) GTEST_SKIP() << "no asset pack";
   WriteNearlyFullGame(950);
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   run->Idle();
   run->ClickYes();
   run->Drag(CellX(5), CellY(8), CellX(6), CellY(8));
-  ASSERT_TRUE(run->RunUntil([] { return (ScreenState & DialogOpen) != 0; }, 3000));
-  ASSERT_EQ(ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
-  EXPECT_EQ(NewEntryRow, 1);
+  ASSERT_TRUE(run->RunUntil([&] { return (values.ScreenState & DialogOpen) != 0; }, 3000));
+  ASSERT_EQ(values.ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
+  EXPECT_EQ(values.NewEntryRow, 1);
   run->Form().TextInput("Mo");
   run->Form().FormKeyDown(KeyEnter, {.Alt = true});
-  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][1]), "PlayerMo");
-  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
-  EXPECT_TRUE(FullScreenSetting);  // the test run was windowed
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][1]), "PlayerMo");
+  EXPECT_EQ(values.ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_TRUE(values.FullScreenSetting);  // the test run was windowed
   run->Idle();
   run->ClickNo();
-  EXPECT_FALSE(FullScreenSetting);
-  EXPECT_EQ(ScreenState, HighScoresScreen);
+  EXPECT_FALSE(values.FullScreenSetting);
+  EXPECT_EQ(values.ScreenState, HighScoresScreen);
 }
 
 TEST_F(WholeGame, ClosingDuringTheLogoEndsAtOnceAndKeepsConfig) {
   { std::ofstream(ConfigFileName, std::ios::binary) << "old scores"; }
   auto run = Start();
+  TShellValues& values = run->Values();
   run->Frames(5);
-  ASSERT_EQ(ScreenState, LogoScreen);
+  ASSERT_EQ(values.ScreenState, LogoScreen);
   EXPECT_TRUE(run->RequestClose());
   EXPECT_TRUE(run->Application().Terminated());
   EXPECT_EQ(ConfigSize(), 10u);
@@ -232,6 +241,7 @@ TEST_F(WholeGame, ClosingDuringTheLogoEndsAtOnceAndKeepsConfig) {
 TEST_F(WholeGame, ADialogOverTheGameLetsTheBallKeepMoving) {
   if (PackMissing()) GTEST_SKIP() << "no asset pack";
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   TGameField& board = *run->Form().Board;
   run->Frames(10);
   int x = 0, y = 0;
@@ -241,33 +251,35 @@ TEST_F(WholeGame, ADialogOverTheGameLetsTheBallKeepMoving) {
   board.FCells(x + 1, y).Look = (look + 1) % 7;
   run->Drag(CellX(x), CellY(y), CellX(x + 1), CellY(y));
   EXPECT_FALSE(run->RequestClose());  // the exit question opens while the ball travels
-  ASSERT_TRUE(ScreenState & DialogOpen);
+  ASSERT_TRUE(values.ScreenState & DialogOpen);
   run->Frames(3);
   // The ball has arrived; its old cell may already hold a ball of the drop that followed.
   EXPECT_EQ(board.FCells(x + 1, y).Look, look);
-  EXPECT_TRUE(ScreenState & DialogOpen);
+  EXPECT_TRUE(values.ScreenState & DialogOpen);
   run->ClickNo();
-  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
 TEST_F(WholeGame, PausingStopsFramesAndMusicAndResumingGoesOn) {
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   run->Application().OnDeactivate(nullptr);
   EXPECT_FALSE(run->Form().PowerTimer1->MayRealTime);
   EXPECT_EQ(audio->CallsOf("BASS_ChannelPause").size(), 1u);
   run->Application().OnActivate(nullptr);
   EXPECT_TRUE(run->Form().PowerTimer1->MayRealTime);
   EXPECT_EQ(audio->CallsOf("BASS_ChannelResume").size(), 1u);
-  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
 TEST_F(WholeGame, AnAudioLibraryThatCannotStartLeavesTheGamePlayableAndSilent) {
   auto run = std::make_unique<GameRun>(audio);
+  TShellValues& values = run->Values();
   audio->Version = 0;
   run->Create();
-  ASSERT_TRUE(
-      run->RunUntil([] { return ScreenState != LogoScreen && ScreenState != LoadingScreen; }));
-  EXPECT_EQ(ScreenState, GameScreen);
+  ASSERT_TRUE(run->RunUntil(
+      [&] { return values.ScreenState != LogoScreen && values.ScreenState != LoadingScreen; }));
+  EXPECT_EQ(values.ScreenState, GameScreen);
   EXPECT_TRUE(audio->CallsOf("BASS_Init").empty());
   EXPECT_TRUE(audio->CallsOf("BASS_StreamCreateFile").empty());
 }
@@ -280,20 +292,21 @@ namespace {
 
 TEST_F(WholeGame, FullScreenIsADesktopSizedBorderlessWindowWithThePointerMappedBack) {
   auto run = std::make_unique<GameRun>(audio);
-  FullScreenSetting = true;
+  TShellValues& values = run->Values();
+  values.FullScreenSetting = true;
   run->Create();
   EXPECT_TRUE(run->Host().Borderless);
   EXPECT_EQ(run->Host().ClientWidth, 1024);
   EXPECT_EQ(run->Host().ClientHeight, 768);
   EXPECT_TRUE(run->Form().PowerGraph1->FullScreen());
-  ASSERT_TRUE(run->RunUntil([] { return ScreenState == GameScreen; }));
+  ASSERT_TRUE(run->RunUntil([&] { return values.ScreenState == GameScreen; }));
   EXPECT_EQ(run->Host().CurrentPointer, TFormHost::Pointer::Hidden);
   run->MoveTo(512, 384);
-  EXPECT_EQ(MouseX, 400);
-  EXPECT_EQ(MouseY, 300);
+  EXPECT_EQ(values.MouseX, 400);
+  EXPECT_EQ(values.MouseY, 300);
   run->MoveTo(1023, 767);
-  EXPECT_EQ(MouseX, 799);
-  EXPECT_EQ(MouseY, 599);
+  EXPECT_EQ(values.MouseX, 799);
+  EXPECT_EQ(values.MouseY, 599);
 }
 
 }  // namespace
@@ -304,6 +317,7 @@ namespace {
 
 TEST_F(WholeGame, ALostDeviceIsResetAndTheGameGoesOn) {
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   run->Recording().Fail("Present", D3DERR_DEVICELOST, 2);
   run->Idle();
   EXPECT_EQ(run->Recording().CountOf("Reset"), 1);
@@ -311,7 +325,7 @@ TEST_F(WholeGame, ALostDeviceIsResetAndTheGameGoesOn) {
   EXPECT_EQ(run->Recording().CountOf("Reset"), 1);  // tried again while presenting still fails
   run->Idle();
   EXPECT_EQ(run->Recording().CountOf("Reset"), 0);
-  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
 TEST_F(WholeGame, AWindowOnAnEightHundredBySixHundredDesktopHasNoBorder) {
@@ -352,9 +366,10 @@ namespace {
 
 TEST_F(WholeGame, TheBoardSeesTheTimersMeasuredFrameRate) {
   auto run = StartAndLoad();
+  TShellValues& values = run->Values();
   run->Frames(40);  // 15 frames a second of fake time
-  EXPECT_EQ(MeasuredFps, run->Form().PowerTimer1->MeasuredFps());
-  EXPECT_EQ(MeasuredFps, 15);
+  EXPECT_EQ(values.MeasuredFps, run->Form().PowerTimer1->MeasuredFps());
+  EXPECT_EQ(values.MeasuredFps, 15);
 }
 
 }  // namespace

@@ -15,9 +15,8 @@ namespace {
 class ConfigLoadSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetShellValues();
-    ScreenState = MenuScreen;  // as the loader leaves it before reading the file
-    GameMode = ModeNormal;
+    values.ScreenState = MenuScreen;  // as the loader leaves it before reading the file
+    values.GameMode = ModeNormal;
   }
   std::vector<uint8_t> FileBytes() {
     std::vector<uint8_t> bytes;
@@ -25,42 +24,43 @@ class ConfigLoadSave : public ::testing::Test {
     return bytes;
   }
   testing::TScopedWorkingDirectory dir;
-  test_support::RecordingPorts ports;
-  GameShell shell{ports};
+  TShellValues values;
+  test_support::RecordingPorts ports{values};
+  GameShell shell{ports, values};
 };
 
 TEST_F(ConfigLoadSave, FirstStartGivesDefaultsAndANewNormalGame) {
   shell.LoadConfig();
-  EXPECT_EQ(MusicVolume, 50);
-  EXPECT_EQ(SoundVolume, 75);
-  for (int m = 0; m < 3; ++m) EXPECT_EQ(EntryName(HighScoreTable[m][0]), "Harko");
-  EXPECT_EQ(ScreenState, GameScreen);
-  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_EQ(values.MusicVolume, 50);
+  EXPECT_EQ(values.SoundVolume, 75);
+  for (int m = 0; m < 3; ++m) EXPECT_EQ(EntryName(values.HighScoreTable[m][0]), "Harko");
+  EXPECT_EQ(values.ScreenState, GameScreen);
+  EXPECT_EQ(values.GameMode, ModeNormal);
   EXPECT_TRUE(ports.Called("DropBalls(6,1)"));
 }
 
 TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
   shell.LoadConfig();
-  Score = 120;
-  GameMode = ModeProfessional;
+  values.Score = 120;
+  values.GameMode = ModeProfessional;
   ports.board.Preview = {{{1, 0}, {2, 1}, {0x00010000, 21}, {0x7F, 10}}};
   ports.board.Cells[4][7] = {0x01000004, 13};
   ports.board.NextCount = 4;
-  ScreenState = DialogOpen | ExitDialog | GameScreen;  // quitting through the exit question
+  values.ScreenState = DialogOpen | ExitDialog | GameScreen;  // quitting through the exit question
   shell.SaveConfig();
   EXPECT_EQ(FileBytes().size(), 1450u);
 
   const SavedGameRecord before = ports.board;
-  ResetShellValues();
-  ScreenState = MenuScreen;
-  test_support::RecordingPorts next;
-  GameShell restarted(next);
+  TShellValues restartedValues;
+  restartedValues.ScreenState = MenuScreen;
+  test_support::RecordingPorts next{restartedValues};
+  GameShell restarted(next, restartedValues);
   restarted.LoadConfig();
-  EXPECT_EQ(ScreenState, 0x10000408u);
-  EXPECT_EQ(ReturnState, MenuScreen);
-  EXPECT_EQ(GameMode, ModeProfessional);
-  EXPECT_EQ(Score, 120);
-  EXPECT_FALSE(GameUnderWay);
+  EXPECT_EQ(restartedValues.ScreenState, 0x10000408u);
+  EXPECT_EQ(restartedValues.ReturnState, MenuScreen);
+  EXPECT_EQ(restartedValues.GameMode, ModeProfessional);
+  EXPECT_EQ(restartedValues.Score, 120);
+  EXPECT_FALSE(restartedValues.GameUnderWay);
   EXPECT_EQ(next.board.Cells, before.Cells);
   EXPECT_EQ(next.board.Preview, before.Preview);
   EXPECT_EQ(next.board.NextCount, 4);
@@ -70,10 +70,10 @@ TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
 
 TEST_F(ConfigLoadSave, GamesWithoutScoreOrOffTheGameScreenAreNotKept) {
   shell.LoadConfig();
-  MusicVolume = 30;
+  values.MusicVolume = 30;
   for (auto [screen, score] : {std::pair{GameScreen, 0}, std::pair{HighScoresScreen, 50}}) {
-    ScreenState = screen;
-    Score = score;
+    values.ScreenState = screen;
+    values.Score = score;
     shell.SaveConfig();
     const auto bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 1450u);
@@ -92,7 +92,7 @@ TEST_F(ConfigLoadSave, AnUnwritableFileIsLoggedAndTheOldOneStays) {
   shell.LoadConfig();
   shell.SaveConfig();
   const auto old = FileBytes();
-  MusicVolume = 10;
+  values.MusicVolume = 10;
   // Something in the way of the temporary file, as a full disk or a read-only folder would be.
   std::filesystem::create_directories("Config.bin.tmp/occupied");
   shell.SaveConfig();
@@ -120,11 +120,11 @@ TEST_F(ConfigLoadSave, DamagedValuesAreMadeSafeAndADamagedGameIsNotOffered) {
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
   shell.LoadConfig();
-  EXPECT_EQ(MusicVolume, 100);
-  EXPECT_EQ(SoundVolume, 0);
-  EXPECT_EQ(HighScoreTable[2][9].NameLength, 17);
-  EXPECT_EQ(ScreenState, GameScreen);  // a new Normal game instead of the resume question
-  EXPECT_EQ(GameMode, ModeNormal);
+  EXPECT_EQ(values.MusicVolume, 100);
+  EXPECT_EQ(values.SoundVolume, 0);
+  EXPECT_EQ(values.HighScoreTable[2][9].NameLength, 17);
+  EXPECT_EQ(values.ScreenState, GameScreen);  // a new Normal game instead of the resume question
+  EXPECT_EQ(values.GameMode, ModeNormal);
   EXPECT_FALSE(ports.Called("RestoreBoard"));
 }
 
@@ -136,8 +136,8 @@ TEST_F(ConfigLoadSave, ATruncatedFileKeepsTheDefaultsOfWhatItLacks) {
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
   shell.LoadConfig();
-  EXPECT_EQ(MusicVolume, 0);
-  EXPECT_EQ(ScreenState, GameScreen);
+  EXPECT_EQ(values.MusicVolume, 0);
+  EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
 }  // namespace

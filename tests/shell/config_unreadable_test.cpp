@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 class UnreadableConfig : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetShellValues();
-    ScreenState = MenuScreen;
-    GameMode = ModeNormal;
+    values.ScreenState = MenuScreen;
+    values.GameMode = ModeNormal;
   }
   bool Logged(const std::string& part) const {
     for (const std::string& call : ports.calls) {
@@ -33,20 +32,21 @@ class UnreadableConfig : public ::testing::Test {
   // Loads, plays to a score and quits through the exit question.
   void RunAndQuit() {
     shell.LoadConfig();
-    Score = 70;
-    ScreenState = DialogOpen | ExitDialog | GameScreen;
+    values.Score = 70;
+    values.ScreenState = DialogOpen | ExitDialog | GameScreen;
     shell.SaveConfig();
   }
   testing::TScopedWorkingDirectory dir;
-  test_support::RecordingPorts ports;
-  GameShell shell{ports};
+  TShellValues values;
+  test_support::RecordingPorts ports{values};
+  GameShell shell{ports, values};
 };
 
 TEST_F(UnreadableConfig, AFolderOfThatNameIsKeptAndTheScoresGoToConfigBinNew) {
   fs::create_directory(ConfigFileName);
   std::ofstream(fs::path(ConfigFileName) / "kept") << "x";
   RunAndQuit();
-  EXPECT_EQ(MusicVolume, 50) << "the defaults";
+  EXPECT_EQ(values.MusicVolume, 50) << "the defaults";
   EXPECT_TRUE(Logged("Cannot read \"Config.bin\": Is a directory"));
   EXPECT_TRUE(Logged("saved in \"Config.bin.new\""));
   ASSERT_TRUE(fs::is_directory(ConfigFileName));

@@ -9,9 +9,9 @@ namespace {
 
 class Frame : public ::testing::Test {
  protected:
-  void SetUp() override { ResetShellValues(); }
-  test_support::RecordingPorts ports;
-  GameShell shell{ports};
+  TShellValues values;
+  test_support::RecordingPorts ports{values};
+  GameShell shell{ports, values};
 };
 
 TEST_F(Frame, BlinkPhaseFoldsBackBelowZero) {
@@ -37,7 +37,7 @@ TEST_F(Frame, AnimClockWrapsOnlyAbove500AndLogoFrameRestsOnItsLastPicture) {
 }
 
 TEST_F(Frame, LogoFrameDrawsBackgroundAndLogoOnly) {
-  ScreenState = LogoScreen;
+  values.ScreenState = LogoScreen;
   shell.PowerTimer1RealTime(1.0);
   EXPECT_EQ(ports.calls,
             (std::vector<std::string>{"UpdateParticles", "BeginFrame", "DrawLogoBackground",
@@ -45,8 +45,8 @@ TEST_F(Frame, LogoFrameDrawsBackgroundAndLogoOnly) {
 }
 
 TEST_F(Frame, LoadingFrameRunsTheLoaderAndNothingElse) {
-  ScreenState = LoadingScreen;
-  ports.onLoadAssets = [] { ScreenState = GameScreen; };
+  values.ScreenState = LoadingScreen;
+  ports.onLoadAssets = [this] { values.ScreenState = GameScreen; };
   shell.PowerTimer1RealTime(1.0);
   EXPECT_EQ(ports.calls, (std::vector<std::string>{"LoadAssets"}));
   shell.PowerTimer1RealTime(1.0);
@@ -54,7 +54,7 @@ TEST_F(Frame, LoadingFrameRunsTheLoaderAndNothingElse) {
 }
 
 TEST_F(Frame, ADialogOverTheGameKeepsTheBoardMoving) {
-  ScreenState = DialogOpen | ExitDialog | GameScreen;
+  values.ScreenState = DialogOpen | ExitDialog | GameScreen;
   shell.PowerTimer1RealTime(1.0);
   EXPECT_EQ(ports.calls,
             (std::vector<std::string>{"UpdateParticles", "BeginFrame", "DrawCommonLayer",
@@ -68,28 +68,28 @@ TEST_F(Frame, EachPanelDrawsItsLayer) {
                                                      {HighScoresScreen, "DrawHighScores"}};
   for (auto [screen, layer] : panels) {
     ports.calls.clear();
-    ScreenState = screen;
+    values.ScreenState = screen;
     shell.PowerTimer1RealTime(1.0);
     EXPECT_TRUE(ports.Called(layer));
     EXPECT_FALSE(ports.Called("BoardFrame"));
     EXPECT_FALSE(ports.Called("DrawDialog"));
   }
   ports.calls.clear();
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
   shell.PowerTimer1RealTime(1.0);
   EXPECT_TRUE(ports.Called("DrawHighScores"));
   EXPECT_TRUE(ports.Called("DrawDialog"));
 }
 
 TEST_F(Frame, DeactivateStopsFramesAndMusicActivateResumesBoth) {
-  ScreenState = GameScreen;
-  Score = 12;
+  values.ScreenState = GameScreen;
+  values.Score = 12;
   shell.Deactivate();
   shell.Activate();
   EXPECT_EQ(ports.calls, (std::vector<std::string>{"SetFramesRunning(0)", "PauseMusic",
                                                    "SetFramesRunning(1)", "ResumeMusic"}));
-  EXPECT_EQ(ScreenState, GameScreen);
-  EXPECT_EQ(Score, 12);
+  EXPECT_EQ(values.ScreenState, GameScreen);
+  EXPECT_EQ(values.Score, 12);
 }
 
 }  // namespace

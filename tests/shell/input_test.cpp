@@ -11,33 +11,33 @@ namespace {
 class Input : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetShellValues();
-    for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(m);
-    ScreenState = GameScreen;
+    for (uint8_t m = 0; m < 3; ++m) ResetScoreTable(values, m);
+    values.ScreenState = GameScreen;
   }
   void Click(int x, int y, int button = ButtonLeft) {
     shell.FormMouseMove(x, y);
     shell.FormMouseDown(button, x, y);
     shell.FormMouseUp(button, x, y);
   }
-  test_support::RecordingPorts ports;
-  GameShell shell{ports};
+  TShellValues values;
+  test_support::RecordingPorts ports{values};
+  GameShell shell{ports, values};
 };
 
 TEST_F(Input, PointerIsScaledIntoTheDrawingSpace) {
   shell.FormMouseMove(401, 301);
-  EXPECT_EQ(MouseX, 401);
-  EXPECT_EQ(MouseY, 301);
+  EXPECT_EQ(values.MouseX, 401);
+  EXPECT_EQ(values.MouseY, 301);
   // A 1024 x 768 desktop showing the frame letterboxed at 1024 x 768: scale 1.28.
   shell.Mapping() = {0, 0, 1024, 768};
   shell.FormMouseMove(512, 384);
-  EXPECT_EQ(MouseX, 400);
-  EXPECT_EQ(MouseY, 300);
+  EXPECT_EQ(values.MouseX, 400);
+  EXPECT_EQ(values.MouseY, 300);
   // A 1280 x 720 desktop: frame shown 960 x 720 from x 160.
   shell.Mapping() = {160, 0, 960, 720};
   shell.FormMouseMove(160 + 480, 360);
-  EXPECT_EQ(MouseX, 400);
-  EXPECT_EQ(MouseY, 300);
+  EXPECT_EQ(values.MouseX, 400);
+  EXPECT_EQ(values.MouseY, 300);
 }
 
 TEST_F(Input, CellsTruncateTowardZero) {
@@ -55,7 +55,7 @@ TEST_F(Input, PressAndReleaseInOneCellIsOneClickAndADragIsTwo) {
             ports.calls);
   ports.calls.clear();
   int buttonAtSecondClick = -1;
-  ports.onClick = [&] { buttonAtSecondClick = MouseButton; };
+  ports.onClick = [&] { buttonAtSecondClick = values.MouseButton; };
   shell.FormMouseMove(320, 50);
   shell.FormMouseDown(ButtonRight, 320, 50);
   EXPECT_EQ(buttonAtSecondClick, ButtonRight);
@@ -66,7 +66,7 @@ TEST_F(Input, PressAndReleaseInOneCellIsOneClickAndADragIsTwo) {
 }
 
 TEST_F(Input, NothingReachesTheBoardUnderADialogOrDuringLogoAndLoading) {
-  ScreenState = DialogOpen | ExitDialog | GameScreen;
+  values.ScreenState = DialogOpen | ExitDialog | GameScreen;
   shell.FormMouseMove(320, 50);
   shell.FormMouseDown(ButtonLeft, 320, 50);
   shell.FormMouseUp(ButtonLeft, 420, 50);
@@ -74,74 +74,74 @@ TEST_F(Input, NothingReachesTheBoardUnderADialogOrDuringLogoAndLoading) {
   EXPECT_TRUE(ports.Called("PressButtons"));
   ports.calls.clear();
   for (uint32_t screen : {LogoScreen, LoadingScreen}) {
-    ScreenState = screen;
+    values.ScreenState = screen;
     Click(320, 50);
     shell.FormKeyDown(KeyEnter, {.Alt = true});
     EXPECT_TRUE(ports.calls.empty());
-    EXPECT_EQ(ScreenState, screen);
+    EXPECT_EQ(values.ScreenState, screen);
   }
-  EXPECT_EQ(MouseX, 320);  // the position is still tracked
+  EXPECT_EQ(values.MouseX, 320);  // the position is still tracked
 }
 
 TEST_F(Input, VolumeBars) {
-  ScreenState = OptionsScreen;
+  values.ScreenState = OptionsScreen;
   Click(587, 180);
-  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(values.MusicVolume, 50);
   EXPECT_TRUE(ports.Called("ApplyMusicVolume(50)"));
   Click(490, 180);
   Click(684, 180);
-  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(values.MusicVolume, 50);
   Click(683, 280);
-  EXPECT_EQ(SoundVolume, 99);
+  EXPECT_EQ(values.SoundVolume, 99);
   ports.calls.clear();
   Click(600, 230);  // between the bars: no value changes, the stream is set again
-  EXPECT_EQ(MusicVolume, 50);
-  EXPECT_EQ(SoundVolume, 99);
+  EXPECT_EQ(values.MusicVolume, 50);
+  EXPECT_EQ(values.SoundVolume, 99);
   EXPECT_TRUE(ports.Called("ApplyMusicVolume(50)"));
-  ScreenState = DialogOpen | ExitDialog | OptionsScreen;
+  values.ScreenState = DialogOpen | ExitDialog | OptionsScreen;
   Click(500, 180);
-  EXPECT_EQ(MusicVolume, 50);
+  EXPECT_EQ(values.MusicVolume, 50);
 }
 
 TEST_F(Input, FullScreenCheckBoxAsksTheQuestion) {
-  ScreenState = OptionsScreen;
+  values.ScreenState = OptionsScreen;
   Click(411, 370);  // on the edge: outside
-  EXPECT_EQ(ScreenState, OptionsScreen);
+  EXPECT_EQ(values.ScreenState, OptionsScreen);
   Click(420, 370);
-  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | OptionsScreen);
-  EXPECT_FALSE(FullScreenSetting);
+  EXPECT_EQ(values.ScreenState, DialogOpen | FullScreenDialog | OptionsScreen);
+  EXPECT_FALSE(values.FullScreenSetting);
 }
 
 TEST_F(Input, NameEntry) {
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  GameMode = ModeNormal;
-  NewEntryRow = 2;
-  PlayerName.clear();
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.GameMode = ModeNormal;
+  values.NewEntryRow = 2;
+  values.PlayerName.clear();
   shell.FormKeyDown(KeyBackspace, {});  // empty: nothing removed, the sound plays
   EXPECT_EQ(ports.Count("PlayKeySound"), 1);
   for (char c : std::string("ABCDEFGHIJKLMNOPQR")) shell.FormKeyPress(static_cast<uint8_t>(c));
-  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOPQ");  // the 18th is refused
+  EXPECT_EQ(values.PlayerName, "ABCDEFGHIJKLMNOPQ");  // the 18th is refused
   EXPECT_EQ(ports.Count("PlayKeySound"), 18);
   shell.FormKeyPress(31);
   shell.FormKeyPress(129);
   shell.FormKeyDown(KeyBackspace, {});
-  EXPECT_EQ(PlayerName, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(values.PlayerName, "ABCDEFGHIJKLMNOP");
   shell.FormKeyPress('Q');
   shell.FormKeyDown(KeyEnter, {});
-  EXPECT_EQ(ScreenState, HighScoresScreen);
-  EXPECT_EQ(EntryName(HighScoreTable[1][2]), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(values.ScreenState, HighScoresScreen);
+  EXPECT_EQ(EntryName(values.HighScoreTable[1][2]), "ABCDEFGHIJKLMNOP");
 }
 
 TEST_F(Input, AltEnterInTheNameDialogStoresTheNameThenAsksAboutFullScreen) {
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  PlayerName = "Zed";
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.PlayerName = "Zed";
   shell.FormKeyDown(KeyEnter, {.Alt = true});
-  EXPECT_EQ(EntryName(HighScoreTable[GameMode][NewEntryRow]), "Zed");
-  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
-  EXPECT_EQ(ReturnState, HighScoresScreen);
+  EXPECT_EQ(EntryName(values.HighScoreTable[values.GameMode][values.NewEntryRow]), "Zed");
+  EXPECT_EQ(values.ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_EQ(values.ReturnState, HighScoresScreen);
   shell.FormKeyDown(KeyEnter, {.Alt = true});  // a dialog is open: nothing more
-  EXPECT_EQ(ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
-  EXPECT_FALSE(FullScreenSetting);
+  EXPECT_EQ(values.ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
+  EXPECT_FALSE(values.FullScreenSetting);
 }
 
 TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
@@ -149,20 +149,20 @@ TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
   EXPECT_EQ(SingleByteCode(U'\u00E9'), 0xE9);
   EXPECT_EQ(SingleByteCode(U'\u20AC'), 0x80);
   EXPECT_EQ(SingleByteCode(U'\u4E2D'), -1);
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  PlayerName.clear();
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.PlayerName.clear();
   shell.TextInput("a\u20AC\u00E9\u4E2Db");  // é (0xE9) is above 128: refused like any such code
-  EXPECT_EQ(PlayerName, std::string("a\x80") + "b");
+  EXPECT_EQ(values.PlayerName, std::string("a\x80") + "b");
 }
 
 TEST_F(Input, CloseRequest) {
-  ScreenState = GameScreen;
+  values.ScreenState = GameScreen;
   EXPECT_FALSE(shell.FormCloseQuery());
-  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_EQ(values.ScreenState, DialogOpen | ExitDialog | GameScreen);
   EXPECT_FALSE(shell.FormCloseQuery());
-  EXPECT_EQ(ScreenState, DialogOpen | ExitDialog | GameScreen);
+  EXPECT_EQ(values.ScreenState, DialogOpen | ExitDialog | GameScreen);
   EXPECT_TRUE(ports.calls.empty());
-  ScreenState = LogoScreen;
+  values.ScreenState = LogoScreen;
   EXPECT_TRUE(shell.FormCloseQuery());
   EXPECT_EQ(ports.calls,
             (std::vector<std::string>{"SetFramesRunning(0)", "ReleaseDevice", "Terminate"}));

@@ -12,6 +12,10 @@ namespace marblix::test_support {
 
 class RecordingPorts : public ShellPorts {
  public:
+  // The values whose MusicVolume the music volume calls record.
+  explicit RecordingPorts(const TShellValues& shellValues) : values(shellValues) {}
+
+  const TShellValues& values;
   std::vector<std::string> calls;
   SavedGameRecord board;  // what the board holds
   int lastHelpPage = 4;
@@ -78,7 +82,7 @@ class RecordingPorts : public ShellPorts {
   void ClearAnimations() override { calls.push_back("ClearAnimations"); }
   void UpdateParticles(double) override { calls.push_back("UpdateParticles"); }
   void ApplyMusicVolume() override {
-    calls.push_back("ApplyMusicVolume(" + std::to_string(MusicVolume) + ")");
+    calls.push_back("ApplyMusicVolume(" + std::to_string(values.MusicVolume) + ")");
   }
   void PlayKeySound() override { calls.push_back("PlayKeySound"); }
   void PauseMusic() override { calls.push_back("PauseMusic"); }
@@ -112,6 +116,5 @@ class RecordingPorts : public ShellPorts {
   void Terminate() override { calls.push_back("Terminate"); }
   void Log(const char* message) override { calls.push_back(std::string("Log:") + message); }
 };
-
 
 }  // namespace marblix::test_support

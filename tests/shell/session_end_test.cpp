@@ -16,22 +16,20 @@ struct SessionEndCase {
 
 class SessionEnd : public ::testing::TestWithParam<SessionEndCase> {
  protected:
-  void SetUp() override {
-    ResetShellValues();
-    FullScreenSetting = false;
-  }
-  test_support::RecordingPorts ports;
-  GameShell shell{ports};
+  void SetUp() override { values.FullScreenSetting = false; }
+  TShellValues values;
+  test_support::RecordingPorts ports{values};
+  GameShell shell{ports, values};
 };
 
 TEST_P(SessionEnd, EndsWithoutAQuestion) {
   const SessionEndCase& c = GetParam();
-  ScreenState = c.screen;
+  values.ScreenState = c.screen;
   shell.EndSession();
   EXPECT_EQ(ports.Count("Terminate"), 1);
   EXPECT_EQ(ports.Called("SetFramesRunning(0)"), c.closesAtOnce);
   EXPECT_EQ(ports.Called("ReleaseDevice"), c.closesAtOnce);
-  EXPECT_EQ(ScreenState & ExitDialog, c.screen & ExitDialog) << "no exit question opens";
+  EXPECT_EQ(values.ScreenState & ExitDialog, c.screen & ExitDialog) << "no exit question opens";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,23 +42,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SessionEnd, AnUnansweredFullScreenQuestionLeavesTheSettingAsItWas) {
-  ScreenState = OptionsScreen;
+  values.ScreenState = OptionsScreen;
   shell.ToggleFullScreen();  // the question opens with the setting already switched
-  ASSERT_TRUE(FullScreenSetting);
+  ASSERT_TRUE(values.FullScreenSetting);
   shell.EndSession();
-  EXPECT_FALSE(FullScreenSetting);
+  EXPECT_FALSE(values.FullScreenSetting);
   EXPECT_EQ(ports.Count("Terminate"), 1);
 }
 
 TEST_F(SessionEnd, ANameBeingTypedIsKept) {
-  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-  GameMode = ModeNormal;
-  Score = 950;
-  PlaceFinalScore();  // row 1, the name question open
-  ASSERT_TRUE(ScreenState & EnterNameDialog);
-  PlayerName = "Vesna";
+  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values, mode);
+  values.GameMode = ModeNormal;
+  values.Score = 950;
+  PlaceFinalScore(values);  // row 1, the name question open
+  ASSERT_TRUE(values.ScreenState & EnterNameDialog);
+  values.PlayerName = "Vesna";
   shell.EndSession();
-  EXPECT_EQ(EntryName(HighScoreTable[ModeNormal][1]), "Vesna");
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][1]), "Vesna");
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ TEST(BoardSounds, EverySlotNamePlaysTheFileListedUnderThatName) {
   testing::TTempDir dir;
   ASSERT_TRUE(LoadSoundTable({}, dir.Write("sounds.txt", list)));
 
-  TBoardSounds sounds;
+  TShellValues values;
+  TBoardSounds sounds(values);
   std::vector<std::string> expected;
   for (const SoundSlot& slot : slots) {
     sounds.PlayEffect(slot);
@@ -50,6 +51,25 @@ TEST(BoardSounds, EverySlotNamePlaysTheFileListedUnderThatName) {
   sounds.StopEffect(ABombSound);
   EXPECT_EQ(audio.PlayedFiles(), (std::vector<std::string>{"", "./sounds/a_bomb.ogg"}));
   EXPECT_EQ(audio.CallsOf("BASS_SampleStop").size(), 1u);
+  GameSounds = TSoundTable{};
+}
+
+TEST(BoardSounds, EachPlayTakesTheSoundVolumeOfItsMoment) {
+  TScopedAudioLibrary installed(std::make_unique<TRecordingAudio>());
+  auto& audio = static_cast<TRecordingAudio&>(AudioLibrary());
+  GameSounds = TSoundTable{};
+  testing::TTempDir dir;
+  ASSERT_TRUE(LoadSoundTable({}, dir.Write("sounds.txt", "s_pin\t./pin.ogg\t1\n")));
+  TShellValues values;
+  TBoardSounds sounds(values);
+  values.SoundVolume = 80;
+  sounds.PlayEffectLooped(SoundOf(NamedSound::s_pin));
+  values.SoundVolume = 30;
+  sounds.PlayEffect(SoundOf(NamedSound::s_pin));
+  const auto plays = audio.CallsOf("BASS_SamplePlayEx");
+  ASSERT_EQ(plays.size(), 2u);
+  EXPECT_NE(plays[0].find(", 0, -1, 80, -1, -1)"), std::string::npos) << plays[0];
+  EXPECT_NE(plays[1].find(", 0, -1, 30, -1, 0)"), std::string::npos) << plays[1];
   GameSounds = TSoundTable{};
 }
 

@@ -16,7 +16,7 @@ class SoundTableTest : public ::testing::Test {
   SoundTableTest() : Installed(std::make_unique<TRecordingAudio>()) {
     Audio = static_cast<TRecordingAudio*>(&AudioLibrary());
     GameSounds = TSoundTable{};
-    SoundVolume = 80;
+    values.SoundVolume = 80;
   }
   ~SoundTableTest() override { GameSounds = TSoundTable{}; }
 
@@ -32,6 +32,7 @@ class SoundTableTest : public ::testing::Test {
   TScopedAudioLibrary Installed;
   TRecordingAudio* Audio = nullptr;
   testing::TTempDir Dir;
+  TShellValues values;
 };
 
 TEST_F(SoundTableTest, NamedSlotsLoadTheirFilesWhateverTheNumber) {
@@ -81,7 +82,7 @@ TEST_F(SoundTableTest, FixedBombSamplesLoadLastAndReplaceTheListsEntries) {
 
 TEST_F(SoundTableTest, TheLaterLineForASlotIsTheOnePlayed) {
   LoadList("s_app\t./first.ogg\t1\ns_app\t./second.ogg\t1\n");
-  PlayEffect(GameSounds[NamedSound::s_app]);
+  PlayEffect(GameSounds[NamedSound::s_app], values.SoundVolume);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{"./second.ogg"}));
 }
 
@@ -115,7 +116,7 @@ TEST_F(SoundTableTest, AMissingListIsLoggedAndLeavesEverySlotSilent) {
   EXPECT_NE(log[0].find("sounds.txt"), std::string::npos);
   EXPECT_TRUE(Audio->CallsOf("BASS_SampleLoad").empty());
   EXPECT_EQ(GameSounds.KindHoverSounds[23], 0u);
-  PlayEffect(GameSounds[NamedSound::s_click]);
+  PlayEffect(GameSounds[NamedSound::s_click], values.SoundVolume);
   EXPECT_EQ(Audio->PlayedFiles(), (std::vector<std::string>{""})) << "handle 0 plays nothing";
 }
 
@@ -123,9 +124,9 @@ TEST_F(SoundTableTest, PlaysUseTheVolumeOfTheirMomentAndStopReachesTheSample) {
   LoadList("s_ballmove\t./move.ogg\t1\n");
   const HSAMPLE move = GameSounds[NamedSound::s_ballmove];
   Audio->ClearCalls();
-  PlayEffectLooped(move);
-  SoundVolume = 30;
-  PlayEffect(move);
+  PlayEffectLooped(move, values.SoundVolume);
+  values.SoundVolume = 30;
+  PlayEffect(move, values.SoundVolume);
   StopEffect(move);
   const std::string h = std::to_string(move);
   EXPECT_EQ(Audio->Calls, (std::vector<std::string>{

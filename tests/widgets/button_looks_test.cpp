@@ -19,17 +19,17 @@ class ButtonLooksTest : public testing::RecordingDeviceTest {
     RecordingDeviceTest::SetUp();
     Open();
     Picture = Image(100, 60, 100, 20, 128, 64);  // three looks stacked
-    Bar = std::make_unique<TButtons>(Graph.get());
+    Bar = std::make_unique<TButtons>(Graph.get(), Values);
     for (int n = 0; n < 18; ++n) {
       Bar->AddButton(10, 30 * n, Picture.get(), n >= 14 && n <= 15 ? DialogOpen : MenuScreen, {});
     }
     Strings.LastHelpPage = 4;
     Bar->Strings = &Strings;
-    ScreenState = MenuScreen;
-    HelpPage = 2;
-    GameMode = ModeNormal;
-    MouseX = 500;
-    MouseY = 500;
+    Values.ScreenState = MenuScreen;
+    Values.HelpPage = 2;
+    Values.GameMode = ModeNormal;
+    Values.MouseX = 500;
+    Values.MouseY = 500;
     ASSERT_TRUE(Graph->BeginFrame());
   }
   // (top, pattern) of every button drawn since the frame began.
@@ -49,6 +49,7 @@ class ButtonLooksTest : public testing::RecordingDeviceTest {
   std::pair<int, int> Look(int button, int pattern) const { return {30 * button, pattern}; }
 
   std::unique_ptr<TAGFImage> Picture;
+  TShellValues Values;
   std::unique_ptr<TButtons> Bar;
   size_t Seen = 0;
   TQzStrings Strings;
@@ -56,8 +57,8 @@ class ButtonLooksTest : public testing::RecordingDeviceTest {
 
 TEST_F(ButtonLooksTest, NormalHighlightedAndPressedOrSelectedLooks) {
   (*Bar)[5].selected = true;
-  MouseX = 50;
-  MouseY = 30 * 2 + 5;
+  Values.MouseX = 50;
+  Values.MouseY = 30 * 2 + 5;
   Bar->DrawButtons();
   auto drawn = Drawn();
   ASSERT_EQ(drawn.size(), 16u) << "the live buttons: all but the dialog's two";
@@ -75,12 +76,12 @@ TEST_F(ButtonLooksTest, NormalHighlightedAndPressedOrSelectedLooks) {
 }
 
 TEST_F(ButtonLooksTest, PageButtonsHideOnTheFirstAndLastPages) {
-  HelpPage = 0;
+  Values.HelpPage = 0;
   Bar->DrawButtons();
   auto drawn = Drawn();
   EXPECT_EQ(drawn.size(), 15u);
   EXPECT_EQ(drawn.back(), Look(17, 0));
-  HelpPage = 4;
+  Values.HelpPage = 4;
   Bar->DrawButtons();
   drawn = Drawn();
   EXPECT_EQ(drawn.size(), 15u);
@@ -88,12 +89,12 @@ TEST_F(ButtonLooksTest, PageButtonsHideOnTheFirstAndLastPages) {
 }
 
 TEST_F(ButtonLooksTest, BehindADialogButtonsLookNormalWhileItsOwnButtonsLightUp) {
-  ScreenState = MenuScreen | ExitDialog | DialogOpen;
+  Values.ScreenState = MenuScreen | ExitDialog | DialogOpen;
   (*Bar)[1].selected = true;
-  MouseX = 50;
-  MouseY = 30 * 3 + 5;
+  Values.MouseX = 50;
+  Values.MouseY = 30 * 3 + 5;
   Bar->DrawButtons();
-  MouseY = 30 * YesButton + 5;
+  Values.MouseY = 30 * YesButton + 5;
   Bar->DrawButton(YesButton);
   Bar->DrawButton(NoButton);
   const auto drawn = Drawn();

@@ -17,7 +17,7 @@ constexpr uint32_t Everywhere = 0xFFFFFFFF;
 
 class ButtonsTest : public ::testing::Test {
  protected:
-  ButtonsTest() : Installed(std::make_unique<TRecordingAudio>()), Bar(nullptr) {
+  ButtonsTest() : Installed(std::make_unique<TRecordingAudio>()), Bar(nullptr, Values) {
     Audio = static_cast<TRecordingAudio*>(&AudioLibrary());
     GameSounds = TSoundTable{};
     GameSounds[NamedSound::s_click] = Audio->SampleLoad(false, "click", 0, 0, 32, 4);
@@ -25,9 +25,9 @@ class ButtonsTest : public ::testing::Test {
     Audio->ClearCalls();
     Picture.PatternWidth = 100;
     Picture.PatternHeight = 20;
-    ScreenState = MenuScreen;
-    HelpPage = 0;
-    GameMode = ModeNormal;
+    Values.ScreenState = MenuScreen;
+    Values.HelpPage = 0;
+    Values.GameMode = ModeNormal;
   }
   ~ButtonsTest() override { GameSounds = TSoundTable{}; }
 
@@ -37,17 +37,18 @@ class ButtonsTest : public ::testing::Test {
       Bar.AddButton(0, 30 * n, &Picture, mask, [this, n] { Ran.push_back(n); });
     }
   }
-  static void PointAt(int x, int y) {
-    MouseX = x;
-    MouseY = y;
+  void PointAt(int x, int y) {
+    Values.MouseX = x;
+    Values.MouseY = y;
   }
   // Points at the middle of button n as laid out by AddButtons.
-  static void PointAtButton(int n) { PointAt(50, 30 * n + 10); }
+  void PointAtButton(int n) { PointAt(50, 30 * n + 10); }
   std::vector<std::string> Sounds() const { return Audio->PlayedFiles(); }
 
   TScopedAudioLibrary Installed;
   TRecordingAudio* Audio = nullptr;
   TAGFImage Picture;
+  TShellValues Values;
   TButtons Bar;
   std::vector<int> Ran;
 };
@@ -107,7 +108,7 @@ TEST_F(ButtonsTest, ButtonsOfOtherScreensAreDeadAndActionsChangeLivenessOnTheWay
   // Two buttons on one spot: the first one's action leaves the menu, so the second is dead by then.
   Bar.AddButton(0, 300, &Picture, MenuScreen, [this] {
     Ran.push_back(10);
-    ScreenState = GameScreen;
+    Values.ScreenState = GameScreen;
   });
   Bar.AddButton(0, 300, &Picture, MenuScreen, [this] { Ran.push_back(11); });
   PointAt(50, 310);
@@ -120,7 +121,7 @@ TEST_F(ButtonsTest, ButtonsOfOtherScreensAreDeadAndActionsChangeLivenessOnTheWay
 TEST_F(ButtonsTest, WithADialogOpenOnlyDialogButtonsPressButAnyButtonReleases) {
   AddButtons(14);             // 0..13 on every screen
   AddButtons(2, DialogOpen);  // 14, 15: yes and no
-  ScreenState = MenuScreen | ExitDialog | DialogOpen;
+  Values.ScreenState = MenuScreen | ExitDialog | DialogOpen;
   PointAtButton(3);
   Bar.PressButtons();
   EXPECT_FALSE(Bar.PressActive) << "a menu button behind the dialog";
@@ -138,7 +139,7 @@ TEST_F(ButtonsTest, SelectedButtonsNeitherPressNorRun) {
   AddButtons(4);
   Bar.SelectModeButton();
   EXPECT_TRUE(Bar[FirstModeButton + ModeNormal].selected);
-  GameMode = ModeKids;
+  Values.GameMode = ModeKids;
   Bar.SelectModeButton();
   EXPECT_TRUE(Bar[1].selected);
   EXPECT_FALSE(Bar[2].selected) << "the old mode button is cleared";
@@ -165,13 +166,13 @@ TEST_F(ButtonsTest, ThePageRuleHidesPreviousOnTheFirstPageAndNextOnTheLast) {
     Bar.ReleaseButtons();
     return pressed;
   };
-  HelpPage = 0;
+  Values.HelpPage = 0;
   EXPECT_FALSE(pressable(PreviousPageButton));
   EXPECT_TRUE(pressable(NextPageButton));
-  HelpPage = 4;
+  Values.HelpPage = 4;
   EXPECT_TRUE(pressable(PreviousPageButton));
   EXPECT_FALSE(pressable(NextPageButton));
-  HelpPage = 2;
+  Values.HelpPage = 2;
   EXPECT_TRUE(pressable(PreviousPageButton));
   EXPECT_TRUE(pressable(NextPageButton));
 }
@@ -199,7 +200,7 @@ TEST_F(ButtonsTest, TheHoverSoundPlaysOnlyWhenADifferentButtonLightsUp) {
 TEST_F(ButtonsTest, BehindADialogNothingLightsUpButTheDialogButtonsDo) {
   AddButtons(14);
   AddButtons(2, DialogOpen);
-  ScreenState = GameScreen | NewGameDialog | DialogOpen;
+  Values.ScreenState = GameScreen | NewGameDialog | DialogOpen;
   PointAtButton(5);
   Bar.DrawButtons();
   PointAtButton(YesButton);

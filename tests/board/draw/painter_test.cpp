@@ -76,7 +76,7 @@ class Painter : public BoardTest {
 
 TEST_F(Painter, CellsComeFirstThenRestingBallsCentredByTheirPictureSize) {
   Put(2, 3, 5);  // look 4
-  MouseX = 0;
+  values.MouseX = 0;
   Frame();
   ASSERT_GE(canvas.Calls.size(), 82u);
   for (int i = 0; i < 81; ++i) {
@@ -201,14 +201,15 @@ TEST_F(PainterOnDevice, ANewGamesFrameDrawsEveryCellBallAndPreviewBallAsAQuad) {
   auto ball = Image(48, 48, 48, 48, 64, 64);
   TPowerGraphCanvas canvas(*Graph);
   TPowerBoardPainter painter(canvas, field.get(), [&](BallPicture) { return ball.get(); });
-  RecordingServices services;
-  TGameField board{TBoardServices{services, services, services, services}};
+  TShellValues values;
+  RecordingServices services{values};
+  TGameField board{TBoardServices{services, services, services, services}, values};
   board.SetPainter(&painter);
-  ScreenState = GameScreen;
-  GameMode = ModeNormal;
-  MeasuredFps = 0;
-  MouseX = 0;
-  RandSeed = 5;
+  values.ScreenState = GameScreen;
+  values.GameMode = ModeNormal;
+  values.MeasuredFps = 0;
+  values.MouseX = 0;
+  values.RandSeed = 5;
   board.DropBalls(6, true);
   board.FNextCount = 3;
   for (int i = 0; i < 7; ++i) board.UpdateAndDraw(1.0);  // the new balls have appeared

@@ -32,7 +32,8 @@ void BM_UpdateFrame(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
-    TQzParticleEngine engine(nullptr);
+    TShellValues values;
+    TQzParticleEngine engine(nullptr, values);
     Fill(engine, count);
     engine.Update(0.01);
     state.ResumeTiming();
@@ -47,7 +48,8 @@ void BM_RemoveNear(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
-    TQzParticleEngine engine(nullptr);
+    TShellValues values;
+    TQzParticleEngine engine(nullptr, values);
     Fill(engine, count);
     state.ResumeTiming();
     engine.RemoveNear(400, 300);

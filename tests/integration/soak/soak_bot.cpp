@@ -125,7 +125,8 @@ class Bot {
   void Finish();
 
   SoakFailure Failure(const std::string& what) const {
-    std::string state = " [screen " + Hex(ScreenState) + ", score " + std::to_string(Score);
+    std::string state =
+        " [screen " + Hex(Values().ScreenState) + ", score " + std::to_string(Values().Score);
     if (run_) {
       const TGameField& board = *run_->Form().Board;
       state += ", balls " + std::to_string(81 - board.CountFree()) + ", busy timer " +
@@ -184,12 +185,15 @@ class Bot {
   bool Paused() const { return run_ && !run_->Form().PowerTimer1->MayRealTime; }
 
   TForm1& Form() { return run_->Form(); }
+  // The shell values of the current run, or of the last one once it has ended.
+  TShellValues& Values() const { return *values_; }
   TGameField& Board() { return *run_->Form().Board; }
 
   const SoakOptions& options_;
   uint64_t sessionSeed_;
   SoakFigures& figures_;
   testing::TScopedWorkingDirectory dir_;
+  std::shared_ptr<TShellValues> values_ = std::make_shared<TShellValues>();
   std::unique_ptr<test_support::GameRun> run_;
   TRecordingAudio* audio_ = nullptr;
   BotRandom random_{0};
@@ -236,8 +240,9 @@ void Bot::UpdateContext() {
 // ---- Runs --------------------------------------------------------------------------------------
 
 void Bot::StartRun() {
-  run_ = std::make_unique<test_support::GameRun>(audio_);
-  FullScreenSetting = fullScreen_;
+  values_ = std::make_shared<TShellValues>();
+  run_ = std::make_unique<test_support::GameRun>(audio_, values_);
+  Values().FullScreenSetting = fullScreen_;
   if (fullScreen_) {
     static constexpr std::array<std::array<int, 2>, 5> Desktops{
         {{1024, 768}, {800, 600}, {1280, 720}, {640, 480}, {1920, 1080}}};
@@ -250,14 +255,15 @@ void Bot::StartRun() {
                                 static_cast<uint32_t>(desktop[1]), 60, D3DFMT_X8R8G8B8}};
   }
   run_->Create();
-  score_.Restart(Score);
+  score_.Restart(Values().Score);
   // The program seeds its generator from the clock; a soak run must replay exactly.
-  RandSeed = static_cast<uint32_t>(MixSeed(gameSeed_, static_cast<uint64_t>(++runsInGame_)));
+  Values().RandSeed =
+      static_cast<uint32_t>(MixSeed(gameSeed_, static_cast<uint64_t>(++runsInGame_)));
   ++figures_.Restarts;
   CheckAll();
   const bool closeEarly = random_.Chance(0.03);
   for (int frame = 0; frame < 400 && run_; ++frame) {
-    if (ScreenState != LogoScreen && ScreenState != LoadingScreen) break;
+    if (Values().ScreenState != LogoScreen && Values().ScreenState != LoadingScreen) break;
     if (closeEarly && frame == 2) {
       // Closing during the logo ends the program at once and keeps Config.bin as it was.
       bool closes = false;
@@ -273,33 +279,33 @@ void Bot::StartRun() {
     if (run_) Frame();
   }
   if (!run_) return;
-  if (ScreenState == LogoScreen || ScreenState == LoadingScreen)
+  if (Values().ScreenState == LogoScreen || Values().ScreenState == LoadingScreen)
     throw Violation("the program did not finish loading");
   CheckLoaded();
 }
 
 // What a start must show after reading the Config.bin the last run wrote.
 void Bot::CheckLoaded() {
-  score_.Restart(Score);
+  score_.Restart(Values().Score);
   if (!saved_) {
-    if (ScreenState != GameScreen || Score != 0)
-      throw Violation("a first start did not open a new game: screen " + Hex(ScreenState));
+    if (Values().ScreenState != GameScreen || Values().Score != 0)
+      throw Violation("a first start did not open a new game: screen " + Hex(Values().ScreenState));
     return;
   }
-  if (!SameEntries(HighScoreTable, saved_->Tables))
+  if (!SameEntries(Values().HighScoreTable, saved_->Tables))
     throw Violation("the high-score tables read at the start differ from the ones saved");
-  if (MusicVolume != saved_->MusicVolume || SoundVolume != saved_->SoundVolume)
+  if (Values().MusicVolume != saved_->MusicVolume || Values().SoundVolume != saved_->SoundVolume)
     throw Violation("the volumes read at the start differ from the ones saved");
   if (saved_->SavedGameFlag == 0) {
-    if (ScreenState != GameScreen || Score != 0)
-      throw Violation("no saved game, yet the start shows screen " + Hex(ScreenState));
+    if (Values().ScreenState != GameScreen || Values().Score != 0)
+      throw Violation("no saved game, yet the start shows screen " + Hex(Values().ScreenState));
     return;
   }
   ++figures_.ResumedGames;
-  if (ScreenState != (DialogOpen | OldGameDialog | GameScreen))
+  if (Values().ScreenState != (DialogOpen | OldGameDialog | GameScreen))
     throw Violation("a saved game of score " + std::to_string(saved_->Game.Score) +
-                    " was not offered: screen " + Hex(ScreenState));
-  if (Score != saved_->Game.Score || GameMode != saved_->Game.Mode)
+                    " was not offered: screen " + Hex(Values().ScreenState));
+  if (Values().Score != saved_->Game.Score || Values().GameMode != saved_->Game.Mode)
     throw Violation("the offered game's score or mode differs from the one saved");
   for (int x = 0; x < BoardWidth; ++x) {
     for (int y = 0; y < BoardHeight; ++y) {
@@ -311,12 +317,12 @@ void Bot::CheckLoaded() {
 
 ConfigContents Bot::StateToSave() const {
   ConfigContents state;
-  state.Tables = HighScoreTable;
-  state.MusicVolume = MusicVolume;
-  state.SoundVolume = SoundVolume;
-  state.SavedGameFlag = ((ScreenState & GameScreen) && Score > 0) ? 1 : 0;
-  state.Game.Mode = GameMode;
-  state.Game.Score = Score;
+  state.Tables = Values().HighScoreTable;
+  state.MusicVolume = Values().MusicVolume;
+  state.SoundVolume = Values().SoundVolume;
+  state.SavedGameFlag = ((Values().ScreenState & GameScreen) && Values().Score > 0) ? 1 : 0;
+  state.Game.Mode = Values().GameMode;
+  state.Game.Score = Values().Score;
   const TGameField& board = *run_->Form().Board;
   state.Game.NextCount = board.FNextCount;
   state.Game.Preview = board.FPreview;
@@ -326,8 +332,10 @@ ConfigContents Bot::StateToSave() const {
   if (board.FGameOver && run_->Form().Shell.ConfigLoaded()) {
     // Closed while the game was ending: its score goes to the table under the last name.
     int row = 0;
-    state.Tables = ExpectedAfterPlacing(HighScoreTable, GameMode, Score, row);
-    if (row < HighScoreRows) SetEntryName(state.Tables[GameMode][row], PlayerName);
+    state.Tables =
+        ExpectedAfterPlacing(Values().HighScoreTable, Values().GameMode, Values().Score, row);
+    if (row < HighScoreRows)
+      SetEntryName(state.Tables[Values().GameMode][row], Values().PlayerName);
     state.SavedGameFlag = 0;
   }
   return state;
@@ -340,7 +348,7 @@ void Bot::EndRun() {
   if (run_->Form().Board->FGameOver && loaded) gameEnded_ = true;
   std::vector<uint8_t> before;
   ReadWholeFile(ConfigFileName, before);
-  fullScreen_ = FullScreenSetting;
+  fullScreen_ = Values().FullScreenSetting;
   run_->Destroy();
   run_.reset();
   std::vector<uint8_t> bytes;
@@ -373,24 +381,25 @@ void Bot::EndRun() {
 void Bot::Trace(const char* what) {
   if (!options_.Trace) return;
   const int balls = BoardWidth * BoardHeight - Board().CountFree();
-  if (ScreenState == traced_[0] && static_cast<uint32_t>(Score) == traced_[1] &&
+  if (Values().ScreenState == traced_[0] && static_cast<uint32_t>(Values().Score) == traced_[1] &&
       static_cast<uint32_t>(balls) == traced_[2])
     return;
-  traced_ = {ScreenState, static_cast<uint32_t>(Score), static_cast<uint32_t>(balls)};
+  traced_ = {Values().ScreenState, static_cast<uint32_t>(Values().Score),
+             static_cast<uint32_t>(balls)};
   std::printf("  game %d frame %ld step %ld, after %s: screen 0x%x, score %d, balls %d\n", game_,
-              gameFrames_, gameSteps_, what, ScreenState, Score, balls);
+              gameFrames_, gameSteps_, what, Values().ScreenState, Values().Score, balls);
 }
 
 void Bot::CheckAll() {
-  Require(ShellValuesFault());
+  Require(ShellValuesFault(Values()));
   Require(BoardFault(Board()));
-  Require(TablesFault(HighScoreTable));
+  Require(TablesFault(Values().HighScoreTable));
 }
 
 void Bot::Frame() {
-  const uint32_t screenBefore = ScreenState;
-  const HighScoreTables tablesBefore = HighScoreTable;
-  const uint8_t modeBefore = GameMode;
+  const uint32_t screenBefore = Values().ScreenState;
+  const HighScoreTables tablesBefore = Values().HighScoreTable;
+  const uint8_t modeBefore = Values().GameMode;
   const int32_t scoreBefore = score_.Last();
   const double units = random_.Chance(0.5) ? random_.LogUniform(ShortestFrame, LongestFrame)
                                            : random_.Uniform(ShortestFrame, LongestFrame);
@@ -409,26 +418,27 @@ void Bot::Frame() {
   ++figures_.Frames;
   ++gameFrames_;
   Trace("a frame");
-  figures_.ScreenWords.insert(ScreenState);
+  figures_.ScreenWords.insert(Values().ScreenState);
   CheckAll();
   std::string fault;
-  const ScoreWatch::Change change = score_.AfterFrame(screenBefore, fault);
+  const ScoreWatch::Change change = score_.AfterFrame(Values(), screenBefore, fault);
   Require(fault);
-  figures_.BestScore = std::max(figures_.BestScore, Score);
+  figures_.BestScore = std::max(figures_.BestScore, Values().Score);
   if (change == ScoreWatch::Change::GameOver) AfterGameOver(tablesBefore, modeBefore, scoreBefore);
 }
 
 void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t finalScore) {
   int row = 0;
   const HighScoreTables expected = ExpectedAfterPlacing(before, mode, finalScore, row);
-  if (!SameEntries(HighScoreTable, expected))
+  if (!SameEntries(Values().HighScoreTable, expected))
     throw Violation("the final score " + std::to_string(finalScore) +
                     " was not placed as the table's order asks");
   const bool entered = row < HighScoreRows;
   const uint32_t word =
       DialogOpen | (entered ? EnterNameDialog : LowScoreDialog) | HighScoresScreen;
-  if (ScreenState != word) throw Violation("game over opened " + Hex(ScreenState));
-  if (entered && NewEntryRow != row) throw Violation("the name goes to the wrong row");
+  if (Values().ScreenState != word)
+    throw Violation("game over opened " + Hex(Values().ScreenState));
+  if (entered && Values().NewEntryRow != row) throw Violation("the name goes to the wrong row");
   gameEnded_ = true;
   entryRow_ = entered ? row : -1;
   entryMode_ = mode;
@@ -448,7 +458,8 @@ void Bot::Event(Handler handler) {
   CheckAll();
   std::string fault;
   const bool empty = !Board().AnyBall();
-  if (score_.AfterEvent(empty, fault) == ScoreWatch::Change::NewGame && GameUnderWay)
+  if (score_.AfterEvent(Values(), empty, fault) == ScoreWatch::Change::NewGame &&
+      Values().GameUnderWay)
     throw Violation("a new game started already under way");
   Require(fault);
 }
@@ -517,7 +528,7 @@ void Bot::PlayGame(int index) {
   game_ = index;
   gameSeed_ = static_cast<uint32_t>(MixSeed(sessionSeed_, 2 * static_cast<uint64_t>(index)));
   random_ = BotRandom(MixSeed(sessionSeed_, 2 * static_cast<uint64_t>(index) + 1));
-  RandSeed = gameSeed_;
+  Values().RandSeed = gameSeed_;
   gameFrames_ = gameSteps_ = 0;
   gameEnded_ = false;
   runsInGame_ = 0;
@@ -528,7 +539,7 @@ void Bot::PlayGame(int index) {
   fillAfterMoves_ = random_.Between(20, 160);
   UpdateContext();
   // The game is over once its score is placed and the question after it answered.
-  while (!gameEnded_ || (run_ && IsGameOverWord(ScreenState))) {
+  while (!gameEnded_ || (run_ && IsGameOverWord(Values().ScreenState))) {
     if (++gameSteps_ > options_.MaxStepsPerGame)
       throw Violation("the game did not end within " + std::to_string(options_.MaxStepsPerGame) +
                       " steps");
@@ -545,10 +556,10 @@ void Bot::Step() {
   }
   if (Paused() && random_.Chance(0.5)) {
     Event([&] { run_->Application().OnActivate(nullptr); });
-  } else if (ScreenState & DialogOpen) {
+  } else if (Values().ScreenState & DialogOpen) {
     if (random_.Chance(0.1)) RandomInput();
-    if (run_ && (ScreenState & DialogOpen)) AnswerDialog();
-  } else if (ScreenState & GameScreen) {
+    if (run_ && (Values().ScreenState & DialogOpen)) AnswerDialog();
+  } else if (Values().ScreenState & GameScreen) {
     PlayOnBoard();
   } else if (random_.Chance(0.1)) {
     RandomInput();
@@ -562,7 +573,8 @@ void Bot::PlayOnBoard() {
   // A game with points can always go on: some ball can move, or the game is ending.
   const TGameField& board = Board();
   if (board.FBusyTimer < -100.0 && !board.FGameOver && !board.AnyBall()) {
-    if (Score > 0) throw Violation("the game on the board has no ball to move and does not end");
+    if (Values().Score > 0)
+      throw Violation("the game on the board has no ball to move and does not end");
     // Back from a panel after a game's end shows its empty board: start a new game.
     ClickButton(random_.Below(4));
     return;
@@ -777,7 +789,7 @@ void Bot::MenuAction() {
   const int choice = random_.Below(12);
   if (choice < 4) {
     // New game, Kids, Normal, Professional: over a game under way this asks first.
-    if (abandons_ < 2 || !GameUnderWay) ClickButton(choice);
+    if (abandons_ < 2 || !Values().GameUnderWay) ClickButton(choice);
   } else if (choice < 9) {
     ClickButton(4 + random_.Below(3));  // options, instructions, high scores
   } else if (choice == 9) {
@@ -791,7 +803,7 @@ void Bot::MenuAction() {
 
 // On the menu or a panel: its own buttons, the volume bars, the full-screen box, or a way back.
 void Bot::PanelAction() {
-  const uint32_t screen = ScreenState;
+  const uint32_t screen = Values().ScreenState;
   const double r = random_.Uniform(0, 1);
   if (screen == MenuScreen && r >= 0.6) {
     // The menu's own way out, a panel, or the full-screen question.
@@ -834,7 +846,7 @@ void Bot::PanelAction() {
 }
 
 void Bot::AnswerDialog() {
-  const uint32_t kind = ScreenState & ~(DialogOpen | 0xFFu);
+  const uint32_t kind = Values().ScreenState & ~(DialogOpen | 0xFFu);
   double yes = 0.5;
   switch (kind) {
     case ExitDialog:
@@ -887,8 +899,8 @@ void Bot::EnterName() {
         break;
     }
   }
-  if (!run_ || !(ScreenState & EnterNameDialog)) return;
-  const std::string name = PlayerName.substr(0, StoredNameLength);
+  if (!run_ || !(Values().ScreenState & EnterNameDialog)) return;
+  const std::string name = Values().PlayerName.substr(0, StoredNameLength);
   const uint8_t mode = entryMode_;
   const int row = entryRow_;
   const double how = random_.Uniform(0, 1);
@@ -897,10 +909,10 @@ void Bot::EnterName() {
   } else {
     ClickButton(how < 0.75 ? ButtonYes : ButtonNo);
   }
-  if (row < 0 || (run_ && (ScreenState & EnterNameDialog))) return;
-  if (EntryName(HighScoreTable[mode][row]) != name)
+  if (row < 0 || (run_ && (Values().ScreenState & EnterNameDialog))) return;
+  if (EntryName(Values().HighScoreTable[mode][row]) != name)
     throw Violation("the name \"" + name + "\" did not reach row " + std::to_string(row) +
-                    " (it holds \"" + EntryName(HighScoreTable[mode][row]) + "\")");
+                    " (it holds \"" + EntryName(Values().HighScoreTable[mode][row]) + "\")");
 }
 
 // ---- The end of a session ----------------------------------------------------------------------

@@ -70,16 +70,21 @@ std::string BoardFault(const TGameField& board) {
   return {};
 }
 
-std::string ShellValuesFault() {
-  if (!IsAllowedScreenWord(ScreenState)) return "ScreenState " + Hex(ScreenState) + " not allowed";
-  if (GameMode > ModeProfessional) return "GameMode " + std::to_string(GameMode);
-  if (RequestedMode > ModeProfessional) return "RequestedMode " + std::to_string(RequestedMode);
-  if (MusicVolume < 0 || MusicVolume > 100) return "MusicVolume " + std::to_string(MusicVolume);
-  if (SoundVolume < 0 || SoundVolume > 100) return "SoundVolume " + std::to_string(SoundVolume);
-  if (PlayerName.size() > 17) return "PlayerName of " + std::to_string(PlayerName.size());
-  if (NewEntryRow < 0 || NewEntryRow >= HighScoreRows)
-    return "NewEntryRow " + std::to_string(NewEntryRow);
-  if (Score < 0) return "negative score " + std::to_string(Score);
+std::string ShellValuesFault(const TShellValues& values) {
+  if (!IsAllowedScreenWord(values.ScreenState))
+    return "ScreenState " + Hex(values.ScreenState) + " not allowed";
+  if (values.GameMode > ModeProfessional) return "GameMode " + std::to_string(values.GameMode);
+  if (values.RequestedMode > ModeProfessional)
+    return "RequestedMode " + std::to_string(values.RequestedMode);
+  if (values.MusicVolume < 0 || values.MusicVolume > 100)
+    return "MusicVolume " + std::to_string(values.MusicVolume);
+  if (values.SoundVolume < 0 || values.SoundVolume > 100)
+    return "SoundVolume " + std::to_string(values.SoundVolume);
+  if (values.PlayerName.size() > 17)
+    return "PlayerName of " + std::to_string(values.PlayerName.size());
+  if (values.NewEntryRow < 0 || values.NewEntryRow >= HighScoreRows)
+    return "NewEntryRow " + std::to_string(values.NewEntryRow);
+  if (values.Score < 0) return "negative score " + std::to_string(values.Score);
   return {};
 }
 
@@ -142,33 +147,35 @@ std::string ConfigDifference(const ConfigContents& expected, const ConfigContent
   return {};
 }
 
-ScoreWatch::Change ScoreWatch::AfterEvent(bool boardEmpty, std::string& fault) {
+ScoreWatch::Change ScoreWatch::AfterEvent(const TShellValues& values, bool boardEmpty,
+                                          std::string& fault) {
   const int32_t before = last_;
-  last_ = Score;
-  if (Score == before) return Change::None;
-  if (Score > before) {
+  last_ = values.Score;
+  if (values.Score == before) return Change::None;
+  if (values.Score > before) {
     fault = "an input event raised the score from " + std::to_string(before) + " to " +
-            std::to_string(Score);
+            std::to_string(values.Score);
     return Change::Rose;
   }
-  const bool freshGame = ScreenState == GameScreen && !GameUnderWay;
-  const bool emptyMenu = ScreenState == MenuScreen && boardEmpty;
-  if (Score == 0 && (freshGame || emptyMenu)) return Change::NewGame;
+  const bool freshGame = values.ScreenState == GameScreen && !values.GameUnderWay;
+  const bool emptyMenu = values.ScreenState == MenuScreen && boardEmpty;
+  if (values.Score == 0 && (freshGame || emptyMenu)) return Change::NewGame;
   fault = "an input event lowered the score from " + std::to_string(before) + " to " +
-          std::to_string(Score) + " (screen " + Hex(ScreenState) + ")";
+          std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";
   return Change::None;
 }
 
-ScoreWatch::Change ScoreWatch::AfterFrame(uint32_t screenBefore, std::string& fault) {
+ScoreWatch::Change ScoreWatch::AfterFrame(const TShellValues& values, uint32_t screenBefore,
+                                          std::string& fault) {
   const int32_t before = last_;
-  last_ = Score;
-  const bool ended = IsGameOverWord(ScreenState) && !IsGameOverWord(screenBefore);
-  if (Score < before && !(ended && Score == 0)) {
+  last_ = values.Score;
+  const bool ended = IsGameOverWord(values.ScreenState) && !IsGameOverWord(screenBefore);
+  if (values.Score < before && !(ended && values.Score == 0)) {
     fault = "a frame lowered the score from " + std::to_string(before) + " to " +
-            std::to_string(Score) + " (screen " + Hex(ScreenState) + ")";
+            std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";
   }
   if (ended) return Change::GameOver;
-  return Score > before ? Change::Rose : Change::None;
+  return values.Score > before ? Change::Rose : Change::None;
 }
 
 }  // namespace marblix::soak

@@ -20,7 +20,7 @@ bool IsAllowedScreenWord(uint32_t word);
 // At most 81 balls, every ball and preview entry one of the kinds the game creates.
 std::string BoardFault(const TGameField& board);
 // The screen word, the mode, the volumes, the player's name and the new entry's row in range.
-std::string ShellValuesFault();
+std::string ShellValuesFault(const TShellValues& values);
 // Every table in descending order of score, every name length within its field.
 std::string TablesFault(const HighScoreTables& tables);
 
@@ -49,9 +49,9 @@ class ScoreWatch {
   int32_t Last() const { return last_; }
 
   // After an input event; `boardEmpty` tells whether the board holds no ball.
-  Change AfterEvent(bool boardEmpty, std::string& fault);
+  Change AfterEvent(const TShellValues& values, bool boardEmpty, std::string& fault);
   // After a frame; `screenBefore` is the screen word before the frame.
-  Change AfterFrame(uint32_t screenBefore, std::string& fault);
+  Change AfterFrame(const TShellValues& values, uint32_t screenBefore, std::string& fault);
 
  private:
   int32_t last_ = 0;

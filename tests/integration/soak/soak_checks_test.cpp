@@ -28,8 +28,9 @@ TEST(SoakChecks, ScreenWordsOfTheScreenTableOnly) {
 
 class SoakBoardCheck : public ::testing::Test {
  protected:
-  testing::RecordingServices services;
-  TGameField board{TBoardServices{services, services, services, services}};
+  TShellValues values;
+  testing::RecordingServices services{values};
+  TGameField board{TBoardServices{services, services, services, services}, values};
 };
 
 TEST_F(SoakBoardCheck, EveryKindPassesAndAnythingElseIsCaught) {
@@ -47,74 +48,78 @@ TEST_F(SoakBoardCheck, EveryKindPassesAndAnythingElseIsCaught) {
 }
 
 TEST(SoakChecks, TablesOutOfOrderAreCaught) {
-  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-  EXPECT_EQ(TablesFault(HighScoreTable), "");
-  HighScoreTables tables = HighScoreTable;
+  TShellValues values;
+  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values, mode);
+  EXPECT_EQ(TablesFault(values.HighScoreTable), "");
+  HighScoreTables tables = values.HighScoreTable;
   tables[2][5].Score = 601;
   EXPECT_NE(TablesFault(tables), "");
-  tables = HighScoreTable;
+  tables = values.HighScoreTable;
   tables[0][9].NameLength = 18;
   EXPECT_NE(TablesFault(tables), "");
 }
 
 TEST(SoakChecks, ThePlacingOracleAgreesWithTheGame) {
+  TShellValues values;
   for (int32_t score : {0, 100, 101, 550, 1000, 1001, 70000}) {
-    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(mode);
-    HighScoreTable[1][4].Score = 600;  // a tie with the row above
-    const HighScoreTables before = HighScoreTable;
-    GameMode = ModeNormal;
-    Score = score;
-    PlaceFinalScore();
+    for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values, mode);
+    values.HighScoreTable[1][4].Score = 600;  // a tie with the row above
+    const HighScoreTables before = values.HighScoreTable;
+    values.GameMode = ModeNormal;
+    values.Score = score;
+    PlaceFinalScore(values);
     int row = -1;
     const HighScoreTables expected = ExpectedAfterPlacing(before, ModeNormal, score, row);
-    EXPECT_EQ(row == HighScoreRows, ScreenState == (DialogOpen | LowScoreDialog | HighScoresScreen))
+    EXPECT_EQ(row == HighScoreRows,
+              values.ScreenState == (DialogOpen | LowScoreDialog | HighScoresScreen))
         << score;
     if (row < HighScoreRows) {
-      EXPECT_EQ(NewEntryRow, row) << score;
+      EXPECT_EQ(values.NewEntryRow, row) << score;
     }
     for (int r = 0; r < HighScoreRows; ++r) {
-      EXPECT_EQ(HighScoreTable[1][r].Score, expected[1][r].Score) << score << " row " << r;
-      EXPECT_EQ(EntryName(HighScoreTable[1][r]), EntryName(expected[1][r])) << score;
+      EXPECT_EQ(values.HighScoreTable[1][r].Score, expected[1][r].Score) << score << " row " << r;
+      EXPECT_EQ(EntryName(values.HighScoreTable[1][r]), EntryName(expected[1][r])) << score;
     }
   }
 }
 
 TEST(SoakChecks, TheScoreFallsOnlyAtANewGameOrTheEndOfAGame) {
+  TShellValues values;
   ScoreWatch watch;
   std::string fault;
-  Score = 40;
-  ScreenState = GameScreen;
-  GameUnderWay = true;
-  EXPECT_EQ(watch.AfterFrame(GameScreen, fault), ScoreWatch::Change::Rose);
+  values.Score = 40;
+  values.ScreenState = GameScreen;
+  values.GameUnderWay = true;
+  EXPECT_EQ(watch.AfterFrame(values, GameScreen, fault), ScoreWatch::Change::Rose);
   EXPECT_EQ(fault, "");
-  Score = 30;  // a frame takes points away
-  watch.AfterFrame(GameScreen, fault);
+  values.Score = 30;  // a frame takes points away
+  watch.AfterFrame(values, GameScreen, fault);
   EXPECT_NE(fault, "");
 
   fault.clear();
   watch.Restart(30);
-  Score = 45;  // a click scores
-  watch.AfterEvent(false, fault);
+  values.Score = 45;  // a click scores
+  watch.AfterEvent(values, false, fault);
   EXPECT_NE(fault, "");
 
   fault.clear();
   watch.Restart(45);
-  Score = 0;  // a new game under way already is no fresh game
-  watch.AfterEvent(false, fault);
+  values.Score = 0;  // a new game under way already is no fresh game
+  watch.AfterEvent(values, false, fault);
   EXPECT_NE(fault, "");
   fault.clear();
   watch.Restart(45);
-  GameUnderWay = false;
-  EXPECT_EQ(watch.AfterEvent(false, fault), ScoreWatch::Change::NewGame);
+  values.GameUnderWay = false;
+  EXPECT_EQ(watch.AfterEvent(values, false, fault), ScoreWatch::Change::NewGame);
   EXPECT_EQ(fault, "");
 
   watch.Restart(45);
-  ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  EXPECT_EQ(watch.AfterFrame(GameScreen, fault), ScoreWatch::Change::GameOver);
+  values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  EXPECT_EQ(watch.AfterFrame(values, GameScreen, fault), ScoreWatch::Change::GameOver);
   EXPECT_EQ(fault, "");
   watch.Restart(45);
-  ScreenState = HighScoresScreen;  // back to 0 without the end of the game
-  watch.AfterFrame(GameScreen, fault);
+  values.ScreenState = HighScoresScreen;  // back to 0 without the end of the game
+  watch.AfterFrame(values, GameScreen, fault);
   EXPECT_NE(fault, "");
 }
 

@@ -71,18 +71,19 @@ TEST_F(MiddleLayerPicture, TextButtonsAndParticlesOverTheGameBackground) {
   ASSERT_TRUE(font.LoadMetrics(Data + "/graphics/font/font.rls"));
   ASSERT_TRUE(font.LoadGlyphs(Data + "/graphics/font/font.bmp"));
 
-  TButtons bar(Graph.get());
+  TShellValues values;
+  TButtons bar(Graph.get(), values);
   for (int n = 0; n < 3; ++n) bar.AddButton(40, 300 + 40 * n, button.get(), MenuScreen, {});
   bar[2].selected = true;
-  ScreenState = MenuScreen;
-  MouseX = 100;
-  MouseY = 300 + 40 + 10;
+  values.ScreenState = MenuScreen;
+  values.MouseX = 100;
+  values.MouseY = 300 + 40 + 10;
 
-  TQzParticleEngine engine(Graph.get());
+  TQzParticleEngine engine(Graph.get(), values);
   engine.Font = &font;
   engine.ExplosionImage = flash.get();
   engine.FlyingBallPhase = [] { return 0.0; };
-  RandSeed = 7;
+  values.RandSeed = 7;
   engine.AddText("+250", 500, 330);
   engine.AddBall(ball.get(), true, 420, 420);
   engine.AddBall(ball.get(), false, 480, 420);
