@@ -71,7 +71,9 @@ class GameScene {
 
  public:
   TShellValues values;
-  TForm1 form{host, application, clock, RecordingDirect3DCreate(recording), values};
+  TForm1 form{host, application,
+              std::make_unique<TPowerGraph>(&host, RecordingDirect3DCreate(recording)),
+              std::make_unique<TPowerTimer>(&host, &application, clock), values};
 };
 
 void BM_GameScreenFrame(benchmark::State& state) {

@@ -244,8 +244,10 @@ class SpeedRun {
   TFakeClock clock_;
   std::shared_ptr<TFrameCapture> capture_ = std::make_shared<TFrameCapture>();
   TShellValues values_;
-  TForm1 game_{host_, application_, clock_,
-               CapturingDirect3DCreate(OpenGLDirect3DCreate(), capture_), values_};
+  TForm1 game_{host_, application_,
+               std::make_unique<TPowerGraph>(
+                   &host_, CapturingDirect3DCreate(OpenGLDirect3DCreate(), capture_)),
+               std::make_unique<TPowerTimer>(&host_, &application_, clock_), values_};
   SDL_GLContext gameContext_ = nullptr;
   int frames_ = 0;
 };

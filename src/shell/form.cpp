@@ -14,10 +14,10 @@
 
 namespace marblix {
 
-TForm1::TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D,
-               TShellValues& values)
-    : PowerGraph1(std::make_unique<TPowerGraph>(&host, std::move(direct3D))),
-      PowerTimer1(std::make_unique<TPowerTimer>(&host, &application, clock)),
+TForm1::TForm1(TFormHost& host, TApplication& application, std::unique_ptr<TPowerGraph> powerGraph,
+               std::unique_ptr<TPowerTimer> powerTimer, TShellValues& values)
+    : PowerGraph1(std::move(powerGraph)),
+      PowerTimer1(std::move(powerTimer)),
       Shell(*this, values),
       host_(host),
       values_(values),

@@ -28,9 +28,10 @@ class TForm1 final : public ShellPorts,
                      public IScoreTable,
                      private LogoPainter {
  public:
-  // The shell values are the run's one instance; they outlive the window.
-  TForm1(TFormHost& host, TApplication& application, TClock& clock, TDirect3DCreate direct3D,
-         TShellValues& values);
+  // The program makes the window's two components and hands them over; the window sets them up
+  // as designed. The shell values are the run's one instance; they outlive the window.
+  TForm1(TFormHost& host, TApplication& application, std::unique_ptr<TPowerGraph> powerGraph,
+         std::unique_ptr<TPowerTimer> powerTimer, TShellValues& values);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;

@@ -1,5 +1,6 @@
-// The program: find its files, read the setting, make the window and the game window, pace the
-// frames and run the message loop until the player or the session ends it.
+// The program: find its files, read the setting, make the shell values, the window, its two
+// components and the game window, pace the frames and run the message loop until the player or
+// the session ends it.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -71,7 +72,8 @@ int Run() {
     TForm window(application);
     TSdlFormHost host(window);
     TSystemClock clock;
-    TForm1 game(host, application, clock, OpenGLDirect3DCreate(), values);
+    TForm1 game(host, application, std::make_unique<TPowerGraph>(&host, OpenGLDirect3DCreate()),
+                std::make_unique<TPowerTimer>(&host, &application, clock), values);
     game.Shell.SetConfigFolder(places.UserFolder);
     WireEvents(window, game);
     game.FormCreate();

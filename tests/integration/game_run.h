@@ -79,8 +79,10 @@ class GameRun {
     audioOut = audio.get();
     audio_ = std::make_unique<TScopedAudioLibrary>(std::move(audio));
     recording_ = std::make_shared<TRecording>();
-    form_ = std::make_unique<TForm1>(host_, application_, clock_,
-                                     RecordingDirect3DCreate(recording_), *values_);
+    form_ = std::make_unique<TForm1>(
+        host_, application_,
+        std::make_unique<TPowerGraph>(&host_, RecordingDirect3DCreate(recording_)),
+        std::make_unique<TPowerTimer>(&host_, &application_, clock_), *values_);
   }
   ~GameRun() {
     if (form_) Destroy();
