@@ -26,6 +26,7 @@ class BenchHost final : public TFormHost {
   void SetBorderless(bool) override {}
   void SetClientSize(int, int) override {}
   void GetClientSize(int& w, int& h) const override { w = 800, h = 600; }
+  void SetResizable(int, int) override {}
   void GetDesktopSize(int& w, int& h) const override { w = 800, h = 600; }
   void Show() override {}
   void PaintInitializing() override {}

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "assets/qz_logs.h"
+#include "graphics/FrameFit.h"
 #include "platform/system/processor_name.h"
 #include "platform/system/settings_store.h"
 #include "shell/button_table.h"
@@ -90,6 +91,14 @@ void TForm1::StartDevice() {
   LogSafely(std::string("Device - ") + id.Description + " (" + id.Driver + ")");
 }
 
+// A window on the desktop can be resized and maximised; it opens at twice the frame's size where
+// the desktop has room for that and more.
+void TForm1::SizeWindow(int desktopWidth, int desktopHeight) {
+  if (desktopWidth >= LargeDesktopWidth && desktopHeight >= LargeDesktopHeight)
+    host_.SetClientSize(2 * FrameWidth, 2 * FrameHeight);
+  host_.SetResizable(FrameWidth / 2, FrameHeight / 2);
+}
+
 void TForm1::FormCreate() {
   int desktopWidth = 0, desktopHeight = 0;
   host_.GetDesktopSize(desktopWidth, desktopHeight);
@@ -103,6 +112,8 @@ void TForm1::FormCreate() {
       host_.SetClientSize(800, 600);
     }
     PowerGraph1->SetFullScreen(true);
+  } else if (desktopWidth != 800 || desktopHeight != 600) {
+    SizeWindow(desktopWidth, desktopHeight);
   }
   values_.RandSeed = static_cast<uint32_t>(
       std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
@@ -203,13 +214,13 @@ void TForm1::ClientResized(int width, int height) {
   if (width <= 0 || height <= 0) return;
   clientWidth_ = width;
   clientHeight_ = height;
-  // The 800 x 600 frame is scaled to fit and centred; the pointer maps back through the same.
-  const double scale = std::min(width / 800.0, height / 600.0);
+  // The frame is shown where the device shows it; the pointer maps back through the same place.
+  const TFrameFit fit = FitFrame(FrameWidth, FrameHeight, width, height);
   PointerMapping mapping;
-  mapping.Width = 800 * scale;
-  mapping.Height = 600 * scale;
-  mapping.OffsetX = (width - mapping.Width) / 2;
-  mapping.OffsetY = (height - mapping.Height) / 2;
+  mapping.OffsetX = fit.Left;
+  mapping.OffsetY = fit.Top;
+  mapping.Width = fit.Width;
+  mapping.Height = fit.Height;
   Shell.Mapping() = mapping;
 }
 

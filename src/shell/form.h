@@ -22,6 +22,12 @@
 
 namespace marblix {
 
+// The drawing space, and the desktop from which the window opens at twice its size.
+inline constexpr int FrameWidth = 800;
+inline constexpr int FrameHeight = 600;
+inline constexpr int LargeDesktopWidth = 2560;
+inline constexpr int LargeDesktopHeight = 1440;
+
 class TForm1 final : public ShellPorts,
                      public LoaderHost,
                      public IModeButtons,
@@ -49,7 +55,7 @@ class TForm1 final : public ShellPorts,
   void TextInput(const std::string& utf8);
   // A typed character as a Unicode code point (control characters included).
   void FormKeyPress(uint32_t codePoint);
-  // The client area changed size (full screen on a desktop that is not 800 x 600).
+  // The client area changed size (a resized window, or full screen on a desktop of another size).
   void ClientResized(int width, int height);
 
   // ---- The components and the run's objects ----
@@ -111,7 +117,7 @@ class TForm1 final : public ShellPorts,
   // ---- The board's collaborators ----
   void PlaceFinalScore() override;
 
-  // Where the 800 x 600 frame is shown in the client area (full screen letterboxing).
+  // Where the 800 x 600 frame is shown in the client area (scaled to fit, with black bars).
   void SetFrameMapping(const PointerMapping& mapping) { Shell.Mapping() = mapping; }
 
  private:
@@ -127,6 +133,7 @@ class TForm1 final : public ShellPorts,
   // Maps the pointer anew when the window's client area has changed size.
   void FollowClientSize();
   void StartDevice();
+  void SizeWindow(int desktopWidth, int desktopHeight);
   void LogProcessor();
 
   TFormHost& host_;

@@ -17,6 +17,8 @@ class TFormHost : public TComponentOwner {
   virtual void SetBorderless(bool borderless) = 0;
   virtual void SetClientSize(int width, int height) = 0;
   virtual void GetClientSize(int& width, int& height) const = 0;
+  // A bordered window the desktop may resize and maximise, no smaller than the given client size.
+  virtual void SetResizable(int minWidth, int minHeight) = 0;
   virtual void GetDesktopSize(int& width, int& height) const = 0;
   virtual void Show() = 0;
   // Paints the client area black and writes "Initializing..." at (370, 280) in white, without the

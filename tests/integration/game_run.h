@@ -27,6 +27,8 @@ class FakeFormHost : public TFormHost {
  public:
   std::string Caption;
   bool Borderless = false;
+  bool Resizable = false;
+  int MinClientWidth = 0, MinClientHeight = 0;
   bool Shown = false;
   bool PaintedInitializing = false;
   int ClientWidth = 800, ClientHeight = 600;
@@ -43,6 +45,11 @@ class FakeFormHost : public TFormHost {
   void GetClientSize(int& w, int& h) const override {
     w = ClientWidth;
     h = ClientHeight;
+  }
+  void SetResizable(int minWidth, int minHeight) override {
+    Resizable = true;
+    MinClientWidth = minWidth;
+    MinClientHeight = minHeight;
   }
   void GetDesktopSize(int& w, int& h) const override {
     w = DesktopWidth;

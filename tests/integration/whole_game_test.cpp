@@ -335,6 +335,49 @@ TEST_F(WholeGame, AWindowOnAnEightHundredBySixHundredDesktopHasNoBorder) {
   run->Create();
   EXPECT_TRUE(run->Host().Borderless);
   EXPECT_FALSE(run->Form().PowerGraph1->FullScreen());
+  EXPECT_FALSE(run->Host().Resizable);
+}
+
+TEST_F(WholeGame, AWindowCanBeResizedAndOpensAtTwiceTheFrameOnALargeDesktop) {
+  struct Case {
+    int DesktopWidth, DesktopHeight, ClientWidth, ClientHeight;
+  };
+  for (const Case c :
+       {Case{2560, 1440, 1600, 1200}, Case{3840, 2160, 1600, 1200}, Case{2559, 1440, 800, 600},
+        Case{2560, 1439, 800, 600}, Case{1920, 1080, 800, 600}}) {
+    GameRun run(audio);
+    run.Host().DesktopWidth = c.DesktopWidth;
+    run.Host().DesktopHeight = c.DesktopHeight;
+    run.Create();
+    const std::string desktop =
+        std::to_string(c.DesktopWidth) + "x" + std::to_string(c.DesktopHeight);
+    EXPECT_EQ(run.Host().ClientWidth, c.ClientWidth) << desktop;
+    EXPECT_EQ(run.Host().ClientHeight, c.ClientHeight) << desktop;
+    EXPECT_TRUE(run.Host().Resizable) << desktop;
+    EXPECT_EQ(run.Host().MinClientWidth, 400) << desktop;
+    EXPECT_EQ(run.Host().MinClientHeight, 300) << desktop;
+    EXPECT_FALSE(run.Host().Borderless) << desktop;
+  }
+}
+
+TEST_F(WholeGame, AResizedWindowMapsThePointerBackThroughWhereTheFrameIsShown) {
+  auto run = StartAndLoad();
+  const TShellValues& values = run->Values();
+  // 1700 x 1250 shows the frame at twice its size with bars of 50 and 25 pixels.
+  run->Host().ClientWidth = 1700;
+  run->Host().ClientHeight = 1250;
+  run->MoveTo(50 + 2 * 400, 25 + 2 * 300);
+  EXPECT_EQ(values.MouseX, 400);
+  EXPECT_EQ(values.MouseY, 300);
+  run->MoveTo(50 + 2 * 799, 25 + 2 * 599);
+  EXPECT_EQ(values.MouseX, 799);
+  EXPECT_EQ(values.MouseY, 599);
+  // 1280 x 1024 shows it at 1.6 times, 960 pixels high from y 32.
+  run->Host().ClientWidth = 1280;
+  run->Host().ClientHeight = 1024;
+  run->MoveTo(640, 32 + 480);
+  EXPECT_EQ(values.MouseX, 400);
+  EXPECT_EQ(values.MouseY, 300);
 }
 
 TEST(GameResources, BallPicturesByLookAndVariant) {

@@ -76,12 +76,14 @@ bool TForm::Show() {
   }
   uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
   if (FBorderless) flags |= SDL_WINDOW_BORDERLESS;
+  if (FResizable && !FBorderless) flags |= SDL_WINDOW_RESIZABLE;
   FWindow = SDL_CreateWindow(FCaption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              FClientWidth, FClientHeight, flags);
   if (FWindow == nullptr) {
     SDL_Log("SDL window: %s", SDL_GetError());
     return false;
   }
+  if (FResizable) SDL_SetWindowMinimumSize(FWindow, FMinClientSize.Width, FMinClientSize.Height);
   SetCursor(FCursor);
   return true;
 }
@@ -103,6 +105,14 @@ void TForm::SetClientSize(int width, int height) {
     SDL_SetWindowSize(FWindow, width, height);
     SDL_SetWindowPosition(FWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
+}
+
+void TForm::SetResizable(int minWidth, int minHeight) {
+  FResizable = true;
+  FMinClientSize = {minWidth, minHeight};
+  if (FWindow == nullptr) return;
+  SDL_SetWindowMinimumSize(FWindow, minWidth, minHeight);
+  if (!FBorderless) SDL_SetWindowResizable(FWindow, SDL_TRUE);
 }
 
 TSize TForm::ClientSize() const {

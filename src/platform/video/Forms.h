@@ -45,7 +45,7 @@ class TForm : public TObject, public TComponentOwner {
   TForm(const TForm&) = delete;
   TForm& operator=(const TForm&) = delete;
 
-  // Creates the window (centred, fixed single border, minimise box, OpenGL-capable) and shows it.
+  // Creates the window (centred, single border, minimise box, OpenGL-capable) and shows it.
   bool Show();
   bool Showing() const { return FWindow != nullptr; }
 
@@ -55,6 +55,9 @@ class TForm : public TObject, public TComponentOwner {
   bool Borderless() const { return FBorderless; }
   void SetClientSize(int width, int height);
   TSize ClientSize() const;
+  // A bordered window the desktop may resize and maximise, down to the given client size.
+  void SetResizable(int minWidth, int minHeight);
+  bool Resizable() const { return FResizable; }
   void SetCursor(TCursorKind cursor);
   TCursorKind Cursor() const { return FCursor; }
 
@@ -84,6 +87,8 @@ class TForm : public TObject, public TComponentOwner {
   SDL_Window* FWindow = nullptr;
   std::string FCaption;
   bool FBorderless = false;
+  bool FResizable = false;
+  TSize FMinClientSize;
   int FClientWidth = 800;
   int FClientHeight = 600;
   TCursorKind FCursor = crDefault;

@@ -185,6 +185,7 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT BeginScene() override {
     if (FInScene) return D3DERR_INVALIDCALL;
     FInScene = true;
+    FContext->BeginFrame();
     return D3D_OK;
   }
   HRESULT EndScene() override {

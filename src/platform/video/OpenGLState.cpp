@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "graphics/FrameFit.h"
+
 namespace marblix {
 
 namespace {
@@ -401,10 +403,13 @@ void TGLContext::ChooseTarget() {
   glBindFramebuffer(GL_FRAMEBUFFER, FToWindow ? 0 : FFramebuffer);
 }
 
+void TGLContext::BeginFrame() {
+  ChooseTarget();  // the window may have changed size since the last frame
+}
+
 void TGLContext::Present() {
   if (FToWindow) {
     SDL_GL_SwapWindow(FWindow);
-    ChooseTarget();  // the window may have changed size
     return;
   }
   int drawableW = 0, drawableH = 0;
@@ -415,21 +420,17 @@ void TGLContext::Present() {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, FFramebuffer);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  const bool sameSize = drawableW == FWidth && drawableH == FHeight;
-  // A back buffer of another shape is scaled to fit and centred, with black bars around it.
-  const double scale = std::min(double(drawableW) / FWidth, double(drawableH) / FHeight);
-  const int shownW = sameSize ? FWidth : int(FWidth * scale + 0.5);
-  const int shownH = sameSize ? FHeight : int(FHeight * scale + 0.5);
-  const int left = (drawableW - shownW) / 2;
-  const int bottom = (drawableH - shownH) / 2;
-  if (!sameSize) {
+  // A window of another size shows the back buffer scaled to fit and centred, black bars around.
+  const TFrameFit fit = FitFrame(FWidth, FHeight, drawableW, drawableH);
+  if (fit.Width < drawableW || fit.Height < drawableH) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
   }
-  glBlitFramebuffer(0, 0, FWidth, FHeight, left, bottom, left + shownW, bottom + shownH,
-                    GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+  const int bottom = drawableH - fit.Top - fit.Height;
+  glBlitFramebuffer(0, 0, FWidth, FHeight, fit.Left, bottom, fit.Left + fit.Width,
+                    bottom + fit.Height, GL_COLOR_BUFFER_BIT, fit.Smooth ? GL_LINEAR : GL_NEAREST);
   SDL_GL_SwapWindow(FWindow);
-  ChooseTarget();
+  glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_SCISSOR_TEST);
   glScissor(scissor[0], scissor[1], scissor[2], scissor[3]);

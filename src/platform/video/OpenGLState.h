@@ -33,6 +33,8 @@ class TGLContext {
   void RestoreTexture();
   void Forget(const void* texture);
   void Draw(GLenum mode, const uint8_t* vertices, uint32_t count);
+  // Picks the frame's target: the window itself when it shows the back buffer one to one.
+  void BeginFrame();
   void Present();
   bool ReadBackBuffer(TBitmap& picture);
 

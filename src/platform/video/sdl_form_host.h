@@ -15,6 +15,9 @@ class TSdlFormHost final : public TFormHost {
   void SetBorderless(bool borderless) override { form_.SetBorderless(borderless); }
   void SetClientSize(int width, int height) override { form_.SetClientSize(width, height); }
   void GetClientSize(int& width, int& height) const override;
+  void SetResizable(int minWidth, int minHeight) override {
+    form_.SetResizable(minWidth, minHeight);
+  }
   void GetDesktopSize(int& width, int& height) const override;
   void Show() override { form_.Show(); }
   void PaintInitializing() override;
