@@ -20,11 +20,13 @@
 #include "bench/capture_device.h"
 #include "bench/frame_scene.h"
 #include "bench/quad_replay.h"
+#include "platform/audio/MixerAudio.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
 #include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
+#include "sound/Bass.h"
 #include "support/FakeClock.h"
 
 namespace marblix::bench {
@@ -276,6 +278,7 @@ int main(int argc, char** argv) {
   if (!bench::BenchFolder::HasPack()) std::printf("(no asset pack: placeholder pictures)\n");
   if (!InitVideo()) return 1;
   std::printf("Video driver: %s\n", SDL_GetCurrentVideoDriver());
+  InstallAudioLibrary(std::make_unique<TMixerAudio>());
   int result = 0;
   {
     bench::SpeedRun run(options);

@@ -1,11 +1,14 @@
-// The program: find its files, read the setting, make the shell values, the window, its two
-// components and the game window, pace the frames and run the message loop until the player or
-// the session ends it.
+// The program: find its files, read the setting, choose the back ends (SDL2_mixer for sound, an SDL
+// window and the OpenGL device for pictures), make the shell values, the window, its two components
+// and the game window, pace the frames and run the message loop until the player or the session
+// ends it.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "assets/qz_logs.h"
+#include "platform/audio/MixerAudio.h"
 #include "platform/system/Clock.h"
 #include "platform/system/file_places.h"
 #include "platform/system/session_signals.h"
@@ -16,6 +19,7 @@
 #include "shell/defs.h"
 #include "shell/form.h"
 #include "shell/frame_rate.h"
+#include "sound/Bass.h"
 
 namespace marblix {
 namespace {
@@ -66,6 +70,7 @@ int Run() {
   values.FullScreenSetting = ReadFullscreenSetting();
   if (!InitVideo()) return 1;
   const FilePlaces places = EnterPlaces();
+  InstallAudioLibrary(std::make_unique<TMixerAudio>());
   {
     TApplication application;
     application.SessionEnding = SessionEndRequested;

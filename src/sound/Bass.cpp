@@ -1,11 +1,25 @@
 // The audio library's calls, forwarded to the one installed back end.
 #include "sound/Bass.h"
 
-#include "platform/audio/MixerAudio.h"
-
 namespace marblix {
 
 namespace {
+
+// No audio library at all, as when the shared library is missing: version 0, every call fails.
+class TNoAudioLibrary final : public TAudioLibrary {
+ public:
+  DWORD GetVersion() override { return 0; }
+  bool Init(int, DWORD, DWORD, void*, const void*) override { return false; }
+  bool Start() override { return false; }
+  HSAMPLE SampleLoad(bool, const std::string&, DWORD, DWORD, DWORD, DWORD) override { return 0; }
+  HCHANNEL SamplePlayEx(HSAMPLE, DWORD, int, int, int, int) override { return 0; }
+  bool SampleStop(HSAMPLE) override { return false; }
+  HSTREAM StreamCreateFile(bool, const std::string&, DWORD, DWORD, DWORD) override { return 0; }
+  bool StreamPlay(HSTREAM, bool, DWORD) override { return false; }
+  bool ChannelSetAttributes(DWORD, int, int, int) override { return false; }
+  bool ChannelPause(DWORD) override { return false; }
+  bool ChannelResume(DWORD) override { return false; }
+};
 
 // The process-wide audio library, like the one shared library it stands for.
 std::unique_ptr<TAudioLibrary>& InstalledLibrary() {
@@ -17,7 +31,7 @@ std::unique_ptr<TAudioLibrary>& InstalledLibrary() {
 
 TAudioLibrary& AudioLibrary() {
   std::unique_ptr<TAudioLibrary>& library = InstalledLibrary();
-  if (!library) library = std::make_unique<TMixerAudio>();
+  if (!library) library = std::make_unique<TNoAudioLibrary>();
   return *library;
 }
 

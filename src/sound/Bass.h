@@ -1,5 +1,4 @@
-// The audio library's calls as the game makes them; they go to the installed back end (SDL2_mixer
-// by default).
+// The audio library's calls as the game makes them; they go to the back end the program installs.
 #pragma once
 
 #include <memory>
@@ -25,8 +24,8 @@ bool BASS_ChannelResume(DWORD handle);
 // Why the library plays to nobody after BASS_Init (no sound device); empty while sound is on.
 std::string SoundOffReason();
 
-// The back end the calls above reach. Until one is installed, the first call makes the SDL2_mixer
-// one.
+// The back end the calls above reach. Until one is installed, there is no audio library: its
+// version is 0, nothing loads and nothing plays.
 TAudioLibrary& AudioLibrary();
 // Installs a back end for the rest of the run (or until the next install); returns the previous
 // one.
