@@ -33,10 +33,3 @@ function(marblix_test name)
   marblix_harden(${name})
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 endfunction()
-
-# Makes the game depend on the asset pack, when the project has a pack generator.
-function(marblix_depend_on_data)
-  if(TARGET marblix AND TARGET marblix_data)
-    add_dependencies(marblix marblix_data)
-  endif()
-endfunction()
