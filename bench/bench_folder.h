@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 
 namespace marblix::bench {
 

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "bench/board_scene.h"
 #include "board/draw/PowerBoardPainter.h"
 #include "board/qz_Field.h"
+#include "board_scene.h"
 #include "graphics/AGFUnit.h"
 #include "graphics/PowerD3D.h"
 #include "graphics/TGAReader.h"

@@ -1,5 +1,5 @@
 // The capturing device: passes every call on and keeps draws, states, texels and present times.
-#include "bench/capture_device.h"
+#include "capture_device.h"
 
 #include <cstring>
 

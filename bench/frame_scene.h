@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "bench/board_scene.h"
+#include "board_scene.h"
 #include "shell/defs.h"
 #include "shell/form.h"
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "bench/bench_folder.h"
-#include "bench/frame_scene.h"
+#include "bench_folder.h"
+#include "frame_scene.h"
 #include "shell/form.h"
 #include "sound/Bass.h"
 #include "support/FakeClock.h"

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_folder.h"
-#include "bench/capture_device.h"
-#include "bench/frame_scene.h"
-#include "bench/quad_replay.h"
+#include "bench_folder.h"
+#include "capture_device.h"
+#include "frame_scene.h"
 #include "platform/audio/MixerAudio.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
 #include "platform/video/sdl_form_host.h"
+#include "quad_replay.h"
 #include "shell/defs.h"
 #include "shell/form.h"
 #include "sound/Bass.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "graphics/TGAReader.h"
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 #include "text/qz_strings.h"
 
 namespace marblix {

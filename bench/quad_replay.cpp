@@ -1,5 +1,5 @@
 // The minimal OpenGL program: a captured frame's quads drawn straight to the window.
-#include "bench/quad_replay.h"
+#include "quad_replay.h"
 
 #include <algorithm>
 #include <array>

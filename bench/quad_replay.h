@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "bench/capture_device.h"
+#include "capture_device.h"
 
 namespace marblix::bench {
 

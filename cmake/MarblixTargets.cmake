@@ -1,5 +1,7 @@
 # Helpers that give every Marblix target the same warnings, sanitizers and layout.
 
+set(MARBLIX_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/src)
+
 set(MARBLIX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
 set(MARBLIX_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
@@ -12,12 +14,49 @@ function(marblix_harden target)
   endif()
 endfunction()
 
-# marblix_library(NAME [LIBS deps...]): a static library of every .cpp in the calling folder.
+# marblix_expose_headers(LIBRARY [HEADERS names...]): the library's include root. Its headers (the
+# named ones of the calling folder, or all of them) are reachable only through
+# build/include/LIBRARY/FOLDER/HEADER, a link to the header in the source tree, and that root is a
+# usage requirement of the library: "board/qz_Field.h" is found only by the board library itself
+# and by the targets that link it, directly or through PUBLIC dependencies. FOLDER is the calling
+# folder's path below src/ (board, board/draw, platform/video), or its own name outside src/.
+function(marblix_expose_headers library)
+  cmake_parse_arguments(ARG "" "" "HEADERS" ${ARGN})
+  if(NOT ARG_HEADERS)
+    file(GLOB ARG_HEADERS CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  endif()
+  cmake_path(IS_PREFIX MARBLIX_SOURCE_ROOT ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE below_src)
+  if(below_src)
+    file(RELATIVE_PATH folder ${MARBLIX_SOURCE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+  else()
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  endif()
+  set(root ${CMAKE_BINARY_DIR}/include/${library})
+  # Made afresh at every configure run, so that a moved or deleted header is gone from it too.
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/${folder})
+  foreach(header ${ARG_HEADERS})
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${header})
+      message(FATAL_ERROR "${library}: no header ${CMAKE_CURRENT_SOURCE_DIR}/${header}")
+    endif()
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR}/${header} ${root}/${folder}/${header} SYMBOLIC)
+  endforeach()
+  get_target_property(type ${library} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${library} INTERFACE ${root})
+  else()
+    target_include_directories(${library} PUBLIC ${root})
+  endif()
+endfunction()
+
+# marblix_library(NAME [HEADERS names...] [LIBS deps...]): a static library of every .cpp in the
+# calling folder, with the named headers (or all of the folder's) in its include root.
 function(marblix_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "HEADERS;LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  marblix_expose_headers(${name} HEADERS ${ARG_HEADERS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   marblix_harden(${name})
 endfunction()
@@ -27,7 +66,9 @@ function(marblix_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  # The helpers the test folders share ("board/BoardDoubles.h", "graphics/GraphicsFixture.h"), and
+  # the doubles of tests/support that every test may use.
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} marblix_test_support GTest::gtest GTest::gmock
                                         GTest::gtest_main)
   marblix_harden(${name})
