@@ -47,7 +47,6 @@ class TGameField {
   // Drops count balls (random plain colours, or the preview) unless the board is too full.
   void DropBalls(int count, bool randomColours);
   int CountFree() const;
-  bool HasFreeCells(int n) const { return CountFree() >= n; }
   bool AnyBall() const;
   // Ends the running animation step once the busy timer has run out.
   void FinishStep();
@@ -153,7 +152,6 @@ class TGameField {
   void PlayLookSound(SoundSlot slot, uint8_t look, uint8_t limit);
   // GameMode as the rules read it: a mode above Professional (from a damaged save) plays as one.
   uint8_t Mode() const;
-  int CellCount() const { return (FMaxX + 1) * (FMaxY + 1); }
 
   TBoardServices FServices;
   TShellValues& FValues;

@@ -25,14 +25,14 @@ TPowerGraph::~TPowerGraph() {
 
 void TPowerGraph::SetAntialias(bool value) {
   FAntialias = value;
-  if (!FOpen || (Owner() && Owner()->InDesigner())) return;
+  if (!FOpen) return;
   FlushBatch();
   ApplyFilter();
 }
 
 void TPowerGraph::SetDithering(bool value) {
   FDithering = value;
-  if (!FOpen || (Owner() && Owner()->InDesigner())) return;
+  if (!FOpen) return;
   FlushBatch();
   FDevice->SetRenderState(D3DRS_DITHERENABLE, FDithering ? 1 : 0);
 }
@@ -98,7 +98,7 @@ int TPowerGraph::ChooseFullScreenMode(int width, int height, TBitDepth bitDepth,
 int TPowerGraph::CreateDeviceWith(int width, int height, TBitDepth bitDepth, bool fullScreen,
                                   int backBufferCount, bool hardware, TRefreshRate refreshRate,
                                   TZBuffer zBuffer, bool vSync) {
-  if (FOpen || Owner() == nullptr || Owner()->InDesigner() || !Owner()->IsForm()) return -1;
+  if (FOpen || Owner() == nullptr || !Owner()->IsForm()) return -1;
   FDirect3D = Direct3DCreate8 ? Direct3DCreate8(D3D_SDK_VERSION) : nullptr;
   if (!FDirect3D) return -2;
   const auto fail = [this](int code) {
@@ -190,7 +190,7 @@ int TPowerGraph::ReleaseDevice() {
 }
 
 bool TPowerGraph::ResetDevice() {
-  if (!FOpen || (Owner() && Owner()->InDesigner())) return false;
+  if (!FOpen) return false;
   return SUCCEEDED(FDevice->Reset(&FParameters));
 }
 

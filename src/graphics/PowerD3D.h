@@ -60,7 +60,6 @@ class TPowerGraph : public TComponent {
   bool PresentFrame();
 
   bool Initialized() const { return FOpen; }
-  IDirect3D8* D3D8() const { return FDirect3D.get(); }
   IDirect3DDevice8* D3DDevice8() const { return FDevice.get(); }
   const D3DADAPTER_IDENTIFIER8& AdapterIdentifier() const { return FIdentifier; }
   const D3DPRESENT_PARAMETERS& PresentParameters() const { return FParameters; }

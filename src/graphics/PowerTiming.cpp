@@ -18,7 +18,6 @@ int RoundRate(double rate) {
 
 TPowerTimer::TPowerTimer(TComponentOwner* owner, TApplication* application, TClock& clock)
     : TComponent(owner), FApplication(application), FClock(clock) {
-  if (owner != nullptr && owner->InDesigner()) FApplication = nullptr;
   int64_t frequency = 0;
   if (FClock.QueryPerformanceFrequency(frequency) && frequency > 0) {
     FUsePerformanceCounter = true;

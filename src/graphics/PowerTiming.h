@@ -14,7 +14,7 @@ using TRealTimeEvent = std::function<void(TObject* Sender, double Delta)>;
 class TPowerTimer : public TComponent {
  public:
   // Starts measuring at once and installs itself as the application's idle event (when there is
-  // an application and the owner is not a designer).
+  // an application).
   TPowerTimer(TComponentOwner* owner, TApplication* application, TClock& clock);
   ~TPowerTimer() override;
   TPowerTimer(const TPowerTimer&) = delete;
@@ -31,7 +31,6 @@ class TPowerTimer : public TComponent {
 
   int MeasuredFps() const { return FMeasuredFps; }
   int CurrentRate() const { return FCurrentRate; }
-  double Accumulator() const { return FAccumulator; }
   bool UsePerformanceCounter() const { return FUsePerformanceCounter; }
 
   // At most this many frames a second while frames run: an idle pass that ran a frame sleeps to the

@@ -21,7 +21,6 @@ class TComponentOwner {
   virtual ~TComponentOwner() = default;
   virtual bool IsForm() const = 0;
   virtual void* WindowHandle() const = 0;
-  virtual bool InDesigner() const { return false; }
 };
 
 class TComponent : public TObject {

@@ -117,9 +117,6 @@ class TForm1 final : public ShellPorts,
   // ---- The board's collaborators ----
   void PlaceFinalScore() override;
 
-  // Where the 800 x 600 frame is shown in the client area (scaled to fit, with black bars).
-  void SetFrameMapping(const PointerMapping& mapping) { Shell.Mapping() = mapping; }
-
  private:
   // LogoPainter
   void DrawScene(int pattern) override;

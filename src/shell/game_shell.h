@@ -109,8 +109,6 @@ class GameShell {
   void Deactivate();
 
   PointerMapping& Mapping() { return mapping_; }
-  int PressCol() const { return pressCol_; }
-  int PressRow() const { return pressRow_; }
   double BlinkPhase() const { return blinkPhase_; }
   float AnimClock() const { return animClock_; }
   int32_t LogoFrame() const { return logoFrame_; }

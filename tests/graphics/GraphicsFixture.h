@@ -15,9 +15,7 @@ class TFakeForm : public TComponentOwner {
  public:
   bool IsForm() const override { return Form; }
   void* WindowHandle() const override { return const_cast<TFakeForm*>(this); }
-  bool InDesigner() const override { return Designer; }
   bool Form = true;
-  bool Designer = false;
 };
 
 // A picture whose pixel (x, y) is 0xFF000000 | x << 8 | y (blue = y, green = x).

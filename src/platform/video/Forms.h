@@ -47,7 +47,6 @@ class TForm : public TObject, public TComponentOwner {
 
   // Creates the window (centred, single border, minimise box, OpenGL-capable) and shows it.
   bool Show();
-  bool Showing() const { return FWindow != nullptr; }
 
   void SetCaption(const std::string& caption);
   const std::string& Caption() const { return FCaption; }
@@ -59,7 +58,6 @@ class TForm : public TObject, public TComponentOwner {
   void SetResizable(int minWidth, int minHeight);
   bool Resizable() const { return FResizable; }
   void SetCursor(TCursorKind cursor);
-  TCursorKind Cursor() const { return FCursor; }
 
   bool IsForm() const override { return true; }
   void* WindowHandle() const override { return FWindow; }
