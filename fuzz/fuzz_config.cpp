@@ -80,6 +80,9 @@ class BoardPorts final : public ShellPorts {
       for (int y = 0; y < SavedBoardSize; ++y) Board.FCells(x, y) = game.Cells[x][y];
   }
   void BoardClick() override { Board.Click(); }
+  bool BoardHasSelection() override { return Board.FSelected; }
+  void ShowKeyCursor(bool shown) override { Board.SetKeyCursorShown(shown); }
+  void ShowHint() override { Board.ShowHint(); }
   void BoardFrame(double d) override {
     Board.UpdateHover();
     Board.UpdateAndDraw(d);

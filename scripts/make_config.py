@@ -3,7 +3,9 @@
 
 Usage: make_config.py <file> <kind> <score>
   kind "sparse": a Normal game with a few balls; "full": a Normal game three cells short of a
-  full board with no line anywhere (the next move without a line ends the game).
+  full board with no line anywhere (the next move without a line ends the game); "line": a few
+  balls, four of colour 1 in row 4 from column 0, and a fifth of colour 1 at (4, 0) that completes
+  the row when it moves down to (4, 4).
 """
 import struct
 import sys
@@ -25,6 +27,10 @@ def board(kind):
     cells = [[(0, 0)] * 10 for _ in range(10)]
     if kind == "sparse":
         for (x, y, colour) in [(1, 1, 1), (4, 2, 2), (2, 5, 3), (6, 6, 4), (7, 1, 5), (3, 7, 6)]:
+            cells[x][y] = KINDS[colour]
+    elif kind == "line":
+        balls = [(0, 4, 1), (1, 4, 1), (2, 4, 1), (3, 4, 1), (4, 0, 1), (6, 6, 4), (7, 1, 5), (2, 7, 6)]
+        for (x, y, colour) in balls:
             cells[x][y] = KINDS[colour]
     else:
         for x in range(9):

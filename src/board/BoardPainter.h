@@ -22,6 +22,8 @@ class IBoardPainter {
   virtual void DrawPreviewBall(uint8_t look, int m, int pattern) = 0;
   // The travelling ball in cell (x, y) whose path value is p, heading (dirX, dirY).
   virtual void DrawTravellingBall(uint8_t look, int x, int y, float p, int dirX, int dirY) = 0;
+  // A thin frame just inside the cell's square, in colour (alpha, blue, green, red).
+  virtual void DrawCellFrame(int x, int y, uint32_t colour) = 0;
 };
 
 }  // namespace marblix

@@ -35,6 +35,8 @@ void TGameField::ClearBoard() {
   FSelected = false;
   FServices.Buttons.SelectModeButton();
   FChain = 0;
+  FHintTimer = 0.0;
+  FHintWanted = false;
 }
 
 int TGameField::CountFree() const {

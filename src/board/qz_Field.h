@@ -4,11 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "board/BoardGrid.h"
 #include "board/BoardPainter.h"
 #include "board/BoardServices.h"
 #include "board/BoardTypes.h"
+#include "board/LineHint.h"
 #include "shell/defs.h"
 
 namespace marblix {
@@ -23,6 +25,7 @@ inline constexpr double DropTime = 7.0;
 inline constexpr double PaintTime = 6.5;
 inline constexpr double GameOverRemovalTime = 5.0;
 inline constexpr double GameOverStartTime = 1000.0;
+inline constexpr double HintTime = 22.5;
 inline constexpr int PreviewSize = 4;
 // FHighlight values.
 inline constexpr uint8_t HighlightUnreachable = 255;
@@ -66,6 +69,13 @@ class TGameField {
   bool PaintBomb(int x, int y, uint32_t mask);
   bool ExplodeBomb(int x, int y, uint32_t mask);
 
+  // ---- Keyboard cursor and hint ----
+  // While shown, the hovered cell is the keyboard cursor's: it is drawn marked and framed.
+  void SetKeyCursorShown(bool shown) { FKeyCursorShown = shown; }
+  // Marks a move that completes a line for HintTime units, if there is one; asked during an
+  // animation step, it is found when the step has ended. Draws no random number.
+  void ShowHint();
+
   // ---- Per frame ----
   // Counts every timer down by elapsed, draws through the painter, runs the turn cycle.
   void UpdateAndDraw(double elapsed);
@@ -107,6 +117,12 @@ class TGameField {
   std::array<TCell, PreviewSize> FPreview{};
   uint8_t FChain = 0;
 
+  // The keyboard cursor, and the hint shown while its timer is above 0.
+  bool FKeyCursorShown = false;
+  bool FHintWanted = false;
+  double FHintTimer = 0.0;
+  TBoardMove FHint{};
+
   // The selected ball's jump sounds: time since the last one and the next entry (0..3).
   float StepSoundTimer = 0.0f;
   uint8_t StepSoundIndex = 0;
@@ -144,6 +160,8 @@ class TGameField {
   void UpdateHoveredBall(double elapsed);
   void DrawPreview();
   void UpdateTravellingBall();
+  void DrawMarkFrames();
+  bool IsMarked(int x, int y) const;
   void StartRestAnimation();
   void RemoveOneBallAtGameOver();
 

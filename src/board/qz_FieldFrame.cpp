@@ -47,9 +47,11 @@ void TGameField::UpdateAndDraw(double elapsed) {
   UpdateHoveredBall(elapsed);
   DrawPreview();
   UpdateTravellingBall();
+  DrawMarkFrames();
   if (!FSelected) StartRestAnimation();
   if (FGameOver) RemoveOneBallAtGameOver();
   FinishStep();
+  if (FHintWanted && FBusyTimer <= 0.0) ShowHint();
 }
 
 void TGameField::CountDownPathMap(double elapsed) {
@@ -61,6 +63,7 @@ void TGameField::CountDownTimers(double elapsed) {
   for (double& timer : FCellTimers)
     if (timer > 0.0) timer -= elapsed;
   if (FBusyTimer > 0.0) FBusyTimer -= elapsed;
+  if (FHintTimer > 0.0) FHintTimer -= elapsed;
 }
 
 void TGameField::AdvancePhases(double elapsed) {
@@ -92,7 +95,7 @@ void TGameField::DrawCellBackgrounds() {
         FPainter->DrawCellBackground(x, y, 2);
         continue;
       }
-      FPainter->DrawCellBackground(x, y, pointerOnBoard && mark != 0 ? 1 : 0);
+      FPainter->DrawCellBackground(x, y, (pointerOnBoard && mark != 0) || IsMarked(x, y) ? 1 : 0);
       const bool hovered = x == FHoverX && y == FHoverY;
       if (FSelected && hovered && FCells(x, y).Mask == 0 && pointerOnBoard && IsKnownLook(FSelLook))
         FPainter->DrawGhost(FSelLook, x, y);

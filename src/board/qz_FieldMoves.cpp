@@ -41,6 +41,7 @@ void TGameField::Click() {
       FSelected = false;
       FDestX = x;
       FDestY = y;
+      FHintTimer = 0.0;
       FServices.Sounds.PlayEffectLooped(SoundOf(NamedSound::s_ballmove));
     } else if (steps == NoPath) {
       Deselect();

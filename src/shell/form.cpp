@@ -256,6 +256,18 @@ void TForm1::BoardClick() {
   Board->Click();
 }
 
+bool TForm1::BoardHasSelection() {
+  return Board->FSelected;
+}
+
+void TForm1::ShowKeyCursor(bool shown) {
+  Board->SetKeyCursorShown(shown);
+}
+
+void TForm1::ShowHint() {
+  Board->ShowHint();
+}
+
 void TForm1::BoardFrame(double d) {
   Board->UpdateHover();
   Board->UpdateAndDraw(d);

@@ -74,6 +74,9 @@ class TForm1 final : public ShellPorts,
   void SaveBoard(SavedGameRecord& game) override;
   void RestoreBoard(const SavedGameRecord& game) override;
   void BoardClick() override;
+  bool BoardHasSelection() override;
+  void ShowKeyCursor(bool shown) override;
+  void ShowHint() override;
   void BoardFrame(double d) override;
   void SelectModeButton() override;
   void SelectButton(int index) override;

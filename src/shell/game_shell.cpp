@@ -58,6 +58,7 @@ void GameShell::StartNewGame() {
   ports_.SelectModeButton();
   values_.ScreenState = GameScreen;
   values_.GameUnderWay = false;
+  CentreKeyCursor();
 }
 
 void GameShell::OpenDialog(uint32_t kind) {
@@ -176,6 +177,7 @@ void GameShell::AnswerYes() {
     values_.RequestedMode =
         values_.GameMode;  // Yes after this game's end starts a game of the same mode
     values_.ScreenState = GameScreen;
+    CentreKeyCursor();
   } else if (kind & ClearScoresDialog) {
     ResetScoreTable(values_, values_.ScoreTablePage);
     values_.ScreenState = values_.ReturnState;
@@ -213,11 +215,23 @@ void GameShell::AnswerNo() {
 // Input
 
 void GameShell::FormMouseMove(int x, int y) {
-  values_.MouseX = mapping_.ToFrameX(x);
-  values_.MouseY = mapping_.ToFrameY(y);
+  const int frameX = mapping_.ToFrameX(x), frameY = mapping_.ToFrameY(y);
+  const bool moved = frameX != pointerX_ || frameY != pointerY_;
+  pointerX_ = frameX;
+  pointerY_ = frameY;
+  if (keyCursorShown_ && !moved) return;  // the board keeps pointing at the cursor
+  ShowKeyCursor(false);
+  values_.MouseX = frameX;
+  values_.MouseY = frameY;
 }
 
 void GameShell::FormMouseDown(int button, int x, int y) {
+  if (keyCursorShown_) {
+    // A press is the mouse's again: it acts where the pointer is.
+    ShowKeyCursor(false);
+    values_.MouseX = pointerX_;
+    values_.MouseY = pointerY_;
+  }
   pressCol_ = CellOf(mapping_.ToFrameX(x), BoardOriginX);
   pressRow_ = CellOf(mapping_.ToFrameY(y), BoardOriginY);
   if (IsLogoOrLoading()) return;
@@ -253,17 +267,111 @@ void GameShell::FormMouseUp(int /*button*/, int x, int y) {
 
 void GameShell::FormKeyDown(int key, ShiftState shift) {
   if (IsLogoOrLoading()) return;
-  if (values_.ScreenState & EnterNameDialog) {
-    if (key == KeyBackspace || key == KeyEnter) {
-      if (key == KeyBackspace && !values_.PlayerName.empty()) values_.PlayerName.pop_back();
-      if (key == KeyEnter) {
-        StoreEntryName(values_);
-        values_.ScreenState = HighScoresScreen;
-      }
-      ports_.PlayKeySound();
+  const bool naming = (values_.ScreenState & EnterNameDialog) != 0;
+  if (naming && (key == KeyBackspace || key == KeyEnter)) {
+    if (key == KeyBackspace && !values_.PlayerName.empty()) values_.PlayerName.pop_back();
+    if (key == KeyEnter) {
+      StoreEntryName(values_);
+      values_.ScreenState = HighScoresScreen;
     }
+    ports_.PlayKeySound();
   }
-  if (key == KeyEnter && shift.Alt && !DialogIsOpen()) ToggleFullScreen();
+  if (key == KeyEnter && shift.Alt) {
+    if (!DialogIsOpen()) ToggleFullScreen();
+    return;
+  }
+  if (naming) return;  // the name question's keys type the name
+  if (DialogIsOpen()) {
+    AnswerKey(key);
+  } else {
+    ScreenKey(key);
+  }
+}
+
+void GameShell::AnswerKey(int key) {
+  if (key == KeyY) AnswerYes();
+  if (key == KeyN || key == KeyEscape) AnswerNo();
+}
+
+void GameShell::ScreenKey(int key) {
+  const bool onBoard = (values_.ScreenState & GameScreen) != 0;
+  if (key == KeyF2) {
+    RunButtonAction(ButtonAction::NewGame);
+  } else if (key == KeyEscape && !(onBoard && ports_.BoardHasSelection())) {
+    RunButtonAction(ButtonAction::Exit);
+  } else if (onBoard) {
+    BoardKey(key);
+  }
+}
+
+void GameShell::BoardKey(int key) {
+  switch (key) {
+    case KeyLeft:
+      MoveKeyCursor(-1, 0);
+      break;
+    case KeyRight:
+      MoveKeyCursor(1, 0);
+      break;
+    case KeyUp:
+      MoveKeyCursor(0, -1);
+      break;
+    case KeyDown:
+      MoveKeyCursor(0, 1);
+      break;
+    case KeySpace:
+    case KeyEnter:
+      // A hidden cursor is shown first, so the player sees the cell a key acts on.
+      if (keyCursorShown_) {
+        ClickAtKeyCursor(ButtonLeft);
+      } else {
+        MoveKeyCursor(0, 0);
+      }
+      break;
+    case KeyEscape:
+      ClickAtKeyCursor(ButtonRight);  // deselects, wherever the cursor is
+      break;
+    case KeyH:
+      ports_.ShowHint();
+      break;
+    default:
+      break;
+  }
+}
+
+// The first key shows the cursor where it is; the next ones move it, round the board's edges.
+void GameShell::MoveKeyCursor(int dx, int dy) {
+  if (keyCursorShown_) {
+    keyCursorX_ = (keyCursorX_ + dx + BoardWidth) % BoardWidth;
+    keyCursorY_ = (keyCursorY_ + dy + BoardHeight) % BoardHeight;
+  }
+  ShowKeyCursor(true);
+  AimAtKeyCursor();
+}
+
+void GameShell::ClickAtKeyCursor(int button) {
+  const int32_t held = values_.MouseButton;
+  AimAtKeyCursor();
+  values_.MouseButton = button;
+  ports_.BoardClick();
+  values_.MouseButton = held;
+}
+
+void GameShell::CentreKeyCursor() {
+  keyCursorX_ = BoardWidth / 2;
+  keyCursorY_ = BoardHeight / 2;
+  AimAtKeyCursor();
+}
+
+void GameShell::ShowKeyCursor(bool shown) {
+  if (shown == keyCursorShown_) return;
+  keyCursorShown_ = shown;
+  ports_.ShowKeyCursor(shown);
+}
+
+void GameShell::AimAtKeyCursor() {
+  if (!keyCursorShown_) return;
+  values_.MouseX = CellCentreX(keyCursorX_);
+  values_.MouseY = CellCentreY(keyCursorY_);
 }
 
 void GameShell::FormKeyPress(uint8_t character) {

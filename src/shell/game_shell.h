@@ -46,6 +46,16 @@ enum class ButtonAction {
 // Key codes and shift state of the key handler.
 inline constexpr int KeyBackspace = 8;
 inline constexpr int KeyEnter = 13;
+inline constexpr int KeyEscape = 27;
+inline constexpr int KeySpace = 32;
+inline constexpr int KeyLeft = 37;
+inline constexpr int KeyUp = 38;
+inline constexpr int KeyRight = 39;
+inline constexpr int KeyDown = 40;
+inline constexpr int KeyH = 'H';
+inline constexpr int KeyN = 'N';
+inline constexpr int KeyY = 'Y';
+inline constexpr int KeyF2 = 113;
 struct ShiftState {
   bool Alt = false;
 };
@@ -108,6 +118,11 @@ class GameShell {
   void Activate();
   void Deactivate();
 
+  // The keyboard cursor's cell and whether it is shown.
+  int KeyCursorX() const { return keyCursorX_; }
+  int KeyCursorY() const { return keyCursorY_; }
+  bool KeyCursorShown() const { return keyCursorShown_; }
+
   PointerMapping& Mapping() { return mapping_; }
   double BlinkPhase() const { return blinkPhase_; }
   float AnimClock() const { return animClock_; }
@@ -123,6 +138,17 @@ class GameShell {
   void RequestMode(uint8_t mode);
   void StepVolume(int32_t& volume, int step, bool music);
   void HandleVolumeBars();
+  // Keys while no dialog is open, keys answering a yes/no question, keys of the game screen.
+  void ScreenKey(int key);
+  void AnswerKey(int key);
+  void BoardKey(int key);
+  void MoveKeyCursor(int dx, int dy);
+  void ClickAtKeyCursor(int button);
+  // The cursor goes back to the centre cell (a game starts or is resumed).
+  void CentreKeyCursor();
+  void ShowKeyCursor(bool shown);
+  // The board reads the pointer: while the cursor is shown it points at the cursor's cell centre.
+  void AimAtKeyCursor();
   bool DialogIsOpen() const { return (values_.ScreenState & DialogOpen) != 0; }
   bool IsLogoOrLoading() const {
     return values_.ScreenState == LogoScreen || values_.ScreenState == LoadingScreen;
@@ -133,6 +159,12 @@ class GameShell {
   PointerMapping mapping_;
   int pressCol_ = 0;
   int pressRow_ = 0;
+  // The pointer's own last position in the drawing space.
+  int pointerX_ = 0;
+  int pointerY_ = 0;
+  int keyCursorX_ = BoardWidth / 2;
+  int keyCursorY_ = BoardHeight / 2;
+  bool keyCursorShown_ = false;
   double blinkPhase_ = 0;
   float animClock_ = 0;
   int32_t logoFrame_ = 0;

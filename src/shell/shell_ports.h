@@ -20,6 +20,12 @@ class ShellPorts {
   virtual void SaveBoard(SavedGameRecord& game) = 0;
   virtual void RestoreBoard(const SavedGameRecord& game) = 0;
   virtual void BoardClick() = 0;
+  // A ball is selected.
+  virtual bool BoardHasSelection() = 0;
+  // The hovered cell is drawn as the keyboard cursor while shown.
+  virtual void ShowKeyCursor(bool shown) = 0;
+  // Marks a move that completes a line for a moment, if there is one.
+  virtual void ShowHint() = 0;
   // UpdateHover, then UpdateAndDraw(d).
   virtual void BoardFrame(double d) = 0;
 

@@ -44,6 +44,9 @@ class RecordingPainter final : public IBoardPainter {
   void DrawTravellingBall(uint8_t look, int x, int y, float, int, int) override {
     Calls.push_back({"Travelling", look, x, y});
   }
+  void DrawCellFrame(int x, int y, uint32_t colour) override {
+    Calls.push_back({"Frame", static_cast<int>(colour >> 24), x, y});
+  }
   std::vector<PaintCall> Of(const std::string& op) const {
     std::vector<PaintCall> out;
     for (const PaintCall& c : Calls)
@@ -316,6 +319,40 @@ TEST_F(Frame, TheTravellingBallIsDrawnOncePerFrameAlongThePath) {
     for (const PaintCall& c : painter.Of("Travelling")) rows.push_back(c.Y);
   }
   EXPECT_EQ(rows, (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST_F(Frame, TheKeyCursorAndAHintMarkTheirCellsAndFrameThem) {
+  const auto framed = [this] {
+    std::vector<std::pair<int, int>> cells;
+    for (const PaintCall& c : painter.Of("Frame")) cells.emplace_back(c.X, c.Y);
+    return cells;
+  };
+  PointAt(2, 3);
+  board.SetKeyCursorShown(true);
+  Frames(1);
+  EXPECT_EQ(painter.PatternOfCell(2, 3), 1);
+  EXPECT_EQ(framed(), (std::vector<std::pair<int, int>>{{2, 3}}));
+
+  // The pointer's hover is no cursor: nothing marked.
+  board.SetKeyCursorShown(false);
+  painter.Calls.clear();
+  Frames(1);
+  EXPECT_EQ(painter.PatternOfCell(2, 3), 0);
+  EXPECT_TRUE(framed().empty());
+
+  for (int x = 0; x < 4; ++x) Put(x, 0, KindFirstColour);
+  Put(8, 8, KindFirstColour);
+  board.ShowHint();
+  painter.Calls.clear();
+  Frames(1);
+  EXPECT_EQ(painter.PatternOfCell(8, 8), 1);
+  EXPECT_EQ(painter.PatternOfCell(4, 0), 1);
+  EXPECT_EQ(framed(), (std::vector<std::pair<int, int>>{{8, 8}, {4, 0}}));
+  Frames(22);
+  painter.Calls.clear();
+  Frames(1);
+  EXPECT_EQ(painter.PatternOfCell(4, 0), 0);
+  EXPECT_TRUE(framed().empty());
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ class RecordingPorts : public ShellPorts {
   SavedGameRecord board;  // what the board holds
   int lastHelpPage = 4;
   int volumeBarWidth = 194;
+  bool selection = false;           // a ball is selected on the board
   std::function<void()> onRelease;  // the button bar's action under the pointer, if any
   std::function<void()> onClick;
   std::function<void()> onLoadAssets;
@@ -67,6 +68,11 @@ class RecordingPorts : public ShellPorts {
     calls.push_back("BoardClick");
     if (onClick) onClick();
   }
+  bool BoardHasSelection() override { return selection; }
+  void ShowKeyCursor(bool shown) override {
+    calls.push_back(std::string("ShowKeyCursor(") + (shown ? "1" : "0") + ")");
+  }
+  void ShowHint() override { calls.push_back("ShowHint"); }
   void BoardFrame(double) override { calls.push_back("BoardFrame"); }
   void SelectModeButton() override { calls.push_back("SelectModeButton"); }
   void SelectButton(int index) override {

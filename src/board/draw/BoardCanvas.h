@@ -18,6 +18,8 @@ class IBoardCanvas {
                            int effect) = 0;
   virtual void DrawRotatedColorTrunc(const TAGFImage* image, int x, int y, int angle, int scale,
                                      uint32_t color, int pattern, int effect) = 0;
+  // An untextured rectangle from (left, top) to (right, bottom), blended by its colour's alpha.
+  virtual void FillRectangle(int left, int top, int right, int bottom, uint32_t color) = 0;
 };
 
 // The game's canvas: the render device itself.
@@ -29,6 +31,7 @@ class TPowerGraphCanvas final : public IBoardCanvas {
                    int effect) override;
   void DrawRotatedColorTrunc(const TAGFImage* image, int x, int y, int angle, int scale,
                              uint32_t color, int pattern, int effect) override;
+  void FillRectangle(int left, int top, int right, int bottom, uint32_t color) override;
 
  private:
   TPowerGraph& FGraph;

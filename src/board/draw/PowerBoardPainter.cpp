@@ -22,6 +22,7 @@ constexpr int PreviewLeft = 540;
 constexpr int PreviewTop = 552;
 constexpr uint8_t HoveredBombVariant = 1;
 constexpr uint8_t SelectedBombVariant = 2;
+constexpr int FrameThickness = 2;
 }  // namespace
 
 const TAGFImage* TPowerBoardPainter::Picture(uint8_t look, uint8_t variant) const {
@@ -97,6 +98,17 @@ void TPowerBoardPainter::DrawTravellingBall(uint8_t look, int x, int y, float p,
   const int py = static_cast<int>(std::nearbyint((y - behind * dirY) * CellPitch));
   FCanvas.DrawRotated(Picture(look, BallVariant), px + BallLeft + halfW, py + BallTop + halfH,
                       Upright, NaturalSize, 0, blendAlpha);
+}
+
+void TPowerBoardPainter::DrawCellFrame(int x, int y, uint32_t colour) {
+  const int left = BoardOriginX + CellPitch * x, top = BoardOriginY + CellPitch * y;
+  const int right = left + CellSize, bottom = top + CellSize;
+  FCanvas.FillRectangle(left, top, right, top + FrameThickness, colour);
+  FCanvas.FillRectangle(left, bottom - FrameThickness, right, bottom, colour);
+  FCanvas.FillRectangle(left, top + FrameThickness, left + FrameThickness, bottom - FrameThickness,
+                        colour);
+  FCanvas.FillRectangle(right - FrameThickness, top + FrameThickness, right,
+                        bottom - FrameThickness, colour);
 }
 
 }  // namespace marblix

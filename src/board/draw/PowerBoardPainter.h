@@ -28,6 +28,7 @@ class TPowerBoardPainter final : public IBoardPainter {
   void DrawHoveredBomb(int x, int y, int pattern) override;
   void DrawPreviewBall(uint8_t look, int m, int pattern) override;
   void DrawTravellingBall(uint8_t look, int x, int y, float p, int dirX, int dirY) override;
+  void DrawCellFrame(int x, int y, uint32_t colour) override;
 
  private:
   const TAGFImage* Picture(uint8_t look, uint8_t variant) const;

@@ -33,6 +33,9 @@ class RecordingCanvas final : public IBoardCanvas {
                              uint32_t color, int pattern, int effect) override {
     Calls.push_back({"DrawRotatedColorTrunc", image, x, y, angle, scale, pattern, effect, color});
   }
+  void FillRectangle(int left, int top, int, int, uint32_t color) override {
+    Calls.push_back({"FillRectangle", nullptr, left, top, 0, 0, 0, 0, color});
+  }
   std::vector<CanvasCall> With(const TAGFImage* image) const {
     std::vector<CanvasCall> out;
     for (const CanvasCall& c : Calls)
