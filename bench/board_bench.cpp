@@ -1,7 +1,8 @@
-// Benchmarks of the board: the path search, and one frame of a busy board on the recording device.
+// Benchmarks of the board: the path search, the hint's search, and one frame of a busy board on the recording device.
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 
 #include "board/draw/PowerBoardPainter.h"
 #include "board/qz_Field.h"
@@ -66,6 +67,23 @@ void BM_FindPath(benchmark::State& state) {
   state.counters["steps"] = steps == NoPath ? -1 : steps;
 }
 BENCHMARK(BM_FindPath);
+
+// The hint's whole search on the same board, where no move completes a line: every ball is tried
+// against every cell it can reach.
+void BM_FindLineMove(benchmark::State& state) {
+  TShellValues values;
+  PrepareValuesForBoard(values);
+  QuietServices services;
+  TGameField board{TBoardServices{services, services, services, services}, values};
+  FillForty(board);
+  std::optional<TBoardMove> move;
+  for (auto _ : state) {
+    move = FindLineMove(board.FCells);
+    benchmark::DoNotOptimize(move);
+  }
+  state.counters["found"] = move.has_value() ? 1 : 0;
+}
+BENCHMARK(BM_FindLineMove)->Unit(benchmark::kMicrosecond);
 
 // One frame of the game board: 40 balls, one selected, the pointer at the corridor's far end so
 // that the longest path is shown, drawn through TPowerGraph on the recording device.

@@ -474,7 +474,7 @@ void GameShell::PowerTimer1RealTime(double d) {
     }
     if (DialogIsOpen()) ports_.DrawDialog(animClock_, blinkPhase_);
   }
-  ports_.DrawPointer();
+  if (!keyCursorShown_) ports_.DrawPointer();  // the pointer is not in use meanwhile
   ports_.EndAndPresentFrame();
 }
 

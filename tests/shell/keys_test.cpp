@@ -94,8 +94,12 @@ TEST_F(Keys, TheMouseMovingAgainHidesTheCursorAndItsPressActsWhereThePointerIs) 
   Press(KeyDown);
   shell.FormMouseMove(100, 100);  // a report of the same place is no movement
   EXPECT_EQ(Aimed(), (Cell{4, 4}));
+  shell.PowerTimer1RealTime(1.0);  // the pointer in use is the cursor: no pointer picture
+  EXPECT_FALSE(ports.Called("DrawPointer"));
   shell.FormMouseMove(101, 100);
   EXPECT_FALSE(shell.KeyCursorShown());
+  shell.PowerTimer1RealTime(1.0);
+  EXPECT_TRUE(ports.Called("DrawPointer"));
   EXPECT_EQ(ports.Count("ShowKeyCursor(0)"), 1);
   EXPECT_EQ(values.MouseX, 101);
 
