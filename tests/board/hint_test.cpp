@@ -15,6 +15,10 @@ struct HintCase {
   std::optional<TBoardMove> Expected;
 };
 
+void PrintTo(const HintCase& c, std::ostream* out) {
+  *out << c.Name;
+}
+
 constexpr int C1 = KindFirstColour, C2 = KindFirstColour + 1, C3 = KindFirstColour + 2;
 constexpr int C4 = KindFirstColour + 3, C5 = KindFirstColour + 4, C6 = KindFirstColour + 5;
 constexpr int Colours4And6 = KindFirstTwoColour, Colours1And3 = KindFirstTwoColour + 1;
