@@ -14,7 +14,8 @@ namespace marblix::bench {
 inline void FillForty(TGameField& board) {
   board.ClearBoard();
   const auto put = [&](int x, int y) {
-    board.FCells(x, y) = BallKinds[size_t(KindFirstColour + (x + 2 * y) % 7)];
+    const int kind = KindFirstColour + (x + 2 * y) % 7;
+    board.FCells(x, y) = BallKinds[static_cast<size_t>(kind)];
   };
   for (int wall = 1; wall <= 7; wall += 2) {
     const int gap = (wall / 2) % 2 == 0 ? 8 : 0;

@@ -164,11 +164,12 @@ void TFrameCapture::ReadTexels() {
 
 TDirect3DCreate CapturingDirect3DCreate(TDirect3DCreate inner,
                                         std::shared_ptr<TFrameCapture> capture) {
-  return [inner = std::move(inner), capture](uint32_t sdkVersion) -> PDirect3D8 {
-    PDirect3D8 made = inner(sdkVersion);
-    if (!made) return nullptr;
-    return std::make_unique<TCaptureDirect3D>(std::move(made), capture);
-  };
+  return
+      [inner = std::move(inner), capture = std::move(capture)](uint32_t sdkVersion) -> PDirect3D8 {
+        PDirect3D8 made = inner(sdkVersion);
+        if (!made) return nullptr;
+        return std::make_unique<TCaptureDirect3D>(std::move(made), capture);
+      };
 }
 
 }  // namespace marblix::bench

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -266,24 +267,33 @@ Options ReadOptions(int argc, char** argv) {
   return options;
 }
 
-}  // namespace
-}  // namespace marblix::bench
-
-int main(int argc, char** argv) {
-  using namespace marblix;
-  const bench::Options options = bench::ReadOptions(argc, argv);
+// The whole program; a failure it cannot handle leaves as an exception.
+int RunSpeed(int argc, char** argv) {
+  const Options options = ReadOptions(argc, argv);
   setenv("SDL_AUDIODRIVER",
          std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
-  bench::BenchFolder folder;
-  if (!bench::BenchFolder::HasPack()) std::printf("(no asset pack: placeholder pictures)\n");
+  BenchFolder folder;
+  if (!BenchFolder::HasPack()) std::printf("(no asset pack: placeholder pictures)\n");
   if (!InitVideo()) return 1;
   std::printf("Video driver: %s\n", SDL_GetCurrentVideoDriver());
   InstallAudioLibrary(std::make_unique<TMixerAudio>());
   int result = 0;
   {
-    bench::SpeedRun run(options);
+    SpeedRun run(options);
     result = run.Run();
   }
   QuitVideo();
   return result;
+}
+
+}  // namespace
+}  // namespace marblix::bench
+
+int main(int argc, char** argv) {
+  try {
+    return marblix::bench::RunSpeed(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "marblix_speed: %s\n", e.what());
+    return 1;
+  }
 }

@@ -26,7 +26,7 @@ std::string WriteBallPicture(const testing::TTempDir& folder, int size, bool run
       picture.SetPixel(x, y, inside ? 0xFF000000u | shade << 16 | (shade / 2) << 8 : 0u);
     }
   picture.TgaRunLength = runLength;
-  const std::string path = folder.File(std::string(runLength ? "rle" : "plain") + ".tga");
+  std::string path = folder.File(std::string(runLength ? "rle" : "plain") + ".tga");
   picture.SaveToFile(path);
   return path;
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git clang libclang-rt-14-dev
+  build-essential cmake pkg-config git clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev libjpeg-dev
   libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice (the optimised build and the sanitizer build), then
-# builds the fuzz targets with clang and runs each for a short smoke.
+# Checks formatting and runs the static checks, builds and runs the whole test suite twice (the
+# optimised build and the sanitizer build), then builds the fuzz targets with clang and runs each
+# for a short smoke.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,8 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 for preset in default sanitize; do
   echo "=== ${preset} build ==="
   cmake --preset "$preset"
+  # The static checks read the default build's compile commands.
+  if [ "$preset" = default ]; then scripts/lint.sh; fi
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done

@@ -165,8 +165,8 @@ void TGameField::UpdateTravellingBall() {
     for (int y = 0; y <= FMaxY; ++y) {
       if (!roundsTo(x, y, 1)) continue;
       const int16_t oldX = FMoveDirX, oldY = FMoveDirY;
-      FMoveDirX = roundsTo(x + 1, y, 2) ? 1 : roundsTo(x - 1, y, 2) ? -1 : 0;
-      FMoveDirY = roundsTo(x, y + 1, 2) ? 1 : roundsTo(x, y - 1, 2) ? -1 : 0;
+      FMoveDirX = static_cast<int16_t>(roundsTo(x + 1, y, 2) ? 1 : roundsTo(x - 1, y, 2) ? -1 : 0);
+      FMoveDirY = static_cast<int16_t>(roundsTo(x, y + 1, 2) ? 1 : roundsTo(x, y - 1, 2) ? -1 : 0);
       if (FMoveDirX != oldX || FMoveDirY != oldY)
         FServices.Sounds.PlayEffect(SoundOf(NamedSound::s_pin));
       if (FPainter && IsKnownLook(FSelLook))

@@ -90,7 +90,8 @@ int TAGFImage::FillTextures(const TBitmap& picture, int perTexture) {
       if (sourceTop + PatternHeight > picture.Height()) continue;
       const int pixels = std::min(PatternWidth, picture.Width() - sourceLeft);
       for (int line = 0; line < PatternHeight; ++line) {
-        const uint8_t* from = picture.ScanLine(sourceTop + line) + sourceLeft * 4;
+        const uint8_t* from =
+            picture.ScanLine(sourceTop + line) + static_cast<ptrdiff_t>(sourceLeft) * 4;
         uint8_t* to = bits + static_cast<size_t>(destTop + line) * locked.Pitch +
                       static_cast<size_t>(destLeft) * bytesPerTexel;
         if (convert)

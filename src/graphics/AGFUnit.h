@@ -23,7 +23,7 @@ class TAGFImage {
   // The whole picture as one pattern in one texture of the next powers of two.
   int LoadAutoSize(IDirect3DDevice8* device, const std::string& fileName, int format);
   // As LoadPatterns, from a picture already in memory.
-  int LoadPatternsFromBitmap(IDirect3DDevice8* device, const TBitmap& picture, int patternWidth,
+  int LoadPatternsFromBitmap(IDirect3DDevice8* device, const TBitmap& source, int patternWidth,
                              int patternHeight, int textureWidth, int textureHeight, int format);
   int CreateTextures(IDirect3DDevice8* device, int textureWidth, int textureHeight,
                      int textureCount, int patternWidth, int patternHeight, int format);

@@ -66,11 +66,11 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 }
 
 uint32_t TBitmap::Pixel(int x, int y) const {
-  return ReadArgb(ScanLine(y) + x * BytesPerPixel(), BytesPerPixel());
+  return ReadArgb(ScanLine(y) + static_cast<ptrdiff_t>(x) * BytesPerPixel(), BytesPerPixel());
 }
 
 void TBitmap::SetPixel(int x, int y, uint32_t argb) {
-  WriteArgb(ScanLine(y) + x * BytesPerPixel(), BytesPerPixel(), argb);
+  WriteArgb(ScanLine(y) + static_cast<ptrdiff_t>(x) * BytesPerPixel(), BytesPerPixel(), argb);
 }
 
 void TBitmap::Assign(int width, int height, TPixelFormat format, std::vector<uint8_t> pixels) {

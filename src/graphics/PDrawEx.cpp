@@ -26,7 +26,7 @@ void ConvertRow(const void* source, void* destination, int count, Pack pack) {
   for (int i = 0; i < count; ++i) {
     const Source s{in[4 * i], in[4 * i + 1], in[4 * i + 2], in[4 * i + 3]};
     const Texel texel = pack(s);
-    std::memcpy(out + sizeof(Texel) * i, &texel, sizeof(Texel));
+    std::memcpy(out + sizeof(Texel) * static_cast<size_t>(i), &texel, sizeof(Texel));
   }
 }
 

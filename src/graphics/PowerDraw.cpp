@@ -110,7 +110,7 @@ bool TPowerGraph::DrawRotatedWith(const TAGFImage* image, int x, int y, int angl
   const TCornerEntry& table = CornerTableFor(w, h);
   const double theta = angle * TwoPi / 256.0;
   std::array<int, 8> p;
-  for (int i = 0; i < 4; ++i) {
+  for (size_t i = 0; i < 4; ++i) {
     const double dx = std::cos(theta + table.Corners[i].Angle) * table.Corners[i].Radius;
     const double dy = std::sin(theta + table.Corners[i].Angle) * table.Corners[i].Radius;
     const bool nearest = rounding == TRounding::Nearest;
@@ -208,7 +208,7 @@ void TPowerGraph::ApplyEffect(int effect) {
 
 void TPowerGraph::AppendQuad() {
   if (FBatchCount >= BatchQuads) FlushBatch();
-  TVertex* out = FBatch.data() + FBatchCount * 6;
+  TVertex* out = FBatch.data() + static_cast<ptrdiff_t>(FBatchCount) * 6;
   for (int slot : {0, 1, 2, 2, 1, 3}) *out++ = FTemplate[slot];
   ++FBatchCount;
 }

@@ -57,16 +57,15 @@ void UnpackRunLength(const std::vector<uint8_t>& file, size_t at, int pixelBytes
 
 // Packs one row of pixels into run-length packets of at most 128 pixels.
 void PackRunLengthRow(const uint8_t* row, int width, int pixelBytes, std::vector<uint8_t>& out) {
-  const auto same = [&](int a, int b) {
-    return std::memcmp(row + a * pixelBytes, row + b * pixelBytes, pixelBytes) == 0;
-  };
+  const auto at = [&](int pixel) { return row + static_cast<ptrdiff_t>(pixel) * pixelBytes; };
+  const auto same = [&](int a, int b) { return std::memcmp(at(a), at(b), pixelBytes) == 0; };
   int x = 0;
   while (x < width) {
     int run = 1;
     while (x + run < width && run < 128 && same(x, x + run)) ++run;
     if (run > 1) {
       out.push_back(static_cast<uint8_t>(0x80 | (run - 1)));
-      out.insert(out.end(), row + x * pixelBytes, row + (x + 1) * pixelBytes);
+      out.insert(out.end(), at(x), at(x + 1));
       x += run;
       continue;
     }
@@ -75,7 +74,7 @@ void PackRunLengthRow(const uint8_t* row, int width, int pixelBytes, std::vector
            !(x + literal + 1 < width && same(x + literal, x + literal + 1)))
       ++literal;
     out.push_back(static_cast<uint8_t>(literal - 1));
-    out.insert(out.end(), row + x * pixelBytes, row + (x + literal) * pixelBytes);
+    out.insert(out.end(), at(x), at(x + literal));
     x += literal;
   }
 }
@@ -211,7 +210,8 @@ void TBitmapEx::MakePlaceholder() {
   DrawPlaceholderText(picture, 5, 25, "NO IMAGE");
   std::vector<uint8_t> pixels(static_cast<size_t>(picture.RowBytes()) * 64);
   for (int y = 0; y < 64; ++y)
-    std::memcpy(pixels.data() + picture.RowBytes() * y, picture.ScanLine(y), picture.RowBytes());
+    std::memcpy(pixels.data() + static_cast<ptrdiff_t>(picture.RowBytes()) * y, picture.ScanLine(y),
+                picture.RowBytes());
   Assign(64, 64, TPixelFormat::pf32bit, std::move(pixels));
 }
 

@@ -29,6 +29,8 @@ class TBitmap {
   virtual ~TBitmap() = default;
   TBitmap(const TBitmap&) = default;
   TBitmap& operator=(const TBitmap&) = default;
+  TBitmap(TBitmap&&) = default;
+  TBitmap& operator=(TBitmap&&) = default;
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }

@@ -124,13 +124,13 @@ bool LoadSoundTable(const TLogSink& log, const std::string& listPath) {
     return false;
   }
   for (size_t index = 0; index < lines->size(); ++index) {
-    const std::string where = listPath + ", line " + std::to_string(index + 1) + ": ";
+    std::string where = listPath + ", line " + std::to_string(index + 1) + ": ";
     std::string name;
     std::string path;
     if (const std::optional<std::string> fault = LineFault((*lines)[index], name, path)) {
       report(where + *fault + ", line skipped");
     } else if (!AssignSound(name, path, log)) {
-      report(where + "\"" + name + "\" has no decimal look number, line skipped");
+      report(where.append("\"").append(name).append("\" has no decimal look number, line skipped"));
     }
   }
   LoadFixedBombSounds(log);

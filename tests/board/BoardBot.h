@@ -45,7 +45,8 @@ inline std::string Fingerprint(const RecordingServices& services) {
 // The empty cells a ball at (x, y) can reach through empty neighbours.
 inline std::vector<std::pair<int, int>> Reachable(TGameField& board, int x, int y) {
   std::vector<std::pair<int, int>> found, todo{{x, y}};
-  std::vector<bool> seen((board.FMaxX + 1) * (board.FMaxY + 1), false);
+  std::vector<bool> seen(
+      static_cast<size_t>(board.FMaxX + 1) * static_cast<size_t>(board.FMaxY + 1), false);
   const auto index = [&](int i, int j) { return i * (board.FMaxY + 1) + j; };
   seen[index(x, y)] = true;
   while (!todo.empty()) {

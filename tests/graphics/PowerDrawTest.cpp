@@ -105,7 +105,7 @@ TEST_F(Drawing, FortyThreeQuadsMakeAListOf42AndAStripOf1) {
   ASSERT_EQ(draws.size(), 2u);
   EXPECT_EQ(draws[0]->Args, (std::vector<int64_t>{D3DPT_TRIANGLELIST, 0, 84}));
   EXPECT_EQ(draws[0]->Vertices.size(), 252u);
-  EXPECT_FLOAT_EQ(draws[0]->Vertices[41 * 6].x, 41 - 0.5f);
+  EXPECT_FLOAT_EQ(draws[0]->Vertices[size_t{41} * 6].x, 41 - 0.5f);
   EXPECT_EQ(draws[1]->Args, (std::vector<int64_t>{D3DPT_TRIANGLESTRIP, 0, 2}));
   EXPECT_FLOAT_EQ(draws[1]->Vertices[0].x, 42 - 0.5f);
   // Triangles 0,1,2 and 2,1,3 of the template.

@@ -139,7 +139,8 @@ TEST_F(ConfigFaults, EveryPrefixOfARealFileLoadsKeepsWhatItHoldsAndOffersNoGame)
   const std::vector<uint8_t>& file = RealSavedFile();
   for (std::size_t length = 0; length <= file.size(); ++length) {
     SCOPED_TRACE("Config.bin of " + std::to_string(length) + " bytes");
-    const std::vector<uint8_t> prefix(file.begin(), file.begin() + length);
+    const std::vector<uint8_t> prefix(file.begin(),
+                                      file.begin() + static_cast<std::ptrdiff_t>(length));
     const Loaded loaded = LoadThroughTheShell(prefix);
     const std::vector<uint8_t> image = EncodeConfig(loaded.Contents);
     ASSERT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 600),
@@ -174,7 +175,8 @@ TEST_F(ConfigFaults, ASavedGameWithAnImpossibleFieldIsNotOffered) {
   for (const Change& change : changes) {
     SCOPED_TRACE(change.What);
     std::vector<uint8_t> file = RealSavedFile();
-    std::copy(change.Bytes.begin(), change.Bytes.end(), file.begin() + change.At);
+    std::copy(change.Bytes.begin(), change.Bytes.end(),
+              file.begin() + static_cast<std::ptrdiff_t>(change.At));
     if (change.At == 650 || change.At == 654) {
       file[650] |= 1;  // make sure the cell holds something at all
     }
@@ -259,7 +261,9 @@ class DamagedConfigStart : public ConfigFaults {
 TEST_F(DamagedConfigStart, ShortFilesStartANewGame) {
   for (std::size_t length : {0, 609, 1449}) {
     SCOPED_TRACE("Config.bin of " + std::to_string(length) + " bytes");
-    StartAndPlay({RealSavedFile().begin(), RealSavedFile().begin() + length}, length > 608);
+    StartAndPlay(
+        {RealSavedFile().begin(), RealSavedFile().begin() + static_cast<std::ptrdiff_t>(length)},
+        length > 608);
   }
 }
 

@@ -117,7 +117,8 @@ TEST_F(ConfigLoadSave, DamagedValuesAreMadeSafeAndADamagedGameIsNotOffered) {
   const auto bytes = EncodeConfig(c);
   {
     std::ofstream(ConfigFileName, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   shell.LoadConfig();
   EXPECT_EQ(values.MusicVolume, 100);
@@ -133,7 +134,8 @@ TEST_F(ConfigLoadSave, ATruncatedFileKeepsTheDefaultsOfWhatItLacks) {
   bytes.resize(300);  // half the tables
   {
     std::ofstream(ConfigFileName, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   shell.LoadConfig();
   EXPECT_EQ(values.MusicVolume, 0);

@@ -102,7 +102,8 @@ TEST_F(SoundTableTest, MalformedLinesAreLoggedWithTheirNumberAndSkipped) {
     EXPECT_NE(log[i].find(lines[i]), std::string::npos) << log[i];
   }
   EXPECT_EQ(FileOf(GameSounds[NamedSound::s_app]), "./app.ogg");
-  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_press]), "./press.ogg") << "lines after a bad one still load";
+  EXPECT_EQ(FileOf(GameSounds[NamedSound::s_press]), "./press.ogg")
+      << "lines after a bad one still load";
   EXPECT_EQ(GameSounds[NamedSound::s_pin], 0u);
   EXPECT_EQ(GameSounds[NamedSound::s_click], 0u);
   EXPECT_EQ(FileOf(GameSounds.KindHoverSounds[23]), "./sounds/h_bomb.ogg");

@@ -50,7 +50,7 @@ std::vector<std::string> TRecordingAudio::PlayedFiles() const {
   return files;
 }
 
-void TRecordingAudio::Record(std::string call, DWORD result) {
+void TRecordingAudio::Record(const std::string& call, DWORD result) {
   Calls.push_back(call + " = " + std::to_string(result));
 }
 

@@ -47,7 +47,7 @@ class TRecordingAudio final : public TAudioLibrary {
 
  private:
   DWORD Load(const std::string& file);
-  void Record(std::string call, DWORD result);
+  void Record(const std::string& call, DWORD result);
 
   DWORD NextHandle = 1;
   bool Initialised = false;

@@ -230,7 +230,7 @@ uint32_t TRecordingTexture::Texel(int x, int y) const {
 }
 
 TDirect3DCreate RecordingDirect3DCreate(std::shared_ptr<TRecording> recording) {
-  return [recording](uint32_t sdkVersion) -> PDirect3D8 {
+  return [recording = std::move(recording)](uint32_t sdkVersion) -> PDirect3D8 {
     recording->Record(Call("Direct3DCreate8", {sdkVersion}));
     if (recording->CountOf("Direct3DCreate8") > 0 && FAILED(recording->Calls.back().Result))
       return nullptr;

@@ -49,6 +49,7 @@ class FontTest : public testing::RecordingDeviceTest {
   }
   std::vector<int> Lefts(const std::vector<TDrawnQuad>& quads) const {
     std::vector<int> lefts;
+    lefts.reserve(quads.size());
     for (const TDrawnQuad& quad : quads) lefts.push_back(quad.Left());
     return lefts;
   }

@@ -39,7 +39,7 @@ TEST(Canvas, PatternsAreLaidOutLeftToRightThenDown) {
   });
   ASSERT_EQ(p.width, 4);
   ASSERT_EQ(p.height, 4);
-  auto alpha = [&](int x, int y) { return p.bgra[std::size_t((y * 4 + x) * 4 + 3)]; };
+  auto alpha = [&](int x, int y) { return p.bgra[static_cast<std::size_t>(y * 4 + x) * 4 + 3]; };
   EXPECT_NEAR(alpha(0, 0), 64, 1);
   EXPECT_NEAR(alpha(3, 1), 128, 1);
   EXPECT_NEAR(alpha(1, 3), 191, 1);

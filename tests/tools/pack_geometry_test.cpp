@@ -46,7 +46,8 @@ Point bodyCentre(const assetgen::LoadedPicture& picture, int index) {
 
 // Where a pattern's point lands when the game draws the pattern centred on (cx, cy).
 Point onScreen(Point in, int w, int h, double cx, double cy) {
-  return {cx - w / 2 + in.x, cy - h / 2 + in.y};
+  const int halfW = w / 2, halfH = h / 2;  // whole pixels, as the game centres a pattern
+  return {cx - halfW + in.x, cy - halfH + in.y};
 }
 
 TEST(PackGeometry, RestAnimationsAndPaintLieOnTheRestingBall) {
@@ -84,7 +85,8 @@ TEST(PackGeometry, EveryBallRestsOnTheCellCentre) {
     const bool large = n >= 12 && n <= 18;
     const assetgen::LoadedPicture ball("graphics/balls/" + std::to_string(n) + "_0.tga");
     const int w = ball.patternWidth, h = ball.patternHeight;
-    const Point c = onScreen(bodyCentre(ball, 0), w, h, 303 + w / 2, 31 + h / 2);
+    const int halfW = w / 2, halfH = h / 2;
+    const Point c = onScreen(bodyCentre(ball, 0), w, h, 303 + halfW, 31 + halfH);
     // The cell (0, 0) spans 298..348 and 26..76; its centre is (323, 51). A fuse pulls a little.
     EXPECT_NEAR(c.x, 323, large ? 1.5 : 1.0);
     EXPECT_NEAR(c.y, 51, large ? 1.5 : 1.0);

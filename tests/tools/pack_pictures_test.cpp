@@ -88,7 +88,8 @@ std::vector<Expected> expectedPictures() {
 TEST(PackPictures, EveryPictureHoldsThePatternsTheGameDraws) {
   const auto expected = expectedPictures();
   EXPECT_EQ(expected.size(), 117u + 11u + 1u);  // game pictures, start-up pictures, font sheet
-  for (const auto& [file, count] : patternCounts()) {
+  for (const auto& counted : patternCounts()) {
+    const std::string& file = counted.first;
     EXPECT_TRUE(std::any_of(expected.begin(), expected.end(),
                             [&file](const Expected& e) { return e.file == file; }))
         << file << " is no picture the game loads";

@@ -100,17 +100,18 @@ void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
   const std::string label = b.label;
   double iconSize = b.label[0] ? h * 0.26 : h * 0.3;
   double textShift = 0;
+  const int midX = w / 2, midY = h / 2;  // the whole pixel the button is centred on
   if (b.icon != Icon::None && !label.empty()) {
     useFont(cr, Face::SansBold, b.fontSize);
     const double tw = textWidth(cr, label);
     const double gap = iconSize * 2.4;
     const bool iconRight = b.icon == Icon::Right;
-    const double ix = iconRight ? w / 2 + tw / 2 + gap / 2 - iconSize * 0.3
-                                : w / 2 - tw / 2 - gap / 2 + iconSize * 0.3;
+    const double ix = iconRight ? midX + tw / 2 + gap / 2 - iconSize * 0.3
+                                : midX - tw / 2 - gap / 2 + iconSize * 0.3;
     textShift = iconRight ? -gap / 2 + iconSize * 0.3 : gap / 2 - iconSize * 0.3;
-    iconPath(cr, b.icon, ix, h / 2 + sink - 0.5, iconSize);
+    iconPath(cr, b.icon, ix, midY + sink - 0.5, iconSize);
   } else if (b.icon != Icon::None) {
-    iconPath(cr, b.icon, w / 2, h / 2 + sink - 0.5, iconSize);
+    iconPath(cr, b.icon, midX, midY + sink - 0.5, iconSize);
   }
   const bool stroked = b.icon == Icon::Check || b.icon == Icon::Cross;
   if (stroked) {
@@ -126,7 +127,7 @@ void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
   }
   if (!label.empty()) {
     useFont(cr, Face::SansBold, b.fontSize);
-    centredTextPath(cr, label, w / 2 + textShift, h / 2 + sink - 0.5);
+    centredTextPath(cr, label, midX + textShift, midY + sink - 0.5);
     if (state != 2) {
       cairo_save(cr);
       cairo_set_line_width(cr, 2.2);

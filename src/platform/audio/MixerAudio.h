@@ -28,12 +28,12 @@ class TMixerAudio final : public TAudioLibrary {
   bool Start() override;
   HSAMPLE SampleLoad(bool mem, const std::string& file, DWORD offset, DWORD length, DWORD max,
                      DWORD flags) override;
-  HCHANNEL SamplePlayEx(HSAMPLE sample, DWORD start, int freq, int volume, int pan,
+  HCHANNEL SamplePlayEx(HSAMPLE handle, DWORD start, int freq, int volume, int pan,
                         int loop) override;
   bool SampleStop(HSAMPLE sample) override;
   HSTREAM StreamCreateFile(bool mem, const std::string& file, DWORD offset, DWORD length,
                            DWORD flags) override;
-  bool StreamPlay(HSTREAM stream, bool flush, DWORD flags) override;
+  bool StreamPlay(HSTREAM handle, bool flush, DWORD flags) override;
   bool ChannelSetAttributes(DWORD handle, int freq, int volume, int pan) override;
   bool ChannelPause(DWORD handle) override;
   bool ChannelResume(DWORD handle) override;

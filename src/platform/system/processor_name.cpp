@@ -51,9 +51,10 @@ std::string ProcessorBrand() {
   unsigned top = __get_cpuid_max(0x80000000u, nullptr);
   if (top >= 0x80000004u) {
     char brand[49] = {};
-    for (unsigned leaf = 0; leaf < 3; ++leaf) {
+    for (size_t leaf = 0; leaf < 3; ++leaf) {
       unsigned regs[4] = {};
-      __get_cpuid(0x80000002u + leaf, &regs[0], &regs[1], &regs[2], &regs[3]);
+      __get_cpuid(0x80000002u + static_cast<unsigned>(leaf), &regs[0], &regs[1], &regs[2],
+                  &regs[3]);
       std::memcpy(brand + 16 * leaf, regs, 16);
     }
     return std::string(brand, strnlen(brand, 48));

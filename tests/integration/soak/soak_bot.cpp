@@ -52,6 +52,8 @@ uint64_t SessionSeed(uint64_t seed, int index) {
 
 namespace {
 
+constexpr std::size_t BoardCells = std::size_t{BoardWidth} * BoardHeight;
+
 // What a crash report prints: kept up to date as the bot goes.
 char* ContextBuffer() {
   static char buffer[256] = "";
@@ -367,7 +369,7 @@ void Bot::EndRun() {
   // Without a saved game the reader stops after the flag: the rest of the file is not read.
   const std::vector<uint8_t> again = EncodeConfig(written);
   const std::size_t read = written.SavedGameFlag != 0 ? ConfigFileSize : TablesAndSettingsSize;
-  if (!std::equal(again.begin(), again.begin() + read, bytes.begin()))
+  if (!std::equal(again.begin(), again.begin() + static_cast<std::ptrdiff_t>(read), bytes.begin()))
     throw Violation("Config.bin does not encode back the same");
   Require(ConfigDifference(expected, written));
   Require(TablesFault(written.Tables));
@@ -599,7 +601,7 @@ void Bot::WaitForBoard() {
 // Every move of a ball to an empty cell it can reach, for up to `sampleBalls` balls.
 std::vector<Move> Bot::PossibleMoves(int sampleBalls) {
   const TGameField& board = *run_->Form().Board;
-  std::array<int, BoardWidth * BoardHeight> region{};
+  std::array<int, BoardCells> region{};
   region.fill(-1);
   auto empty = [&](int x, int y) { return board.FCells(x, y).Mask == 0; };
   int regions = 0;
@@ -636,7 +638,7 @@ std::vector<Move> Bot::PossibleMoves(int sampleBalls) {
     std::swap(order[i - 1], order[shuffle.Below(static_cast<int>(i))]);
   for (int index : order) {
     const auto [bx, by] = balls[index];
-    std::array<bool, BoardWidth * BoardHeight> reach{};
+    std::array<bool, BoardCells> reach{};
     bool any = false;
     for (const auto& [dx, dy] : {std::array{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
       const int nx = bx + dx, ny = by + dy;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -110,7 +111,8 @@ void PrintFigures(const SoakFigures& f, double seconds) {
       "time %.1f s: %.2f games/s, %.0f frames/s\n",
       f.Games, f.NameEntries, f.LowScores, f.AbandonedGames, f.Sessions, f.Restarts, f.ResumedGames,
       f.Frames, f.Events, f.Moves, f.BestScore, f.ScreenWords.size(), seconds,
-      seconds > 0 ? f.Games / seconds : 0.0, seconds > 0 ? f.Frames / seconds : 0.0);
+      seconds > 0 ? static_cast<double>(f.Games) / seconds : 0.0,
+      seconds > 0 ? static_cast<double>(f.Frames) / seconds : 0.0);
 }
 
 // The settings file goes to a folder of the run's own, never the user's.
@@ -122,9 +124,8 @@ class PrivateSettingsFolder {
   marblix::testing::TTempDir folder_{"marblix-soak"};
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The whole soak; a failure it cannot handle leaves as an exception.
+int Soak(int argc, char** argv) {
   Arguments args;
   if (!Parse(argc, argv, args)) return 2;
   const SoakOptions& options = args.Options;
@@ -178,4 +179,15 @@ int main(int argc, char** argv) {
   }
   std::printf("soak: every check held over %ld games\n", figures.Games);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Soak(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "marblix_soak: %s\n", e.what());
+    return 1;
+  }
 }

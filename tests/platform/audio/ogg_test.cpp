@@ -64,7 +64,7 @@ void WriteOggTone(const fs::path& path, double seconds) {
     const int count = std::min(1024, total - done);
     float** buffer = vorbis_analysis_buffer(&dsp, count);
     for (int i = 0; i < count; ++i)
-      buffer[0][i] = 0.5f * std::sin((done + i) * 2 * M_PI * 440 / 44100);
+      buffer[0][i] = static_cast<float>(0.5 * std::sin((done + i) * 2 * M_PI * 440 / 44100));
     vorbis_analysis_wrote(&dsp, count);
     drain();
   }

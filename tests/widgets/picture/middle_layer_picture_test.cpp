@@ -1,5 +1,5 @@
-// Text at natural size and at 70 %, buttons in their three looks and a burst of every particle kind,
-// drawn with the game's art through the OpenGL device and read back into middle_layer.tga.
+// Text at natural size and at 70 %, buttons in their three looks and a burst of every particle
+// kind, drawn with the game's art through the OpenGL device and read back into middle_layer.tga.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
