@@ -10,6 +10,7 @@
 #include "platform/system/settings_store.h"
 #include "shell/button_table.h"
 #include "shell/high_scores.h"
+#include "shell/typed_text.h"
 #include "sound/Bass.h"
 #include "sound/sounds.h"
 
@@ -201,8 +202,8 @@ void TForm1::FormKeyDown(int key, ShiftState shift) {
   Shell.FormKeyDown(key, shift);
 }
 
-void TForm1::TextInput(const std::string& utf8) {
-  Shell.TextInput(utf8);
+void TForm1::TextInput(std::string_view utf8) {
+  ForEachCodePoint(utf8, [this](char32_t codePoint) { FormKeyPress(codePoint); });
 }
 
 void TForm1::FormKeyPress(uint32_t codePoint) {

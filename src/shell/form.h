@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "assets/game_resources.h"
 #include "assets/loader.h"
@@ -52,7 +53,9 @@ class TForm1 final : public ShellPorts,
   void FormMouseDown(int button, int x, int y);
   void FormMouseUp(int button, int x, int y);
   void FormKeyDown(int key, ShiftState shift);
-  void TextInput(const std::string& utf8);
+  // Text typed as the window delivers it (UTF-8): each code point goes to FormKeyPress, as the
+  // window's own text events do.
+  void TextInput(std::string_view utf8);
   // A typed character as a Unicode code point (control characters included).
   void FormKeyPress(uint32_t codePoint);
   // The client area changed size (a resized window, or full screen on a desktop of another size).

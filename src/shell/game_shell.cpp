@@ -381,24 +381,6 @@ void GameShell::FormKeyPress(uint8_t character) {
   ports_.PlayKeySound();
 }
 
-void GameShell::TextInput(const std::string& utf8) {
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
-    char32_t code = length == 1   ? lead
-                    : length == 2 ? (lead & 0x1F)
-                    : length == 3 ? (lead & 0x0F)
-                                  : (lead & 0x07);
-    for (int k = 1; k < length && i + k < utf8.size(); ++k) {
-      code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    }
-    i += length;
-    const int single = SingleByteCode(code);
-    if (single >= 0) FormKeyPress(static_cast<uint8_t>(single));
-  }
-}
-
 int SingleByteCode(char32_t code) {
   // Windows-1252: Latin-1 except 0x80..0x9F, which hold typographic characters.
   static constexpr std::array<char32_t, 32> High = {

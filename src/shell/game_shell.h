@@ -94,8 +94,6 @@ class GameShell {
   void FormKeyDown(int key, ShiftState shift);
   // A typed character in the font's single-byte code.
   void FormKeyPress(uint8_t character);
-  // Text input from the window system (UTF-8); characters outside the code page are ignored.
-  void TextInput(const std::string& utf8);
   // Returns true when the window may close now (logo or loading); otherwise asks first.
   bool FormCloseQuery();
   // The desktop session ends the program: as the exit question's Yes does, or during the logo or

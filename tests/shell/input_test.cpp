@@ -1,9 +1,13 @@
 // Input routing: pointer scaling, clicks and drags on the board, volume bars, keys and typing.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/recording_ports.h"
+#include "shell/typed_text.h"
 
 namespace marblix {
 namespace {
@@ -151,8 +155,31 @@ TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
   EXPECT_EQ(SingleByteCode(U'\u4E2D'), -1);
   values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
   values.PlayerName.clear();
-  shell.TextInput("a\u20AC\u00E9\u4E2Db");  // é (0xE9) is above 128: refused like any such code
+  // As the game window passes the window's typed text on: é (0xE9) is above 128 and refused like
+  // any such code, and 中 has no single-byte code.
+  ForEachCodePoint("a\u20AC\u00E9\u4E2Db", [this](char32_t codePoint) {
+    const int single = SingleByteCode(codePoint);
+    if (single >= 0) shell.FormKeyPress(static_cast<uint8_t>(single));
+  });
   EXPECT_EQ(values.PlayerName, std::string("a\x80") + "b");
+}
+
+TEST(TypedText, EachCodePointOfTheWindowsTextInTurn) {
+  const struct {
+    std::string_view Text;
+    std::u32string CodePoints;
+  } cases[] = {
+      {"A\xC3\xA9", U"A\u00E9"},                              // one and two bytes
+      {"\xE2\x82\xAC\xF0\x9F\x98\x80", U"\u20AC\U0001F600"},  // three and four bytes
+      {"\xE2\x82", U"\u0082"},              // cut short by the end: the bits it has
+      {"\xA1x", U"\u0021x"},                // a stray continuation byte
+      {std::string_view("a\0b", 3), U"a"},  // a NUL ends the text
+  };
+  for (const auto& c : cases) {
+    std::u32string seen;
+    ForEachCodePoint(c.Text, [&seen](char32_t codePoint) { seen.push_back(codePoint); });
+    EXPECT_EQ(seen, c.CodePoints) << c.Text;
+  }
 }
 
 TEST_F(Input, CloseRequest) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/system/quiet_stderr.h"
+#include "shell/typed_text.h"
 
 namespace marblix {
 
@@ -195,18 +196,12 @@ bool TForm::Dispatch(const SDL_Event& event) {
       }
       return true;
     }
-    case SDL_TEXTINPUT: {
-      const auto* text = reinterpret_cast<const unsigned char*>(event.text.text);
-      for (size_t i = 0; text[i] != 0;) {
-        uint32_t code = text[i];
-        int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
-        code &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-        ++i;
-        for (; extra > 0 && text[i] != 0; --extra, ++i) code = code << 6 | (text[i] & 0x3F);
-        if (OnKeyPress) OnKeyPress(this, code);
-      }
+    case SDL_TEXTINPUT:
+      ForEachCodePoint(event.text.text, [this](char32_t codePoint) {
+        uint32_t character = codePoint;
+        if (OnKeyPress) OnKeyPress(this, character);
+      });
       return true;
-    }
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
