@@ -110,7 +110,19 @@ int TPowerGraph::CreateDeviceWith(int width, int height, TBitDepth bitDepth, boo
   if (FAILED(FDirect3D->GetDeviceCaps(D3DADAPTER_DEFAULT, deviceType, &FCaps))) return fail(-7);
   FIdentifier = D3DADAPTER_IDENTIFIER8{};
   if (FAILED(FDirect3D->GetAdapterIdentifier(D3DADAPTER_DEFAULT, 0, &FIdentifier))) return fail(-8);
+  if (const int code = FillPresentParameters(width, height, bitDepth, fullScreen, backBufferCount,
+                                             refreshRate, zBuffer, vSync);
+      code != 0)
+    return fail(code);
+  if (const int code = CreateDeviceAndBuffers(deviceType); code != 0) return fail(code);
+  ResetDrawingState();
+  FOpen = true;
+  return 0;
+}
 
+int TPowerGraph::FillPresentParameters(int width, int height, TBitDepth bitDepth, bool fullScreen,
+                                       int backBufferCount, TRefreshRate refreshRate,
+                                       TZBuffer zBuffer, bool vSync) {
   FParameters = D3DPRESENT_PARAMETERS{};
   FParameters.Windowed = !fullScreen;
   FParameters.MultiSampleType = D3DMULTISAMPLE_NONE;
@@ -121,33 +133,39 @@ int TPowerGraph::CreateDeviceWith(int width, int height, TBitDepth bitDepth, boo
   FParameters.hDeviceWindow = Owner()->WindowHandle();
   if (fullScreen) {
     if (const int code = ChooseFullScreenMode(width, height, bitDepth, refreshRate); code != 0)
-      return fail(code);
+      return code;
     FParameters.BackBufferCount = static_cast<uint32_t>(backBufferCount);
     FParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
     FParameters.FullScreen_PresentationInterval =
         vSync ? D3DPRESENT_INTERVAL_ONE : D3DPRESENT_INTERVAL_IMMEDIATE;
   } else {
     D3DDISPLAYMODE desktop;
-    if (FAILED(FDirect3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &desktop))) return fail(-4);
+    if (FAILED(FDirect3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &desktop))) return -4;
     FParameters.BackBufferWidth = static_cast<uint32_t>(width);
     FParameters.BackBufferHeight = static_cast<uint32_t>(height);
     FParameters.BackBufferFormat = desktop.Format;
     FParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
   }
+  return 0;
+}
 
+int TPowerGraph::CreateDeviceAndBuffers(int deviceType) {
   if (FAILED(FDirect3D->CreateDevice(D3DADAPTER_DEFAULT, deviceType, Owner()->WindowHandle(),
                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &FParameters,
                                      &FDevice)) ||
       !FDevice)
-    return fail(-5);
+    return -5;
   if (FAILED(FDevice->CreateVertexBuffer(SmallBufferBytes, 0, VertexFormat, D3DPOOL_MANAGED,
                                          &FSmallBuffer)) ||
       !FSmallBuffer ||
       FAILED(FDevice->CreateVertexBuffer(LargeBufferBytes, 0, VertexFormat, D3DPOOL_MANAGED,
                                          &FLargeBuffer)) ||
       !FLargeBuffer)
-    return fail(-6);
+    return -6;
+  return 0;
+}
 
+void TPowerGraph::ResetDrawingState() {
   for (TVertex& corner : FTemplate) {
     corner.z = 0.0f;
     corner.rhw = 1.0f;
@@ -156,8 +174,6 @@ int TPowerGraph::CreateDeviceWith(int width, int height, TBitDepth bitDepth, boo
   FBoundTexture.reset();
   FBatchCount = 0;
   FCurrentEffect = 0;
-  FOpen = true;
-  return 0;
 }
 
 void TPowerGraph::ApplyFilter() {

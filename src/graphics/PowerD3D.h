@@ -118,6 +118,13 @@ class TPowerGraph : public TComponent {
   void ApplyFixedStates();
   void ReleaseAll();
   int ChooseFullScreenMode(int width, int height, TBitDepth bitDepth, TRefreshRate refreshRate);
+  // The steps of CreateDeviceWith: each returns 0 or its error code.
+  int FillPresentParameters(int width, int height, TBitDepth bitDepth, bool fullScreen,
+                            int backBufferCount, TRefreshRate refreshRate, TZBuffer zBuffer,
+                            bool vSync);
+  int CreateDeviceAndBuffers(int deviceType);
+  // The fixed render states and an empty batch, for a device just made.
+  void ResetDrawingState();
 
   bool FAntialias = true;
   bool FDithering = false;

@@ -6,6 +6,7 @@
 
 #include "assets/texture_table.h"
 #include "shell/game_shell.h"
+#include "shell/shell_ports.h"
 
 namespace marblix {
 
@@ -20,7 +21,8 @@ struct ButtonSpec {
 inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
 inline constexpr int ButtonCount = 22;
 
-// In index order: the shell and the bar refer to buttons 1..6 and 14..17 by index.
+// In index order: the bar finds the mode buttons from FirstModeButton, the shell and the screens
+// name the others by ButtonIndex.
 inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpNewGame, 80, 167, EveryScreen, ButtonAction::NewGame},
     {GpKids, 87, 208, EveryScreen, ButtonAction::Kids},
@@ -45,5 +47,11 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpDown, 468, 270, OptionsScreen, ButtonAction::SoundDown},
     {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
 }};
+
+static_assert(ButtonTable[OptionsButton].Action == ButtonAction::OpenOptions);
+static_assert(ButtonTable[InstructionsButton].Action == ButtonAction::OpenInstructions);
+static_assert(ButtonTable[HighScoresButton].Action == ButtonAction::OpenHighScores);
+static_assert(ButtonTable[YesButton].Action == ButtonAction::Yes);
+static_assert(ButtonTable[NoButton].Action == ButtonAction::No);
 
 }  // namespace marblix

@@ -114,13 +114,13 @@ void GameShell::RunButtonAction(ButtonAction action) {
       RequestMode(ModeProfessional);
       break;
     case ButtonAction::OpenOptions:
-      OpenPanel(OptionsScreen, 4);
+      OpenPanel(OptionsScreen, OptionsButton);
       break;
     case ButtonAction::OpenInstructions:
-      OpenPanel(InstructionsScreen, 5);
+      OpenPanel(InstructionsScreen, InstructionsButton);
       break;
     case ButtonAction::OpenHighScores:
-      OpenPanel(HighScoresScreen, 6);
+      OpenPanel(HighScoresScreen, HighScoresButton);
       break;
     case ButtonAction::Exit:
       if (!(values_.ScreenState & ExitDialog)) OpenDialog(ExitDialog);

@@ -5,6 +5,7 @@
 
 #include "shell/defs.h"
 #include "shell/high_scores.h"
+#include "shell/shell_ports.h"
 
 namespace marblix {
 namespace {
@@ -131,8 +132,8 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
     }
   }
   if (resources_.Buttons) {
-    resources_.Buttons->DrawButton(14);
-    resources_.Buttons->DrawButton(15);
+    resources_.Buttons->DrawButton(YesButton);
+    resources_.Buttons->DrawButton(NoButton);
   }
 }
 

@@ -8,6 +8,16 @@
 
 namespace marblix {
 
+// The buttons the shell and the screens name, by their index in the button table
+// (shell/button_table.h, which checks each against its action).
+enum ButtonIndex : int {
+  OptionsButton = 4,
+  InstructionsButton = 5,
+  HighScoresButton = 6,
+  YesButton = 14,
+  NoButton = 15,
+};
+
 class ShellPorts {
  public:
   virtual ~ShellPorts() = default;
@@ -29,7 +39,7 @@ class ShellPorts {
   // UpdateHover, then UpdateAndDraw(d).
   virtual void BoardFrame(double d) = 0;
 
-  // The button bar.
+  // The button bar: buttons by their index in the button table (ButtonIndex).
   virtual void SelectModeButton() = 0;
   virtual void SelectButton(int index) = 0;
   virtual void PressButtons() = 0;

@@ -166,6 +166,46 @@ void TForm::CloseRequest() {
   if (canClose) FApplication.Terminate();
 }
 
+bool TForm::DispatchMouseButton(const SDL_MouseButtonEvent& event) {
+  const uint8_t b = event.button;
+  if (b != SDL_BUTTON_LEFT && b != SDL_BUTTON_RIGHT && b != SDL_BUTTON_MIDDLE) return false;
+  const TMouseButton button = b == SDL_BUTTON_LEFT    ? mbLeft
+                              : b == SDL_BUTTON_RIGHT ? mbRight
+                                                      : mbMiddle;
+  const TMouseEvent& handler = event.type == SDL_MOUSEBUTTONDOWN ? OnMouseDown : OnMouseUp;
+  if (handler)
+    handler(this, button, MouseShift(SDL_GetMouseState(nullptr, nullptr)), event.x, event.y);
+  return true;
+}
+
+bool TForm::DispatchKeyDown(const SDL_KeyboardEvent& event) {
+  uint16_t key = VirtualKeyOf(event.keysym.sym);
+  if (key == 0) return false;
+  if (OnKeyDown) OnKeyDown(this, key, ShiftOf(event.keysym.mod));
+  // Keys that type a control character, as the system delivers them.
+  if ((key == 8 || key == 13 || key == 27) && OnKeyPress) {
+    uint32_t character = key;
+    OnKeyPress(this, character);
+  }
+  return true;
+}
+
+bool TForm::DispatchWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      CloseRequest();
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (FApplication.OnActivate) FApplication.OnActivate(&FApplication);
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (FApplication.OnDeactivate) FApplication.OnDeactivate(&FApplication);
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool TForm::Dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_MOUSEMOTION:
@@ -173,29 +213,10 @@ bool TForm::Dispatch(const SDL_Event& event) {
         OnMouseMove(this, MouseShift(event.motion.state), event.motion.x, event.motion.y);
       return true;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      const uint8_t b = event.button.button;
-      if (b != SDL_BUTTON_LEFT && b != SDL_BUTTON_RIGHT && b != SDL_BUTTON_MIDDLE) return false;
-      const TMouseButton button = b == SDL_BUTTON_LEFT    ? mbLeft
-                                  : b == SDL_BUTTON_RIGHT ? mbRight
-                                                          : mbMiddle;
-      const TMouseEvent& handler = event.type == SDL_MOUSEBUTTONDOWN ? OnMouseDown : OnMouseUp;
-      if (handler)
-        handler(this, button, MouseShift(SDL_GetMouseState(nullptr, nullptr)), event.button.x,
-                event.button.y);
-      return true;
-    }
-    case SDL_KEYDOWN: {
-      uint16_t key = VirtualKeyOf(event.key.keysym.sym);
-      if (key == 0) return false;
-      if (OnKeyDown) OnKeyDown(this, key, ShiftOf(event.key.keysym.mod));
-      // Keys that type a control character, as the system delivers them.
-      if ((key == 8 || key == 13 || key == 27) && OnKeyPress) {
-        uint32_t character = key;
-        OnKeyPress(this, character);
-      }
-      return true;
-    }
+    case SDL_MOUSEBUTTONUP:
+      return DispatchMouseButton(event.button);
+    case SDL_KEYDOWN:
+      return DispatchKeyDown(event.key);
     case SDL_TEXTINPUT:
       ForEachCodePoint(event.text.text, [this](char32_t codePoint) {
         uint32_t character = codePoint;
@@ -203,19 +224,7 @@ bool TForm::Dispatch(const SDL_Event& event) {
       });
       return true;
     case SDL_WINDOWEVENT:
-      switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          CloseRequest();
-          return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          if (FApplication.OnActivate) FApplication.OnActivate(&FApplication);
-          return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          if (FApplication.OnDeactivate) FApplication.OnDeactivate(&FApplication);
-          return true;
-        default:
-          return false;
-      }
+      return DispatchWindowEvent(event.window);
     case SDL_QUIT:
       CloseRequest();
       return true;

@@ -80,6 +80,10 @@ class TForm : public TObject, public TComponentOwner {
  private:
   void CloseRequest();
   TShiftState MouseShift(uint32_t buttons) const;
+  // The parts of Dispatch: each returns whether the event was the form's.
+  bool DispatchMouseButton(const SDL_MouseButtonEvent& event);
+  bool DispatchKeyDown(const SDL_KeyboardEvent& event);
+  bool DispatchWindowEvent(const SDL_WindowEvent& event);
 
   TApplication& FApplication;
   SDL_Window* FWindow = nullptr;
