@@ -83,6 +83,8 @@ class BoardPorts final : public ShellPorts {
   bool BoardHasSelection() override { return Board.FSelected; }
   void ShowKeyCursor(bool shown) override { Board.SetKeyCursorShown(shown); }
   void ShowHint() override { Board.ShowHint(); }
+  void BoardUndo() override { Board.RequestUndo(); }
+  bool BoardCanUndo() override { return Board.CanUndo(); }
   void BoardFrame(double d) override {
     Board.UpdateHover();
     Board.UpdateAndDraw(d);

@@ -37,6 +37,7 @@ void TGameField::ClearBoard() {
   FChain = 0;
   FHintTimer = 0.0;
   FHintWanted = false;
+  ForgetUndo();
 }
 
 int TGameField::CountFree() const {
@@ -62,6 +63,7 @@ TCell TGameField::RandomPlainBall() {
 void TGameField::DropBalls(int count, bool randomColours) {
   if (CountFree() < Mode() + 3) {
     FGameOver = true;
+    ForgetUndo();
     FServices.Particles.ClearAnimations();
     FBusyTimer = GameOverStartTime;
     return;
@@ -164,6 +166,7 @@ void TGameField::PaintAroundDestination() {
 }
 
 void TGameField::ArriveAtDestination() {
+  PinArrivalSeed();
   FValues.GameUnderWay = true;
   const TCell ball = FCells(FSelX, FSelY);
   FCells(FDestX, FDestY) = ball;

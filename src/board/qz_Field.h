@@ -76,6 +76,14 @@ class TGameField {
   // animation step, it is found when the step has ended. Draws no random number.
   void ShowHint();
 
+  // ---- Taking a move back ----
+  // The last move can be taken back until the next one starts, a new game begins or the game
+  // ends; one move only.
+  bool CanUndo() const { return FUndo.has_value() && !FGameOver; }
+  // Takes the last move back at once when the board rests, else as soon as the running move, with
+  // its lines, drop or blast, has come to rest.
+  void RequestUndo();
+
   // ---- Per frame ----
   // Counts every timer down by elapsed, draws through the painter, runs the turn cycle.
   void UpdateAndDraw(double elapsed);
@@ -149,6 +157,14 @@ class TGameField {
   void TraceBack(int toX, int toY, int level);
   void ClearPathMap() { FPathMap.Fill(0.0f); }
 
+  // Taking a move back.
+  void TakeSnapshot();
+  void PinArrivalSeed();
+  void Undo();
+  void ForgetUndo();
+  void UndoWhenResting();
+  bool Resting() const { return FBusyTimer < -100.0 && !FGameOver; }
+
   // Per frame.
   void CountDownPathMap(double elapsed);
   void CountDownTimers(double elapsed);
@@ -171,9 +187,30 @@ class TGameField {
   // GameMode as the rules read it: a mode above Professional (from a damaged save) plays as one.
   uint8_t Mode() const;
 
+  // The board as it was when the last move started.
+  struct TMoveSnapshot {
+    TBoardGrid<TCell> Cells;
+    std::array<TCell, PreviewSize> Preview{};
+    int32_t NextCount = 0;
+    uint8_t Chain = 0;
+    int32_t Score = 0;
+    int32_t DestX = 0;
+    int32_t DestY = 0;
+    bool MovePending = false;
+    uint32_t Seed = 0;  // the generator when the move started
+    // The generator when the ball arrived: its lines, drop or blast drew from here on.
+    std::optional<uint32_t> ArrivalSeed;
+  };
+
   TBoardServices FServices;
   TShellValues& FValues;
   IBoardPainter* FPainter = nullptr;
+  std::optional<TMoveSnapshot> FUndo;
+  // An undo asked for while a move was running; it happens when the board rests.
+  bool FUndoPending = false;
+  // After an undo, the next arrival draws from the seed the taken-back arrival drew from, so the
+  // same move brings the same balls however long the player waited.
+  std::optional<uint32_t> FReplaySeed;
 };
 
 }  // namespace marblix

@@ -51,6 +51,7 @@ void TGameField::UpdateAndDraw(double elapsed) {
   if (!FSelected) StartRestAnimation();
   if (FGameOver) RemoveOneBallAtGameOver();
   FinishStep();
+  UndoWhenResting();
   if (FHintWanted && FBusyTimer <= 0.0) ShowHint();
 }
 

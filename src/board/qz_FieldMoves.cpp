@@ -35,6 +35,7 @@ void TGameField::Click() {
     if (!FSelected) return;
     const uint8_t steps = FindPath(FSelX, FSelY, x, y);
     if (steps >= 1 && steps <= 254) {
+      TakeSnapshot();
       FCellTimers(FSelX, FSelY) = steps + 1;
       FBusyTimer = steps;
       FMovePending = true;

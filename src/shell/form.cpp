@@ -269,6 +269,14 @@ void TForm1::ShowHint() {
   Board->ShowHint();
 }
 
+void TForm1::BoardUndo() {
+  Board->RequestUndo();
+}
+
+bool TForm1::BoardCanUndo() {
+  return Board->CanUndo();
+}
+
 void TForm1::BoardFrame(double d) {
   Board->UpdateHover();
   Board->UpdateAndDraw(d);
@@ -406,6 +414,7 @@ void TForm1::DrawHighScores() {
 }
 void TForm1::DrawGameTexts() {
   painter_.DrawGameTexts();
+  if (Board->CanUndo()) painter_.DrawUndoMark();
 }
 void TForm1::DrawParticles() {
   ParticleEngine->Draw(0);

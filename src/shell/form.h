@@ -80,6 +80,8 @@ class TForm1 final : public ShellPorts,
   bool BoardHasSelection() override;
   void ShowKeyCursor(bool shown) override;
   void ShowHint() override;
+  void BoardUndo() override;
+  bool BoardCanUndo() override;
   void BoardFrame(double d) override;
   void SelectModeButton() override;
   void SelectButton(int index) override;

@@ -34,6 +34,11 @@ int CellOf(int v, int origin) {
   return (v - origin) / CellPitch;
 }
 
+bool OnUndoMark(int x, int y) {
+  return x > UndoMarkX - UndoMarkHalfWidth && x < UndoMarkX + UndoMarkHalfWidth && y >= UndoMarkY &&
+         y < UndoMarkY + UndoMarkHeight;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Menu actions and dialogs
 
@@ -237,7 +242,11 @@ void GameShell::FormMouseDown(int button, int x, int y) {
   if (IsLogoOrLoading()) return;
   values_.MouseButton = button;
   ports_.PressButtons();
-  if ((values_.ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
+  if ((values_.ScreenState & GameScreen) && !DialogIsOpen()) {
+    ports_.BoardClick();
+    if (button == ButtonLeft && OnUndoMark(values_.MouseX, values_.MouseY) && ports_.BoardCanUndo())
+      ports_.BoardUndo();
+  }
   if ((values_.ScreenState & OptionsScreen) && !DialogIsOpen()) {
     HandleVolumeBars();
     if (values_.MouseX > 411 && values_.MouseX < 433 && values_.MouseY > 362 &&
@@ -283,9 +292,15 @@ void GameShell::FormKeyDown(int key, ShiftState shift) {
   if (naming) return;  // the name question's keys type the name
   if (DialogIsOpen()) {
     AnswerKey(key);
+  } else if (IsUndoKey(key, shift) && (values_.ScreenState & GameScreen)) {
+    ports_.BoardUndo();
   } else {
     ScreenKey(key);
   }
+}
+
+bool GameShell::IsUndoKey(int key, ShiftState shift) {
+  return key == KeyBackspace || (key == KeyZ && shift.Ctrl);
 }
 
 void GameShell::AnswerKey(int key) {
@@ -372,6 +387,7 @@ void GameShell::AimAtKeyCursor() {
   if (!keyCursorShown_) return;
   values_.MouseX = CellCentreX(keyCursorX_);
   values_.MouseY = CellCentreY(keyCursorY_);
+}
 }
 
 void GameShell::FormKeyPress(uint8_t character) {

@@ -56,14 +56,25 @@ inline constexpr int KeyH = 'H';
 inline constexpr int KeyN = 'N';
 inline constexpr int KeyY = 'Y';
 inline constexpr int KeyF2 = 113;
+inline constexpr int KeyZ = 'Z';
 struct ShiftState {
   bool Alt = false;
+  bool Ctrl = false;
 };
 
 // Pointer buttons.
 inline constexpr int ButtonLeft = 0;
 inline constexpr int ButtonRight = 1;
 inline constexpr int ButtonMiddle = 2;
+
+// The mark in the score box, above the score, while a move can be taken back: centred on UndoMarkX,
+// its text drawn from UndoMarkY; a left click in its box takes the move back.
+inline constexpr int UndoMarkX = 142;
+inline constexpr int UndoMarkY = 328;
+inline constexpr int UndoMarkHalfWidth = 68;
+inline constexpr int UndoMarkHeight = 17;
+inline constexpr int UndoMarkPercent = 60;
+bool OnUndoMark(int x, int y);
 
 // Maps client coordinates of the window into the 800 x 600 drawing space.
 struct PointerMapping {
@@ -139,6 +150,7 @@ class GameShell {
   // Keys while no dialog is open, keys answering a yes/no question, keys of the game screen.
   void ScreenKey(int key);
   void AnswerKey(int key);
+  static bool IsUndoKey(int key, ShiftState shift);
   void BoardKey(int key);
   void MoveKeyCursor(int dx, int dy);
   void ClickAtKeyCursor(int button);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "shell/defs.h"
+#include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/shell_ports.h"
 
@@ -108,6 +109,13 @@ void TScreenPainter::DrawGameTexts() {
     resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, values_.GameMode), 530, 502,
                                         75, White);
   }
+}
+
+void TScreenPainter::DrawUndoMark() {
+  if (!resources_.Font || !resources_.Strings) return;
+  const bool pointed = OnUndoMark(values_.MouseX, values_.MouseY);
+  resources_.Font->DrawCenteredScaled(resources_.Strings->Undo, UndoMarkX, UndoMarkY,
+                                      UndoMarkPercent, pointed ? White : UndoMarkGrey);
 }
 
 void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {

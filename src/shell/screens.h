@@ -18,6 +18,7 @@ inline constexpr uint32_t ShadowGrey = 0xFF888888u;
 inline constexpr uint32_t CaptionRed = 0xFF0000FFu;
 inline constexpr uint32_t TextYellow = 0xFF00FFFFu;
 inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
+inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
 
 class TScreenPainter {
  public:
@@ -31,6 +32,8 @@ class TScreenPainter {
   void DrawOptions();
   void DrawHighScores();
   void DrawGameTexts();
+  // The mark in the score box that the last move can be taken back; brighter under the pointer.
+  void DrawUndoMark();
   void DrawDialog(float animClock, double blinkPhase);
   void DrawPointer();
 

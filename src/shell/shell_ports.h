@@ -36,6 +36,9 @@ class ShellPorts {
   virtual void ShowKeyCursor(bool shown) = 0;
   // Marks a move that completes a line for a moment, if there is one.
   virtual void ShowHint() = 0;
+  // Takes the last move back (when the move rests); whether there is one to take back.
+  virtual void BoardUndo() = 0;
+  virtual bool BoardCanUndo() = 0;
   // UpdateHover, then UpdateAndDraw(d).
   virtual void BoardFrame(double d) = 0;
 

@@ -57,6 +57,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   Kids = FindValue("Kids");
   Normal = FindValue("Normal");
   Proff = FindValue("Proff");
+  Undo = FindValue("Undo");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");

@@ -23,6 +23,8 @@ class TQzStrings {
   std::string Kids;
   std::string Normal;
   std::string Proff;
+  // The mark in the score box while the last move can be taken back.
+  std::string Undo;
 
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;

@@ -13,7 +13,23 @@ class WholeGame : public BoardTest {
     int32_t BestScore = 0;
     int32_t Placed = -1;
     bool Stuck = false;
+    uint64_t Boards = 0;  // FNV-1a over every resting board, preview, score and next count
   };
+
+  static void Mix(uint64_t& hash, uint64_t value) {
+    for (int byte = 0; byte < 8; ++byte, value >>= 8) {
+      hash ^= value & 0xFF;
+      hash *= 1099511628211u;
+    }
+  }
+  void MixBoard(uint64_t& hash) const {
+    for (const TCell& cell : board.FCells)
+      Mix(hash, (uint64_t{cell.Mask} << 8) | (cell.Look & 0xFF));
+    for (const TCell& next : board.FPreview) Mix(hash, (uint64_t{next.Mask} << 8) | next.Look);
+    Mix(hash, static_cast<uint32_t>(values.Score));
+    Mix(hash, static_cast<uint32_t>(board.FNextCount));
+    Mix(hash, board.FChain);
+  }
 
   Outcome Play(uint32_t seed, uint8_t mode) {
     Outcome out;
@@ -23,8 +39,10 @@ class WholeGame : public BoardTest {
     values.MeasuredFps = 30;  // rest animations start now and then and take their draws
     StartNewGame(mode);
     BotChoices bot(seed);
+    out.Boards = 14695981039346656037u;
     while (services.Count("PlaceFinalScore") == 0 && out.Moves < 3000) {
       RunUntilIdle(2000);
+      MixBoard(out.Boards);
       out.BestScore = std::max(out.BestScore, values.Score);
       if (services.Count("PlaceFinalScore") > 0) break;
       if (!BotMove(board, bot, [this](int x, int y, int b) { ClickCell(x, y, b); })) {
@@ -70,6 +88,16 @@ TEST_F(WholeGame, TheSameSeedPlaysTheSameGameTwiceAndAnotherSeedAnotherGame) {
   EXPECT_EQ(first.Calls, second.Calls);
   const Outcome other = Play(4243, ModeNormal);
   EXPECT_NE(first.Calls, other.Calls);
+}
+
+// The boards of seeded games, recorded before the game could take a move back: a game that never
+// takes one back draws the same balls, move by move, as it always did.
+TEST_F(WholeGame, AGameThatTakesNoMoveBackKeepsItsRecordedBoards) {
+  constexpr uint64_t Recorded[] = {0x90bea45501f4d7b3, 0x3ebd93bbc4908217, 0xbb7c87e8e28faf43};
+  for (uint8_t mode : {ModeKids, ModeNormal, ModeProfessional}) {
+    const Outcome game = Play(20261208u + mode, mode);
+    EXPECT_EQ(game.Boards, Recorded[mode]) << int(mode) << " " << std::hex << game.Boards;
+  }
 }
 
 }  // namespace

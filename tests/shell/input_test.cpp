@@ -148,6 +148,46 @@ TEST_F(Input, AltEnterInTheNameDialogStoresTheNameThenAsksAboutFullScreen) {
   EXPECT_FALSE(values.FullScreenSetting);
 }
 
+TEST_F(Input, CtrlZAndBackspaceTakeAMoveBackOnTheGameScreenOnly) {
+  struct UndoKey {
+    uint32_t Screen;
+    int Key;
+    ShiftState Shift;
+    int Undos;
+  };
+  const UndoKey keys[] = {
+      {GameScreen, KeyZ, {.Ctrl = true}, 1},
+      {GameScreen, KeyBackspace, {}, 1},
+      {GameScreen, KeyZ, {}, 0},
+      {DialogOpen | ExitDialog | GameScreen, KeyZ, {.Ctrl = true}, 0},
+      {DialogOpen | NewGameDialog | GameScreen, KeyBackspace, {}, 0},
+      {DialogOpen | EnterNameDialog | HighScoresScreen, KeyBackspace, {}, 0},
+      {MenuScreen, KeyZ, {.Ctrl = true}, 0},
+      {LoadingScreen, KeyBackspace, {}, 0},
+  };
+  for (const UndoKey& k : keys) {
+    values.ScreenState = k.Screen;
+    ports.calls.clear();
+    shell.FormKeyDown(k.Key, k.Shift);
+    EXPECT_EQ(ports.Count("BoardUndo"), k.Undos) << std::hex << k.Screen << " " << k.Key;
+  }
+}
+
+TEST_F(Input, ALeftClickOnTheUndoMarkTakesTheMoveBackWhileTheMarkShows) {
+  const int x = UndoMarkX, y = UndoMarkY + UndoMarkHeight / 2;
+  Click(x, y);
+  EXPECT_FALSE(ports.Called("BoardUndo"));  // nothing to take back: no mark
+  ports.canUndo = true;
+  Click(x, y, ButtonRight);
+  Click(x, UndoMarkY - 2);
+  EXPECT_FALSE(ports.Called("BoardUndo"));
+  Click(x - UndoMarkHalfWidth + 1, y);
+  EXPECT_EQ(ports.Count("BoardUndo"), 1);
+  values.ScreenState = DialogOpen | ExitDialog | GameScreen;
+  Click(x, y);
+  EXPECT_EQ(ports.Count("BoardUndo"), 1);
+}
+
 TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
   EXPECT_EQ(SingleByteCode(U'A'), 'A');
   EXPECT_EQ(SingleByteCode(U'\u00E9'), 0xE9);

@@ -20,7 +20,8 @@ class RecordingPorts : public ShellPorts {
   SavedGameRecord board;  // what the board holds
   int lastHelpPage = 4;
   int volumeBarWidth = 194;
-  bool selection = false;           // a ball is selected on the board
+  bool selection = false;  // a ball is selected on the board
+  bool canUndo = false;
   std::function<void()> onRelease;  // the button bar's action under the pointer, if any
   std::function<void()> onClick;
   std::function<void()> onLoadAssets;
@@ -73,6 +74,8 @@ class RecordingPorts : public ShellPorts {
     calls.push_back(std::string("ShowKeyCursor(") + (shown ? "1" : "0") + ")");
   }
   void ShowHint() override { calls.push_back("ShowHint"); }
+  void BoardUndo() override { calls.push_back("BoardUndo"); }
+  bool BoardCanUndo() override { return canUndo; }
   void BoardFrame(double) override { calls.push_back("BoardFrame"); }
   void SelectModeButton() override { calls.push_back("SelectModeButton"); }
   void SelectButton(int index) override {

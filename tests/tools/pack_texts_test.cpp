@@ -117,11 +117,14 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
     EXPECT_TRUE(keys.insert(line).second) << line;
   }
-  EXPECT_EQ(keys.size(), 7u + 7u * 2u);
+  EXPECT_EQ(keys.size(), 8u + 7u * 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
   for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
     EXPECT_LE(scaledWidth(*mode, 75), 150);
+  // The undo mark in the score box: 60 per cent, inside its 136-pixel width.
+  EXPECT_FALSE(strings.Undo.empty());
+  EXPECT_LE(scaledWidth(strings.Undo, 60), 136);
 }
 
 struct SoundLine {

@@ -32,6 +32,10 @@ Normal
 $Proff
 Professional
 
+; Shown in the score box while the last move can be taken back
+$Undo
+Undo (Ctrl+Z)
+
 ; Dialogs
 $Exit_Caption
 Leave Marblix?

@@ -403,6 +403,7 @@ void Bot::Frame() {
   const HighScoreTables tablesBefore = Values().HighScoreTable;
   const uint8_t modeBefore = Values().GameMode;
   const int32_t scoreBefore = score_.Last();
+  const bool couldUndo = Board().CanUndo();
   const double units = random_.Chance(0.5) ? random_.LogUniform(ShortestFrame, LongestFrame)
                                            : random_.Uniform(ShortestFrame, LongestFrame);
   audio_->ClearCalls();
@@ -423,7 +424,8 @@ void Bot::Frame() {
   figures_.ScreenWords.insert(Values().ScreenState);
   CheckAll();
   std::string fault;
-  const ScoreWatch::Change change = score_.AfterFrame(Values(), screenBefore, fault);
+  const bool takenBack = couldUndo && !Board().CanUndo();
+  const ScoreWatch::Change change = score_.AfterFrame(Values(), screenBefore, takenBack, fault);
   Require(fault);
   figures_.BestScore = std::max(figures_.BestScore, Values().Score);
   if (change == ScoreWatch::Change::GameOver) AfterGameOver(tablesBefore, modeBefore, scoreBefore);
@@ -449,6 +451,8 @@ void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t fin
 
 template <typename Handler>
 void Bot::Event(Handler handler) {
+  const bool couldUndo = run_ && Board().CanUndo();
+  const bool resting = run_ && Board().FBusyTimer <= 0.0;
   handler();
   ++figures_.Events;
   if (!run_) return;
@@ -460,10 +464,13 @@ void Bot::Event(Handler handler) {
   CheckAll();
   std::string fault;
   const bool empty = !Board().AnyBall();
-  if (score_.AfterEvent(Values(), empty, fault) == ScoreWatch::Change::NewGame &&
+  const bool takenBack = couldUndo && !Board().CanUndo();
+  if (score_.AfterEvent(Values(), empty, takenBack, fault) == ScoreWatch::Change::NewGame &&
       Values().GameUnderWay)
     throw Violation("a new game started already under way");
   Require(fault);
+  if (resting && Board().FBusyTimer > 0.0 && Board().FMovePending)
+    score_.MoveStarted(Values().Score);
 }
 
 // ---- Input -------------------------------------------------------------------------------------

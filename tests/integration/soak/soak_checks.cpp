@@ -148,7 +148,7 @@ std::string ConfigDifference(const ConfigContents& expected, const ConfigContent
 }
 
 ScoreWatch::Change ScoreWatch::AfterEvent(const TShellValues& values, bool boardEmpty,
-                                          std::string& fault) {
+                                          bool takenBack, std::string& fault) {
   const int32_t before = last_;
   last_ = values.Score;
   if (values.Score == before) return Change::None;
@@ -160,16 +160,18 @@ ScoreWatch::Change ScoreWatch::AfterEvent(const TShellValues& values, bool board
   const bool freshGame = values.ScreenState == GameScreen && !values.GameUnderWay;
   const bool emptyMenu = values.ScreenState == MenuScreen && boardEmpty;
   if (values.Score == 0 && (freshGame || emptyMenu)) return Change::NewGame;
+  if (TakenBackTo(values.Score, takenBack)) return Change::TakenBack;
   fault = "an input event lowered the score from " + std::to_string(before) + " to " +
           std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";
   return Change::None;
 }
 
 ScoreWatch::Change ScoreWatch::AfterFrame(const TShellValues& values, uint32_t screenBefore,
-                                          std::string& fault) {
+                                          bool takenBack, std::string& fault) {
   const int32_t before = last_;
   last_ = values.Score;
   const bool ended = IsGameOverWord(values.ScreenState) && !IsGameOverWord(screenBefore);
+  if (values.Score < before && TakenBackTo(values.Score, takenBack)) return Change::TakenBack;
   if (values.Score < before && !(ended && values.Score == 0)) {
     fault = "a frame lowered the score from " + std::to_string(before) + " to " +
             std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";

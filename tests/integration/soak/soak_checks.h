@@ -39,22 +39,32 @@ std::string ConfigDifference(const ConfigContents& expected, const ConfigContent
 
 // Follows the score through one stretch of play. The score never falls during a game: it goes
 // back to 0 only when a new game starts (an input event leaves a fresh game or the empty menu)
-// or when the game ends (a frame opens the name question or the low-score message).
+// or when the game ends (a frame opens the name question or the low-score message), and back to
+// the score the last move started from only when that move is taken back.
 class ScoreWatch {
  public:
-  enum class Change { None, Rose, NewGame, GameOver };
+  enum class Change { None, Rose, NewGame, GameOver, TakenBack };
 
   // Takes the current score as the baseline (start of a run, a resumed game).
   void Restart(int32_t score) { last_ = score; }
   int32_t Last() const { return last_; }
+  // A move started with this score.
+  void MoveStarted(int32_t score) { moveStart_ = score; }
 
-  // After an input event; `boardEmpty` tells whether the board holds no ball.
-  Change AfterEvent(const TShellValues& values, bool boardEmpty, std::string& fault);
+  // After an input event; `boardEmpty` tells whether the board holds no ball, `takenBack`
+  // whether the board took its last move back in it.
+  Change AfterEvent(const TShellValues& values, bool boardEmpty, bool takenBack,
+                    std::string& fault);
   // After a frame; `screenBefore` is the screen word before the frame.
-  Change AfterFrame(const TShellValues& values, uint32_t screenBefore, std::string& fault);
+  Change AfterFrame(const TShellValues& values, uint32_t screenBefore, bool takenBack,
+                    std::string& fault);
 
  private:
+  // A fall to the score the move started from, when the move was taken back.
+  bool TakenBackTo(int32_t score, bool takenBack) const { return takenBack && score == moveStart_; }
+
   int32_t last_ = 0;
+  int32_t moveStart_ = 0;
 };
 
 // True when the word shows the end of a game: the name question or the low-score message.

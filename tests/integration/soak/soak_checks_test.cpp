@@ -90,36 +90,60 @@ TEST(SoakChecks, TheScoreFallsOnlyAtANewGameOrTheEndOfAGame) {
   values.Score = 40;
   values.ScreenState = GameScreen;
   values.GameUnderWay = true;
-  EXPECT_EQ(watch.AfterFrame(values, GameScreen, fault), ScoreWatch::Change::Rose);
+  EXPECT_EQ(watch.AfterFrame(values, GameScreen, false, fault), ScoreWatch::Change::Rose);
   EXPECT_EQ(fault, "");
   values.Score = 30;  // a frame takes points away
-  watch.AfterFrame(values, GameScreen, fault);
+  watch.AfterFrame(values, GameScreen, false, fault);
   EXPECT_NE(fault, "");
 
   fault.clear();
   watch.Restart(30);
   values.Score = 45;  // a click scores
-  watch.AfterEvent(values, false, fault);
+  watch.AfterEvent(values, false, false, fault);
   EXPECT_NE(fault, "");
 
   fault.clear();
   watch.Restart(45);
   values.Score = 0;  // a new game under way already is no fresh game
-  watch.AfterEvent(values, false, fault);
+  watch.AfterEvent(values, false, false, fault);
   EXPECT_NE(fault, "");
   fault.clear();
   watch.Restart(45);
   values.GameUnderWay = false;
-  EXPECT_EQ(watch.AfterEvent(values, false, fault), ScoreWatch::Change::NewGame);
+  EXPECT_EQ(watch.AfterEvent(values, false, false, fault), ScoreWatch::Change::NewGame);
   EXPECT_EQ(fault, "");
 
   watch.Restart(45);
   values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  EXPECT_EQ(watch.AfterFrame(values, GameScreen, fault), ScoreWatch::Change::GameOver);
+  EXPECT_EQ(watch.AfterFrame(values, GameScreen, false, fault), ScoreWatch::Change::GameOver);
   EXPECT_EQ(fault, "");
   watch.Restart(45);
   values.ScreenState = HighScoresScreen;  // back to 0 without the end of the game
-  watch.AfterFrame(values, GameScreen, fault);
+  watch.AfterFrame(values, GameScreen, false, fault);
+  EXPECT_NE(fault, "");
+}
+
+TEST(SoakChecks, TheScoreFallsBackToTheMovesStartOnlyWhenTheMoveIsTakenBack) {
+  TShellValues values;
+  values.ScreenState = GameScreen;
+  values.GameUnderWay = true;
+  ScoreWatch watch;
+  std::string fault;
+  watch.MoveStarted(30);
+  watch.Restart(80);
+  values.Score = 30;
+  EXPECT_EQ(watch.AfterEvent(values, false, true, fault), ScoreWatch::Change::TakenBack);
+  watch.Restart(80);
+  EXPECT_EQ(watch.AfterFrame(values, GameScreen, true, fault), ScoreWatch::Change::TakenBack);
+  EXPECT_EQ(fault, "");
+  watch.Restart(80);
+  values.Score = 20;  // below the move's start
+  watch.AfterEvent(values, false, true, fault);
+  EXPECT_NE(fault, "");
+  fault.clear();
+  watch.Restart(80);
+  values.Score = 30;  // nothing was taken back
+  watch.AfterFrame(values, GameScreen, false, fault);
   EXPECT_NE(fault, "");
 }
 
