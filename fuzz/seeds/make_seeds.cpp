@@ -172,7 +172,7 @@ void ConfigSeeds() {
   contents.Game.Mode = marblix::ModeNormal;
   contents.Game.Score = 120;
   contents.Game.NextCount = 3;
-  for (int i = 0; i < 4; ++i) contents.Game.Preview[size_t(i)] = marblix::BallKinds[size_t(1 + i)];
+  for (int i = 0; i < 4; ++i) contents.Game.Preview[size_t(i)] = marblix::BallKinds[size_t(i) + 1];
   for (int x = 0; x < 9; ++x)
     for (int y = 0; y < 9; ++y)
       if ((x * 7 + y * 3) % 4 == 0)

@@ -23,10 +23,10 @@ template <typename Texel, typename Pack>
 void ConvertRow(const void* source, void* destination, int count, Pack pack) {
   const auto* in = static_cast<const uint8_t*>(source);
   auto* out = static_cast<uint8_t*>(destination);
-  for (int i = 0; i < count; ++i) {
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const Source s{in[4 * i], in[4 * i + 1], in[4 * i + 2], in[4 * i + 3]};
     const Texel texel = pack(s);
-    std::memcpy(out + sizeof(Texel) * static_cast<size_t>(i), &texel, sizeof(Texel));
+    std::memcpy(out + sizeof(Texel) * i, &texel, sizeof(Texel));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "assets/texture_table.h"
 #include "shell/game_shell.h"
 #include "shell/shell_ports.h"
+#include "widgets/qz_Menus.h"
 
 namespace marblix {
 
@@ -21,8 +22,8 @@ struct ButtonSpec {
 inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
 inline constexpr int ButtonCount = 22;
 
-// In index order: the bar finds the mode buttons from FirstModeButton, the shell and the screens
-// name the others by ButtonIndex.
+// In index order: the bar names the mode, Yes, No and page buttons (widgets/qz_Menus.h), the shell
+// the panel buttons (ButtonIndex).
 inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpNewGame, 80, 167, EveryScreen, ButtonAction::NewGame},
     {GpKids, 87, 208, EveryScreen, ButtonAction::Kids},
@@ -53,5 +54,7 @@ static_assert(ButtonTable[InstructionsButton].Action == ButtonAction::OpenInstru
 static_assert(ButtonTable[HighScoresButton].Action == ButtonAction::OpenHighScores);
 static_assert(ButtonTable[YesButton].Action == ButtonAction::Yes);
 static_assert(ButtonTable[NoButton].Action == ButtonAction::No);
+static_assert(ButtonTable[PreviousPageButton].Action == ButtonAction::PreviousPage);
+static_assert(ButtonTable[NextPageButton].Action == ButtonAction::NextPage);
 
 }  // namespace marblix

@@ -388,7 +388,6 @@ void GameShell::AimAtKeyCursor() {
   values_.MouseX = CellCentreX(keyCursorX_);
   values_.MouseY = CellCentreY(keyCursorY_);
 }
-}
 
 void GameShell::FormKeyPress(uint8_t character) {
   if (!(values_.ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;

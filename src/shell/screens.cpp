@@ -7,6 +7,7 @@
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/shell_ports.h"
+#include "widgets/qz_Menus.h"
 
 namespace marblix {
 namespace {

@@ -8,14 +8,12 @@
 
 namespace marblix {
 
-// The buttons the shell and the screens name, by their index in the button table
-// (shell/button_table.h, which checks each against its action).
+// The panel buttons the shell selects, by their index in the button table (shell/button_table.h,
+// which checks each against its action); the bar names its own (widgets/qz_Menus.h).
 enum ButtonIndex : int {
   OptionsButton = 4,
   InstructionsButton = 5,
   HighScoresButton = 6,
-  YesButton = 14,
-  NoButton = 15,
 };
 
 class ShellPorts {

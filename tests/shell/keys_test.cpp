@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 
 #include "shell/game_shell.h"
@@ -152,7 +153,7 @@ TEST_F(Keys, TheNameQuestionTakesEveryKeyAsTyping) {
     shell.FormKeyDown(key, {});
   EXPECT_EQ(values.ScreenState, naming);
   EXPECT_TRUE(ports.calls.empty());
-  shell.TextInput("Yn");
+  for (char c : std::string("Yn")) shell.FormKeyPress(static_cast<uint8_t>(c));
   EXPECT_EQ(values.PlayerName, "Yn");
   EXPECT_EQ(values.ScreenState, naming);
 }
