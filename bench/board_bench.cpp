@@ -1,4 +1,5 @@
-// Benchmarks of the board: the path search, the hint's search, and one frame of a busy board on the recording device.
+// Benchmarks of the board: the path search, the hint's search, and one frame of a busy board on the
+// recording device.
 #include <benchmark/benchmark.h>
 
 #include <memory>
