@@ -40,7 +40,10 @@ FilePlaces FindFilePlaces(const fs::path& currentFolder, const fs::path& executa
       break;
     }
   }
-  const bool inInstalled = !installed.empty() && SameFolder(currentFolder, installed);
+  // Only the installed share folder is read-only to the player; the build tree's data folder beside
+  // the program is a folder like any other that holds a pack.
+  const fs::path& shared = places.Searched.front();
+  const bool inInstalled = installed == shared && SameFolder(currentFolder, shared);
   if (HoldsPack(currentFolder) && !inInstalled) return places;
   places.PackFolder = installed;
   places.UserFolder = UserDataFolder(xdgDataHome, home);

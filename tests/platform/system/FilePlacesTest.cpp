@@ -55,6 +55,16 @@ TEST_F(FilePlacesTest, ElsewhereTheInstalledPackAndTheUserDataFolder) {
   }
 }
 
+// build/marblix started in build/data: the pack found beside the program is the current folder,
+// and the player's files stay there as in any folder that holds a pack.
+TEST_F(FilePlacesTest, TheBuildTreesDataFolderKeepsEverything) {
+  fs::create_directories(root / "build/data/graphics");
+  const FilePlaces places =
+      FindFilePlaces(root / "build/data", root / "build/marblix", "../share/marblix", "/xdg", "/h");
+  EXPECT_TRUE(places.PackFolder.empty());
+  EXPECT_TRUE(places.UserFolder.empty());
+}
+
 TEST_F(FilePlacesTest, StartedInTheInstalledPackTheFilesStillGoToTheUserFolder) {
   const FilePlaces places = From(root / "prefix/share/marblix");
   EXPECT_EQ(places.PackFolder, root / "prefix/share/marblix");
