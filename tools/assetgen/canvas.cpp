@@ -160,7 +160,8 @@ Picture drawPatterns(int w, int h, int count, int columns, const PatternPainter&
   cairo_t* cr = canvas.cr();
   for (int i = 0; i < count; ++i) {
     cairo_save(cr);
-    cairo_translate(cr, (i % columns) * w, (i / columns) * h);
+    const int column = i % columns, row = i / columns;
+    cairo_translate(cr, column * w, row * h);
     cairo_rectangle(cr, 0, 0, w, h);
     cairo_clip(cr);
     cairo_new_path(cr);

@@ -38,7 +38,8 @@ double paragraph(cairo_t* cr, const std::string& text, double x, double y, doubl
     line.clear();
   };
   while (words >> word) {
-    const std::string tried = line.empty() ? word : line + " " + word;
+    std::string tried = line.empty() ? word : line;
+    if (!line.empty()) tried.append(" ").append(word);
     if (textWidth(cr, tried) > width && !line.empty()) {
       flush();
       line = word;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 Pack::Pack(fs::path dataDir) : dataDir_(std::move(dataDir)) {}
 
 fs::path Pack::prepare(const std::string& relativePath) const {
-  const fs::path path = dataDir_ / relativePath;
+  fs::path path = dataDir_ / relativePath;
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
   if (ec)
@@ -38,7 +38,8 @@ marblix::TBitmapEx bitmapOf(const Picture& p, bool withAlpha) {
     const std::uint8_t* in = p.bgra.data() + std::size_t(y) * p.width * 4;
     for (int x = 0; x < p.width; ++x) {
       if (withAlpha) {
-        std::memcpy(row + x * 4, in + x * 4, 4);
+        const std::size_t offset = std::size_t(x) * 4;
+        std::memcpy(row + offset, in + offset, 4);
       } else {
         // Flatten onto black: the additive pictures treat black as nothing.
         const unsigned a = in[x * 4 + 3];

@@ -33,17 +33,21 @@ class Screen {
     cairo_save(cr());
     cairo_rectangle(cr(), x, y, std::min<double>(e.patternWidth, clipRight - x), e.patternHeight);
     cairo_clip(cr());
-    cairo_set_source_surface(cr(), surface, x - (pattern % cols) * e.patternWidth,
-                             y - (pattern / cols) * e.patternHeight);
+    const int column = pattern % cols, row = pattern / cols;
+    cairo_set_source_surface(cr(), surface, x - column * e.patternWidth, y - row * e.patternHeight);
     cairo_paint(cr());
     cairo_restore(cr());
   }
   void quarters(const std::string& name) {
-    for (int p = 0; p < 4; ++p) draw(name, p, (p % 2) * 400, (p / 2) * 300);
+    for (int p = 0; p < 4; ++p) {
+      const int column = p % 2, row = p / 2;
+      draw(name, p, column * 400, row * 300);
+    }
   }
   void centredAt(const std::string& name, int pattern, double cx, double cy) {
     const SheetEntry& e = pack_.find(name);
-    draw(name, pattern, cx - e.patternWidth / 2, cy - e.patternHeight / 2);
+    const int halfWidth = e.patternWidth / 2, halfHeight = e.patternHeight / 2;  // whole pixels
+    draw(name, pattern, cx - halfWidth, cy - halfHeight);
   }
 
   // Text in the pack's font: glyph cells tinted by `argb` (0xAARRGGBB here), scaled by percent.
@@ -67,14 +71,15 @@ class Screen {
       cairo_clip(cr());
       // Tint: paint the colour through the glyph's alpha, then keep the glyph's dark rim.
       cairo_push_group(cr());
-      cairo_set_source_surface(cr(), glyphs, -(c % 16) * cw, -(c / 16) * ch);
+      const int glyphX = -(c % 16) * cw, glyphY = -(c / 16) * ch;
+      cairo_set_source_surface(cr(), glyphs, glyphX, glyphY);
       cairo_paint(cr());
       cairo_set_operator(cr(), CAIRO_OPERATOR_MULTIPLY);
       cairo_set_source_rgba(cr(), ((argb >> 16) & 255) / 255.0, ((argb >> 8) & 255) / 255.0,
                             (argb & 255) / 255.0, 1);
       cairo_paint(cr());
       cairo_pop_group_to_source(cr());
-      cairo_mask_surface(cr(), glyphs, -(c % 16) * cw, -(c / 16) * ch);
+      cairo_mask_surface(cr(), glyphs, glyphX, glyphY);
       cairo_restore(cr());
       pen += percent == 100 ? metrics_[2 + c] : std::nearbyint(metrics_[2 + c] / 100.0 * percent);
     }
@@ -124,8 +129,8 @@ std::string ballFile(int n) {
 
 void ballAt(Screen& s, const Pack& pack, int n, int x, int y, int pattern = 0) {
   const SheetEntry& e = pack.find(ballFile(n));
-  s.centredAt(ballFile(n), pattern, 303 + 52 * x + e.patternWidth / 2,
-              31 + 52 * y + e.patternHeight / 2);
+  const int cx = 303 + 52 * x + e.patternWidth / 2, cy = 31 + 52 * y + e.patternHeight / 2;
+  s.centredAt(ballFile(n), pattern, cx, cy);
 }
 
 void dialog(Screen& s, const std::string& caption, const std::vector<std::string>& lines,
