@@ -50,21 +50,37 @@ function(marblix_expose_headers library)
   endif()
 endfunction()
 
+# Each platform's side of a seam lives in files of its own: name_linux.cpp and name_windows.cpp
+# (tests: name_linux_test.cpp, name_windows_test.cpp). Only the files of the platform being built
+# are kept in `sources_var`.
+if(WIN32)
+  set(MARBLIX_OTHER_PLATFORM "_linux(_test)?\\.cpp$")
+else()
+  set(MARBLIX_OTHER_PLATFORM "_windows(_test)?\\.cpp$")
+endif()
+macro(marblix_this_platform sources_var)
+  list(FILTER ${sources_var} EXCLUDE REGEX "${MARBLIX_OTHER_PLATFORM}")
+endmacro()
+
 # marblix_library(NAME [HEADERS names...] [LIBS deps...]): a static library of every .cpp in the
-# calling folder, with the named headers (or all of the folder's) in its include root.
+# calling folder (this platform's), with the named headers (or all of the folder's) in its include
+# root.
 function(marblix_library name)
   cmake_parse_arguments(ARG "" "" "HEADERS;LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  marblix_this_platform(sources)
   add_library(${name} STATIC ${sources})
   marblix_expose_headers(${name} HEADERS ${ARG_HEADERS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   marblix_harden(${name})
 endfunction()
 
-# marblix_test(NAME [LIBS deps...]): one GoogleTest binary of every .cpp in the calling folder.
+# marblix_test(NAME [LIBS deps...]): one GoogleTest binary of every .cpp in the calling folder
+# (this platform's).
 function(marblix_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  marblix_this_platform(sources)
   add_executable(${name} ${sources})
   # The helpers the test folders share ("board/BoardDoubles.h", "graphics/GraphicsFixture.h"), and
   # the doubles of tests/support that every test may use.
@@ -72,5 +88,18 @@ function(marblix_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} marblix_test_support GTest::gtest GTest::gmock
                                         GTest::gtest_main)
   marblix_harden(${name})
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+  marblix_gtest_cases(${name})
+endfunction()
+
+# marblix_gtest_cases(TARGET): the GoogleTest binary's cases as tests, run in its build folder. A
+# cross build runs each binary whole under the emulator (Wine starts in about a second and a half,
+# too slow for a process per case).
+function(marblix_gtest_cases target)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${target} COMMAND ${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${target} PROPERTIES TIMEOUT 900)
+  else()
+    gtest_discover_tests(${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                         DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

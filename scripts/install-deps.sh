@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs exactly the Debian packages Marblix needs to build, run and test; skips what is there.
+#   scripts/install-deps.sh           the Linux build
+#   scripts/install-deps.sh windows   also the Windows cross build, Wine and NSIS
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git clang libclang-rt-14-dev clang-format clang-tidy
+  build-essential cmake pkg-config git ccache clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev libjpeg-dev
   libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
@@ -11,6 +13,9 @@ packages=(
   xvfb xdotool x11-utils openbox imagemagick
   desktop-file-utils appstream
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(mingw-w64 wine64 nsis nasm meson ninja-build dpkg-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,15 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <memory>
+
+#include "platform/system/file_io.h"
 
 namespace marblix {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // The one log of the program.
 std::filesystem::path& LogPath() {
@@ -22,11 +18,11 @@ std::filesystem::path& LogPath() {
 }
 
 [[noreturn]] void RaiseLogError(const char* what) {
-  throw LogError(std::string(what) + " \"" + LogPath().string() + "\": " + std::strerror(errno));
+  throw LogError(std::string(what) + " \"" + PathText(LogPath()) + "\": " + std::strerror(errno));
 }
 
 void WriteAndClose(const char* mode, const std::string& text) {
-  FileHandle file(std::fopen(LogPath().c_str(), mode));
+  FileHandle file = OpenFile(LogPath(), mode);
   if (!file) RaiseLogError("Cannot open");
   if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
     RaiseLogError("Cannot write");
@@ -51,8 +47,7 @@ const std::filesystem::path& LogFilePath() {
 
 std::string LogTimeOfDay() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = LocalTime(now);
   char text[16];
   std::strftime(text, sizeof text, "%H:%M:%S", &local);
   return text;
@@ -64,7 +59,7 @@ void StartLog() {
 
 void LogMessage(std::string_view message) {
   // Appending to a file that does not exist is an error: only StartLog creates the log.
-  FileHandle probe(std::fopen(LogPath().c_str(), "rb"));
+  FileHandle probe = OpenFile(LogPath(), "rb");
   if (!probe) RaiseLogError("Cannot open");
   probe.reset();
   WriteAndClose("ab", Line(message));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -144,7 +145,9 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
 
 std::string NativePath(const std::string& fileName) {
   std::string path = fileName;
-  std::replace(path.begin(), path.end(), '\\', '/');
+  // The game's paths are written with backslashes, which only Windows takes as separators.
+  if constexpr (std::filesystem::path::preferred_separator == '/')
+    std::replace(path.begin(), path.end(), '\\', '/');
   return path;
 }
 

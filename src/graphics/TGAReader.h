@@ -100,7 +100,7 @@ std::vector<uint8_t> TgaHeaderBytes(const TTgaHeader& header);
 // the asset generator and the test pictures; the game itself only reads JPEG.
 std::vector<uint8_t> EncodeJpeg(const TBitmap& picture, int quality, bool progressive = false);
 
-// The file name as this system spells it: ".\graphics\x.tga" becomes "./graphics/x.tga".
+// The file name as this system spells it: on Linux ".\graphics\x.tga" becomes "./graphics/x.tga".
 std::string NativePath(const std::string& fileName);
 // Whole file contents; EInOutError naming the file when it cannot be read.
 std::vector<uint8_t> ReadWholeFile(const std::string& path);

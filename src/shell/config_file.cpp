@@ -1,15 +1,8 @@
-// Config.bin encoding, decoding, validation and the crash-safe replacement of the file.
+// Config.bin encoding, decoding and validation.
 #include "shell/config_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <memory>
 
 namespace marblix {
 namespace {
@@ -162,75 +155,11 @@ bool SavedGameIsSound(const SavedGameRecord& game) {
   return true;
 }
 
-namespace {
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-}  // namespace
-
-bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                 std::string& error) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  auto fail = [&](const char* what) {
-    error = std::string(what) + " \"" + temporary.string() + "\": " + std::strerror(errno);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  };
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
-  if (!file) return fail("Cannot create");
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    return fail("Cannot write");
-  }
-  if (std::fflush(file.get()) != 0 || ::fsync(::fileno(file.get())) != 0) {
-    return fail("Cannot write");
-  }
-  if (std::fclose(file.release()) != 0) return fail("Cannot close");
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "Cannot replace \"" + path.string() + "\": " + std::strerror(errno);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
-}
-
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
-}
-
-namespace {
-struct DescriptorCloser {
-  int Descriptor;
-  ~DescriptorCloser() { ::close(Descriptor); }
-};
-}  // namespace
-
-FileReading ReadExistingFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
-                             std::string& error) {
-  bytes.clear();
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return FileReading::Missing;
-    error = std::strerror(errno);
-    return FileReading::Unreadable;
-  }
-  const DescriptorCloser closer{descriptor};
-  uint8_t block[4096];
-  for (;;) {
-    const ssize_t got = ::read(descriptor, block, sizeof block);
-    if (got == 0) return FileReading::Read;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      bytes.clear();
-      return FileReading::Unreadable;
-    }
-    bytes.insert(bytes.end(), block, block + got);
-  }
 }
 
 }  // namespace marblix

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board/BoardTypes.h"
+#include "platform/system/file_io.h"
 #include "shell/defs.h"
 
 namespace marblix {
@@ -54,18 +55,7 @@ void SanitizeSettings(ConfigContents& contents);
 // positive score, a drop count 1..4, preview balls and board cells of the known ball kinds.
 bool SavedGameIsSound(const SavedGameRecord& game);
 
-// Writes the bytes to a temporary file beside `path` and renames it over `path`, so the old file
-// survives any failure. On failure returns false and describes the reason in `error`.
-bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                 std::string& error);
-
 // Reads a whole file; false when it does not exist or cannot be read.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
-
-enum class FileReading { Read, Missing, Unreadable };
-// Reads a whole file, telling a file that is not there from one that is there but cannot be opened
-// or read (permissions, a folder of that name, an I/O error); then `error` holds the reason.
-FileReading ReadExistingFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
-                             std::string& error);
 
 }  // namespace marblix

@@ -495,7 +495,7 @@ void GameShell::LoadConfig() {
   const FileReading reading = ReadExistingFile(configFile_, bytes, reason);
   if (reading == FileReading::Unreadable) {
     keptUnreadable_ = true;
-    Report("Cannot read \"" + configFile_.string() + "\": " + reason +
+    Report("Cannot read \"" + PathText(configFile_) + "\": " + reason +
            "; it is kept as it is and the game starts with the default scores and volumes");
   }
   if (reading != FileReading::Read) {
@@ -541,16 +541,16 @@ void GameShell::SaveConfig() {
   contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);
   // A Config.bin that could not be read may still hold scores: this run's go beside it.
-  const std::filesystem::path target =
-      keptUnreadable_ ? std::filesystem::path(configFile_.string() + ".new") : configFile_;
+  std::filesystem::path target = configFile_;
+  if (keptUnreadable_) target += ".new";
   std::string error;
   if (!ReplaceFile(target, EncodeConfig(contents), error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
     std::fprintf(stderr, "Marblix: %s; the previous Config.bin is kept\n", error.c_str());
   } else if (keptUnreadable_) {
-    Report("This run's scores are saved in \"" + target.string() + "\"; \"" + configFile_.string() +
-           "\" could not be read and is kept as it was");
+    Report("This run's scores are saved in \"" + PathText(target) + "\"; \"" +
+           PathText(configFile_) + "\" could not be read and is kept as it was");
   }
 }
 

@@ -1,20 +1,24 @@
 // The program: find its files, read the setting, choose the back ends (SDL2_mixer for sound, an SDL
 // window and the OpenGL device for pictures), make the shell values, the window, its two components
 // and the game window, pace the frames and run the message loop until the player or the session
-// ends it.
+// ends it; without a usable OpenGL it says so and ends.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "assets/qz_logs.h"
 #include "platform/audio/MixerAudio.h"
 #include "platform/system/Clock.h"
+#include "platform/system/file_io.h"
 #include "platform/system/file_places.h"
 #include "platform/system/session_signals.h"
 #include "platform/system/settings_store.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
+#include "platform/video/desktop.h"
 #include "platform/video/sdl_form_host.h"
 #include "shell/defs.h"
 #include "shell/form.h"
@@ -44,13 +48,12 @@ void WireEvents(TForm& window, TForm1& game) {
 FilePlaces EnterPlaces() {
   std::error_code ignored;
   FilePlaces places =
-      FindFilePlaces(std::filesystem::current_path(ignored), ExecutablePath(),
-                     MARBLIX_PACK_FROM_BIN, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+      LocateFilePlaces(std::filesystem::current_path(ignored), MARBLIX_PACK_FROM_BIN);
   std::string error;
   if (!EnterFilePlaces(places, error)) std::fprintf(stderr, "Marblix: %s\n", error.c_str());
   if (!places.UserFolder.empty() && places.PackFolder.empty()) {
     std::fprintf(stderr, "Marblix: no game data in the current folder, nor in \"%s\"\n",
-                 places.Searched.front().c_str());
+                 PathText(places.Searched.front()).c_str());
   }
   SetLogFolder(places.UserFolder);
   return places;
@@ -64,6 +67,38 @@ void PaceFrames(const TForm& window, TForm1& game) {
   game.PowerTimer1->SetFrameRateCap(cap);
 }
 
+// The game draws through OpenGL 3.3; a computer without a graphics driver of its maker offers
+// less (Windows' own basic driver only OpenGL 1.1).
+std::string NoOpenGLMessage(const char* reason) {
+  return std::string(
+             "Marblix cannot start: it needs OpenGL 3.3, which the graphics driver of this "
+             "computer does not offer (") +
+         reason +
+         "). Install the current driver for the graphics card from its maker, then start Marblix "
+         "again.";
+}
+
+// Runs the game until the player or the session ends it, then writes everything. On Windows the
+// session's end may come as a window message that must not be answered before everything is
+// written: then it is written there, and only once.
+void PlayUntilTheEnd(TApplication& application, TForm& window, TForm1& game) {
+  PaceFrames(window, game);
+  bool ended = false;
+  auto end = [&] {
+    if (std::exchange(ended, true)) return;
+    game.FormDestroy();
+  };
+  {
+    const auto sessionWatch = EndWithSession(window, [&] {
+      RequestSessionEnd();
+      EndSessionNow(application);
+      end();
+    });
+    RunApplication(application, window);
+  }
+  end();
+}
+
 int Run() {
   InstallSessionSignalHandlers();
   TShellValues values;
@@ -71,6 +106,7 @@ int Run() {
   if (!InitVideo()) return 1;
   const FilePlaces places = EnterPlaces();
   InstallAudioLibrary(std::make_unique<TMixerAudio>());
+  int status = 0;
   {
     TApplication application;
     application.SessionEnding = SessionEndRequested;
@@ -82,14 +118,19 @@ int Run() {
     game.Shell.SetConfigFolder(places.UserFolder);
     WireEvents(window, game);
     game.FormCreate();
-    PaceFrames(window, game);
-    RunApplication(application, window);
-    game.FormDestroy();
+    if (!game.PowerGraph1->Initialized()) {
+      const std::string message = NoOpenGLMessage(SDL_GetError());
+      game.Log(message);
+      ShowStartFailure(message);
+      status = 1;
+    } else {
+      PlayUntilTheEnd(application, window, game);
+    }
   }
   QuitVideo();
-  return 0;
+  SessionEndDone();
+  return status;
 }
-
 }  // namespace
 }  // namespace marblix
 

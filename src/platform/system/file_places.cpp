@@ -3,6 +3,8 @@
 
 #include <system_error>
 
+#include "platform/system/file_io.h"
+
 namespace marblix {
 namespace fs = std::filesystem;
 
@@ -12,24 +14,8 @@ bool HoldsPack(const fs::path& folder) {
          fs::is_regular_file(folder / "strings.txt", error);
 }
 
-namespace {
-
-bool SameFolder(const fs::path& a, const fs::path& b) {
-  std::error_code error;
-  return fs::equivalent(a, b, error);
-}
-
-fs::path UserDataFolder(const char* xdgDataHome, const char* home) {
-  if (xdgDataHome != nullptr && xdgDataHome[0] == '/') return fs::path(xdgDataHome) / "marblix";
-  if (home != nullptr && home[0] != '\0') return fs::path(home) / ".local/share/marblix";
-  return {};
-}
-
-}  // namespace
-
 FilePlaces FindFilePlaces(const fs::path& currentFolder, const fs::path& executable,
-                          const fs::path& packFromExecutable, const char* xdgDataHome,
-                          const char* home) {
+                          const fs::path& packFromExecutable, const fs::path& userDataFolder) {
   FilePlaces places;
   const fs::path beside = executable.parent_path();
   places.Searched = {(beside / packFromExecutable).lexically_normal(), beside / "data"};
@@ -40,20 +26,19 @@ FilePlaces FindFilePlaces(const fs::path& currentFolder, const fs::path& executa
       break;
     }
   }
-  // Only the installed share folder is read-only to the player; the build tree's data folder beside
-  // the program is a folder like any other that holds a pack.
+  // Only an installation's folder is not the player's; the build tree's data folder beside the
+  // program is a folder like any other that holds a pack.
   const fs::path& shared = places.Searched.front();
-  const bool inInstalled = installed == shared && SameFolder(currentFolder, shared);
+  const bool inInstalled =
+      installed == shared && SameFolder(currentFolder, shared) && IsInstallation(shared);
   if (HoldsPack(currentFolder) && !inInstalled) return places;
   places.PackFolder = installed;
-  places.UserFolder = UserDataFolder(xdgDataHome, home);
+  places.UserFolder = userDataFolder;
   return places;
 }
 
-fs::path ExecutablePath() {
-  std::error_code error;
-  fs::path path = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::path() : path;
+FilePlaces LocateFilePlaces(const fs::path& currentFolder, const fs::path& packFromExecutable) {
+  return FindFilePlaces(currentFolder, ExecutablePath(), packFromExecutable, UserDataFolder());
 }
 
 bool EnterFilePlaces(const FilePlaces& places, std::string& error) {
@@ -61,14 +46,14 @@ bool EnterFilePlaces(const FilePlaces& places, std::string& error) {
   if (!places.UserFolder.empty()) {
     fs::create_directories(places.UserFolder, failure);
     if (failure) {
-      error = "cannot create \"" + places.UserFolder.string() + "\": " + failure.message();
+      error = "cannot create \"" + PathText(places.UserFolder) + "\": " + failure.message();
       return false;
     }
   }
   if (!places.PackFolder.empty()) {
     fs::current_path(places.PackFolder, failure);
     if (failure) {
-      error = "cannot enter \"" + places.PackFolder.string() + "\": " + failure.message();
+      error = "cannot enter \"" + PathText(places.PackFolder) + "\": " + failure.message();
       return false;
     }
   }

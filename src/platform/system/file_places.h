@@ -20,17 +20,30 @@ struct FilePlaces {
 // True when the folder holds an asset pack (its "graphics" folder or its "strings.txt").
 bool HoldsPack(const std::filesystem::path& folder);
 
-// Started in a folder that holds a pack (other than the installed one), everything stays there.
+// Started in a folder that holds a pack (other than an installation's), everything stays there.
 // Otherwise the pack is the installed one, found from the executable's folder by
 // `packFromExecutable` (and, in a build tree, the "data" folder beside the executable), and the
-// player's files go to $XDG_DATA_HOME/marblix, else ~/.local/share/marblix.
+// player's files go to `userDataFolder`.
 FilePlaces FindFilePlaces(const std::filesystem::path& currentFolder,
                           const std::filesystem::path& executable,
-                          const std::filesystem::path& packFromExecutable, const char* xdgDataHome,
-                          const char* home);
+                          const std::filesystem::path& packFromExecutable,
+                          const std::filesystem::path& userDataFolder);
 
+// The places of the running program, started in `currentFolder`.
+FilePlaces LocateFilePlaces(const std::filesystem::path& currentFolder,
+                            const std::filesystem::path& packFromExecutable);
+
+// This system's side. True when both paths name the same folder.
+bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b);
 // The running program's own file.
 std::filesystem::path ExecutablePath();
+// The folder of the player's own files outside a pack: $XDG_DATA_HOME/marblix (else
+// ~/.local/share/marblix) on Linux, %APPDATA%\Marblix on Windows; empty when unknown.
+std::filesystem::path UserDataFolder();
+// True when the pack found beside the program is an installation's, whose folder is not the
+// player's: always for Linux's share folder; on Windows when the installer's uninstaller is there
+// (a zip unpacked anywhere is the player's own folder).
+bool IsInstallation(const std::filesystem::path& packFolder);
 
 // Makes the player's folder and enters the pack's folder, so that every path of the pack stays
 // relative to the current folder. False with the reason when either fails.

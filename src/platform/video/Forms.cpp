@@ -299,12 +299,16 @@ namespace {
 constexpr int SessionCheckMilliseconds = 250;
 
 void EndSessionIfAsked(TApplication& application) {
-  if (application.Terminated() || !application.SessionEndPending()) return;
-  if (application.OnEndSession) application.OnEndSession(&application);
-  application.Terminate();
+  if (application.SessionEndPending()) EndSessionNow(application);
 }
 
 }  // namespace
+
+void EndSessionNow(TApplication& application) {
+  if (application.Terminated()) return;
+  if (application.OnEndSession) application.OnEndSession(&application);
+  application.Terminate();
+}
 
 void RunApplication(TApplication& application, TForm& form) {
   SDL_StartTextInput();

@@ -117,4 +117,7 @@ TShiftState ShiftOf(uint16_t modifiers);
 // events. Returns when the application is terminated.
 void RunApplication(TApplication& application, TForm& form);
 
+// Ends the application for the session: calls its OnEndSession and terminates it, once.
+void EndSessionNow(TApplication& application);
+
 }  // namespace marblix

@@ -114,7 +114,7 @@ void EnterFullScreen(SDL_Window* window, int width, int height) {
 std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, int width,
                                              int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return nullptr;
-  if (software) setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+  if (software) SDL_setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
   if (fullScreen) EnterFullScreen(window, width, height);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -123,10 +123,8 @@ std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, 
   std::shared_ptr<TGLContext> context(new TGLContext());
   context->FWindow = window;
   context->FContext = SDL_GL_CreateContext(window);
-  if (context->FContext == nullptr) {
-    SDL_Log("OpenGL context: %s", SDL_GetError());
-    return nullptr;
-  }
+  // The program tells the player why, with SDL's reason.
+  if (context->FContext == nullptr) return nullptr;
   context->Alive = true;
   SDL_GL_SetSwapInterval(0);
   if (!context->Build(width, height)) return nullptr;

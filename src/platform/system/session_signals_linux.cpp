@@ -1,10 +1,10 @@
 // The session signals' handler and its flag; nothing but the flag is touched inside the handler.
-#include "platform/system/session_signals.h"
-
 #include <signal.h>
 
 #include <csignal>
 #include <initializer_list>
+
+#include "platform/system/session_signals.h"
 
 namespace marblix {
 namespace {
@@ -25,8 +25,14 @@ void InstallSessionSignalHandlers() {
   for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
 }
 
+void RequestSessionEnd() {
+  endRequested = 1;
+}
+
 bool SessionEndRequested() {
   return endRequested != 0;
 }
+
+void SessionEndDone() {}
 
 }  // namespace marblix

@@ -1,0 +1,22 @@
+# Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threads, so std::thread works).
+# MARBLIX_WINDOWS_PREFIX names the folder of the cross-built libraries.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(MARBLIX_WINDOWS_PREFIX "$ENV{MARBLIX_WINDOWS_PREFIX}" CACHE PATH "The cross-built libraries")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MARBLIX_WINDOWS_PREFIX)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${MARBLIX_WINDOWS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test programs run under Wine.
+find_program(MARBLIX_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(MARBLIX_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${MARBLIX_WINE})
+endif()
