@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks formatting and runs the static checks, builds and runs the whole test suite twice (the
-# optimised build and the sanitizer build), then builds the fuzz targets with clang and runs each
-# for a short smoke.
+# Builds and runs the whole test suite twice (the optimised build and the sanitizer build), builds
+# Windows and runs its tests under Wine, checks formatting and runs the static checks, then builds
+# the fuzz targets with clang and runs each for a short smoke.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,11 +17,16 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 for preset in default sanitize; do
   echo "=== ${preset} build ==="
   cmake --preset "$preset"
-  # The static checks read the default build's compile commands.
-  if [ "$preset" = default ]; then scripts/lint.sh; fi
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "=== Windows build, tests under Wine ==="
+scripts/windows.sh --test
+
+# The static checks read the default and the Windows builds' compile commands.
+echo "=== static checks ==="
+scripts/lint.sh
 
 echo "=== fuzz smoke ==="
 scripts/fuzz.sh -t "${MARBLIX_FUZZ_SECONDS:-20}"

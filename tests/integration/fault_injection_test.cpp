@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 
+#include "graphics/TGAReader.h"
 #include "integration/game_run.h"
 #include "platform/audio/MixerAudio.h"
 #include "shell/config_file.h"
@@ -57,12 +58,17 @@ std::vector<std::string> PackFiles() {
   return files;
 }
 
+// A Windows build runs under Wine, where each run copies the pack (Wine makes no links).
+constexpr bool WindowsBuild = std::filesystem::path::preferred_separator == '\\';
+
 // How many pack files the sweeps take: MARBLIX_FAULT_STRIDE=n takes every n-th; without it the
-// optimised build takes all of them and the sanitizer build, where a whole run costs ten times as
-// much, a fixed sample.
+// optimised build takes all of them and the sanitizer and Windows builds, where a whole run costs
+// ten times as much, a fixed sample.
 std::optional<int> ChosenStride() {
   const char* chosen = std::getenv("MARBLIX_FAULT_STRIDE");
-  if (chosen == nullptr) return SanitizerBuild ? std::nullopt : std::optional<int>(1);
+  if (chosen == nullptr) {
+    return SanitizerBuild || WindowsBuild ? std::nullopt : std::optional<int>(1);
+  }
   return std::max(1, std::atoi(chosen));
 }
 
@@ -101,7 +107,7 @@ void LinkFolderExcept(const fs::path& from, const fs::path& into, const fs::path
   for (const auto& entry : fs::directory_iterator(from)) {
     const fs::path name = entry.path().filename();
     if (name != first) {
-      fs::create_symlink(entry.path(), into / name);
+      testing::LinkOrCopy(entry.path(), into / name);
     } else if (entry.is_directory()) {
       fs::create_directory(into / name);
       LinkFolderExcept(entry.path(), into / name, damaged.lexically_relative(first), replacement);
@@ -120,7 +126,7 @@ void BuildPack(const fs::path& into, const std::string& damaged,
     const fs::path relative = fs::path(damaged).lexically_relative(top);
     const bool inside = !damaged.empty() && !relative.empty() && *relative.begin() != "..";
     if (!inside) {
-      fs::create_symlink(path, into / top);
+      testing::LinkOrCopy(path, into / top);
     } else if (fs::is_directory(path)) {
       fs::create_directory(into / top);
       LinkFolderExcept(path, into / top, relative, replacement);
@@ -373,8 +379,9 @@ std::optional<std::string> ReportOf(const Fault& fault) {
   if (fault.File == "graphics/balls/1_0.tga") {
     if (gone) return R"(Picture ".\graphics\balls\1_0.tga" missing: NO IMAGE shown instead)";
     if (fault.Kind == Damage::Half) {
-      return R"(Picture ".\graphics\balls\1_0.tga" unreadable (TGA file )"
-             R"("./graphics/balls/1_0.tga" is truncated): NO IMAGE shown instead)";
+      return R"(Picture ".\graphics\balls\1_0.tga" unreadable (TGA file ")" +
+             NativePath(R"(.\graphics\balls\1_0.tga)") +
+             R"(" is truncated): NO IMAGE shown instead)";
     }
   }
   if (fault.File == "graphics/font/font.rls" && (gone || unreadable)) {

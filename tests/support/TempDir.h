@@ -2,10 +2,9 @@
 // its end, and the same made the current directory for a whole run of the game.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -16,10 +15,14 @@ class TTempDir {
   // A new folder named prefix-XXXXXX below base (the system's temporary folder when empty).
   explicit TTempDir(const std::string& prefix = "marblix_test", std::filesystem::path base = {}) {
     if (base.empty()) base = std::filesystem::temp_directory_path();
-    std::string pattern = (base / (prefix + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot make a temporary folder " + pattern);
-    Path = pattern;
+    std::random_device seed;
+    std::mt19937_64 names(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      Path = base / (prefix + "-" + std::to_string(names() % 1000000000));
+      std::error_code error;
+      if (std::filesystem::create_directory(Path, error)) return;
+    }
+    throw std::runtime_error("cannot make a temporary folder below " + base.string());
   }
   // Removes the folder and everything in it, even after a test took away its write right.
   ~TTempDir() {
@@ -41,6 +44,13 @@ class TTempDir {
 
   std::filesystem::path Path;
 };
+
+// A link at `to` to the file or folder `from`; where the system makes no links (Wine), a copy.
+inline void LinkOrCopy(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code error;
+  std::filesystem::create_symlink(from, to, error);
+  if (error) std::filesystem::copy(from, to, std::filesystem::copy_options::recursive);
+}
 
 // A fresh temporary folder made the current directory for its lifetime; the previous current
 // directory comes back at its end.

@@ -227,8 +227,7 @@ class Bot {
 void Bot::LinkPack() {
   const std::filesystem::path pack = options_.DataDir;
   for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
-    if (std::filesystem::exists(pack / name))
-      std::filesystem::create_symlink(pack / name, dir_.path() / name);
+    if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, dir_.path() / name);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "integration/soak/soak_bot.h"
 #include "integration/soak/soak_checks.h"
 #include "shell/high_scores.h"
+#include "support/Environment.h"
 
 namespace marblix::soak {
 namespace {
@@ -165,7 +166,8 @@ TEST(SoakChecks, ConfigDifferencesAreNamed) {
 TEST(SoakSession, TheSameSeedPlaysTheSameGames) {
   if (!std::filesystem::exists(std::filesystem::path(MARBLIX_DATA_DIR) / "strings.txt"))
     GTEST_SKIP() << "no asset pack";
-  ::setenv("XDG_CONFIG_HOME", std::filesystem::temp_directory_path().c_str(), 0);
+  testing::SetEnvironment("XDG_CONFIG_HOME",
+                          std::filesystem::temp_directory_path().string().c_str(), false);
   SoakOptions options;
   options.DataDir = MARBLIX_DATA_DIR;
   SoakFigures first, second;

@@ -1,10 +1,8 @@
 // marblix_soak: plays seeded games of the whole program headless and prints what it checked.
 //   marblix_soak [--games N] [--seed S] [--session-games K] [--replay SESSION_SEED]
 //                [--data DIR] [--max-steps N] [--minutes M] [--verbose] [--trace]
-#include <signal.h>
-#include <unistd.h>
-
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +12,7 @@
 #include <string>
 
 #include "integration/soak/soak_bot.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -32,21 +31,23 @@ namespace {
 using namespace marblix::soak;
 
 void PrintContext() {
-  const char* context = CurrentSoakContext();
-  const char* lead = "\nmarblix_soak: died during ";
-  [[maybe_unused]] ssize_t ignored = ::write(2, lead, std::strlen(lead));
-  ignored = ::write(2, context, std::strlen(context));
-  ignored = ::write(2, "\n", 1);
+  std::fputs("\nmarblix_soak: died during ", stderr);
+  std::fputs(CurrentSoakContext(), stderr);
+  std::fputs("\n", stderr);
+  std::fflush(stderr);
 }
 
 void OnFatalSignal(int signal) {
   PrintContext();
-  ::signal(signal, SIG_DFL);
-  ::raise(signal);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
 void ReportCrashesWithTheGameUnderWay() {
-  for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) ::signal(signal, OnFatalSignal);
+  for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGILL}) std::signal(signal, OnFatalSignal);
+#ifdef SIGBUS
+  std::signal(SIGBUS, OnFatalSignal);
+#endif
 #ifdef MARBLIX_SOAK_SANITIZED
   __sanitizer_set_death_callback(PrintContext);
 #endif
@@ -118,7 +119,9 @@ void PrintFigures(const SoakFigures& f, double seconds) {
 // The settings file goes to a folder of the run's own, never the user's.
 class PrivateSettingsFolder {
  public:
-  PrivateSettingsFolder() { ::setenv("XDG_CONFIG_HOME", folder_.Path.c_str(), 1); }
+  PrivateSettingsFolder() {
+    marblix::testing::SetEnvironment("XDG_CONFIG_HOME", folder_.Path.string().c_str());
+  }
 
  private:
   marblix::testing::TTempDir folder_{"marblix-soak"};
@@ -131,7 +134,7 @@ int Soak(int argc, char** argv) {
   const SoakOptions& options = args.Options;
   if (!std::filesystem::exists(options.DataDir / "strings.txt")) {
     std::fprintf(stderr, "marblix_soak: no asset pack in %s (build marblix_data)\n",
-                 options.DataDir.c_str());
+                 options.DataDir.string().c_str());
     return 77;
   }
   ReportCrashesWithTheGameUnderWay();

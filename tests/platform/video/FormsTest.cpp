@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/video/Forms.h"
+#include "support/Environment.h"
 
 namespace marblix {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class Window : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    testing::UseHeadlessVideo();
     ASSERT_TRUE(InitVideo());
   }
   // Video stays up until the process ends, so the driver it loaded stays mapped for the leak check.

@@ -10,6 +10,7 @@
 #include "graphics/PowerD3D.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
+#include "support/Environment.h"
 
 namespace marblix {
 namespace {
@@ -25,7 +26,7 @@ TColor ColorOf(uint32_t argb) {
 class OpenGL : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    testing::UseHeadlessVideo();
     ASSERT_TRUE(InitVideo());
   }
   // Video stays up until the process ends, so the driver it loaded stays mapped for the leak check.

@@ -11,6 +11,7 @@
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
 #include "shell/defs.h"
+#include "support/Environment.h"
 #include "text/qz_text.h"
 #include "widgets/qz_Menus.h"
 
@@ -37,7 +38,7 @@ class MiddleLayerPicture : public ::testing::Test {
     if (!std::filesystem::exists(Data + "/graphics/font/font.rls")) {
       GTEST_SKIP() << "no generated art in " << Data;
     }
-    ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    testing::UseHeadlessVideo();
     ASSERT_TRUE(InitVideo());
     Form = std::make_unique<TForm>(Application);
     ASSERT_TRUE(Form->Show());

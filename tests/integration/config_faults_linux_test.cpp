@@ -1,5 +1,6 @@
 // Config.bin under faults: a folder that cannot be written, a full disk, a save killed midway,
-// every prefix of a real saved file and files of random bytes.
+// every prefix of a real saved file and files of random bytes. Linux only: the faults are made
+// with POSIX permissions, /dev/full, fork and SIGKILL.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

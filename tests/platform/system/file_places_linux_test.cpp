@@ -1,12 +1,13 @@
 // Where the pack and the player's files are: the current folder when it holds a pack, else the
 // installed pack beside the program and the user's data folder.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/system/file_places.h"
+#include "platform/system/file_places_linux.h"
+#include "support/TempDir.h"
 
 namespace marblix {
 namespace {
@@ -16,19 +17,18 @@ namespace fs = std::filesystem;
 class FilePlacesTest : public ::testing::Test {
  protected:
   FilePlacesTest() {
-    std::string pattern = (fs::temp_directory_path() / "marblix-places-XXXXXX").string();
-    root = ::mkdtemp(pattern.data());
     fs::create_directories(root / "prefix/bin");
     fs::create_directories(root / "prefix/share/marblix/graphics");
     fs::create_directories(root / "elsewhere");
     fs::create_directories(root / "pack");
     std::ofstream(root / "pack/strings.txt") << "$x\n";
   }
-  ~FilePlacesTest() override { fs::remove_all(root); }
   FilePlaces From(const fs::path& current, const char* xdg = "/xdg", const char* home = "/home/p") {
-    return FindFilePlaces(current, root / "prefix/bin/marblix", "../share/marblix", xdg, home);
+    return FindFilePlaces(current, root / "prefix/bin/marblix", "../share/marblix",
+                          XdgUserDataFolder(xdg, home));
   }
-  fs::path root;
+  testing::TTempDir folder{"marblix-places"};
+  fs::path root = folder.Path;
 };
 
 TEST_F(FilePlacesTest, AFolderWithAPackKeepsEverything) {
@@ -60,7 +60,7 @@ TEST_F(FilePlacesTest, ElsewhereTheInstalledPackAndTheUserDataFolder) {
 TEST_F(FilePlacesTest, TheBuildTreesDataFolderKeepsEverything) {
   fs::create_directories(root / "build/data/graphics");
   const FilePlaces places =
-      FindFilePlaces(root / "build/data", root / "build/marblix", "../share/marblix", "/xdg", "/h");
+      FindFilePlaces(root / "build/data", root / "build/marblix", "../share/marblix", "/xdg");
   EXPECT_TRUE(places.PackFolder.empty());
   EXPECT_TRUE(places.UserFolder.empty());
 }

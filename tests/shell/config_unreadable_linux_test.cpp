@@ -1,5 +1,6 @@
 // A Config.bin that exists but cannot be read is never written over: defaults, the reason logged,
-// and the run's scores beside it in Config.bin.new.
+// and the run's scores beside it in Config.bin.new. Linux only: the file is made unreadable with
+// POSIX permissions.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
