@@ -23,7 +23,8 @@ using bench::FillForty;
 class QuietServices final : public IBoardParticles,
                             public IBoardSounds,
                             public IModeButtons,
-                            public IScoreTable {
+                            public IScoreTable,
+                            public IGameKeeper {
  public:
   void AddText(const std::string&, float, float) override {}
   void AddBall(BallPicture, bool, float, float) override {}
@@ -37,6 +38,7 @@ class QuietServices final : public IBoardParticles,
   void StopEffect(SoundSlot) override {}
   void SelectModeButton() override {}
   void PlaceFinalScore() override {}
+  void KeepGame() override {}
 };
 
 class BenchForm final : public TComponentOwner {
@@ -64,7 +66,7 @@ struct BoardValues {
 struct FortyBallBoard : BoardValues {
   FortyBallBoard() { FillForty(board); }
   QuietServices services;
-  TGameField board{TBoardServices{services, services, services, services}, values};
+  TGameField board{TBoardServices{services, services, services, services, services}, values};
 };
 
 void BM_FindPath(benchmark::State& state) {
@@ -118,7 +120,7 @@ void BM_BoardFrame(benchmark::State& state) {
   TPowerBoardPainter painter(canvas, &field, [&](BallPicture) { return &ball; });
 
   QuietServices services;
-  TGameField board{TBoardServices{services, services, services, services}, values};
+  TGameField board{TBoardServices{services, services, services, services, services}, values};
   board.SetPainter(&painter);
   FillForty(board);
   board.FNextCount = 3;

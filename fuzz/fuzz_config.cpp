@@ -25,7 +25,8 @@ constexpr size_t SavedGameFlagOffset = 3 * 10 * 20 + 2 * 4;
 class CheckingServices final : public IBoardParticles,
                                public IBoardSounds,
                                public IModeButtons,
-                               public IScoreTable {
+                               public IScoreTable,
+                               public IGameKeeper {
  public:
   explicit CheckingServices(TShellValues& values) : values_(values) {}
 
@@ -41,6 +42,7 @@ class CheckingServices final : public IBoardParticles,
   void StopEffect(SoundSlot s) override { Check(s); }
   void SelectModeButton() override {}
   void PlaceFinalScore() override { marblix::PlaceFinalScore(values_); }
+  void KeepGame() override {}
 
  private:
   static void Check(BallPicture p) {
@@ -61,7 +63,7 @@ class BoardPorts final : public ShellPorts {
  public:
   TShellValues Values;
   CheckingServices Services{Values};
-  TGameField Board{TBoardServices{Services, Services, Services, Services}, Values};
+  TGameField Board{TBoardServices{Services, Services, Services, Services, Services}, Values};
 
   void ClearBoard() override { Board.ClearBoard(); }
   void DropBalls(int count, bool randomColours) override { Board.DropBalls(count, randomColours); }

@@ -137,12 +137,22 @@ class IScoreTable {
   virtual void PlaceFinalScore() = 0;
 };
 
+// ---- The kept game
+class IGameKeeper {
+ public:
+  virtual ~IGameKeeper() = default;
+  // The board has come to rest after a move (its lines removed or its drop done), an undo or the
+  // end of a game: what the board, the score and the tables hold now is worth keeping.
+  virtual void KeepGame() = 0;
+};
+
 // Everything the board talks to; the objects outlive the board.
 struct TBoardServices {
   IBoardParticles& Particles;
   IBoardSounds& Sounds;
   IModeButtons& Buttons;
   IScoreTable& Scores;
+  IGameKeeper& Keeper;
 };
 
 }  // namespace marblix

@@ -146,12 +146,13 @@ void TGameField::FinishStep() {
   if (FGameOver) {
     FinishGame();
     FGameOver = false;
-    return;
+  } else {
+    if (FPaintColour != 0) PaintAroundDestination();
+    if (!FMovePending) RemoveLines();
+    if (FMovePending) ArriveAtDestination();
+    Deselect();
   }
-  if (FPaintColour != 0) PaintAroundDestination();
-  if (!FMovePending) RemoveLines();
-  if (FMovePending) ArriveAtDestination();
-  Deselect();
+  if (Resting()) FServices.Keeper.KeepGame();
 }
 
 void TGameField::PaintAroundDestination() {

@@ -62,6 +62,7 @@ void TGameField::Undo() {
   FHintTimer = 0.0;  // a hint for the board that is gone
   FHintWanted = false;
   FUndo.reset();
+  FServices.Keeper.KeepGame();
 }
 
 void TGameField::ForgetUndo() {

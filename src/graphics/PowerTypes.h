@@ -43,6 +43,8 @@ class TApplication : public TObject {
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnEndSession;
   std::function<bool()> SessionEnding;
+  // True once for each time another start asked this game to come to the front.
+  std::function<bool()> FrontRequested;
 
   bool SessionEndPending() const { return SessionEnding && SessionEnding(); }
 

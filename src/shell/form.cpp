@@ -143,8 +143,9 @@ void TForm1::FormCreate() {
   ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get(), values_);
   boardParticles_ = std::make_unique<TBoardParticles>(
       *ParticleEngine, [this](BallPicture picture) { return Resources.BallImage(picture); });
-  Board = std::make_unique<TGameField>(TBoardServices{*boardParticles_, boardSounds_, *this, *this},
-                                       values_, BoardWidth, BoardHeight);
+  Board = std::make_unique<TGameField>(
+      TBoardServices{*boardParticles_, boardSounds_, *this, *this, *this}, values_, BoardWidth,
+      BoardHeight);
   ParticleEngine->FlyingBallPhase = [this] { return static_cast<double>(Board->FPhase); };
   application_.OnActivate = [this](TObject*) { Shell.Activate(); };
   application_.OnDeactivate = [this](TObject*) { Shell.Deactivate(); };
@@ -284,6 +285,10 @@ void TForm1::BoardFrame(double d) {
 
 void TForm1::PlaceFinalScore() {
   ::marblix::PlaceFinalScore(values_);
+}
+
+void TForm1::KeepGame() {
+  Shell.KeepConfig();
 }
 
 // ---- The button bar ----------------------------------------------------------------------------

@@ -33,6 +33,7 @@ class TForm1 final : public ShellPorts,
                      public LoaderHost,
                      public IModeButtons,
                      public IScoreTable,
+                     public IGameKeeper,
                      private LogoPainter {
  public:
   // The program makes the window's two components and hands them over; the window sets them up
@@ -124,6 +125,7 @@ class TForm1 final : public ShellPorts,
 
   // ---- The board's collaborators ----
   void PlaceFinalScore() override;
+  void KeepGame() override;
 
  private:
   // LogoPainter

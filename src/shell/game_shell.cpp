@@ -102,6 +102,7 @@ void GameShell::StepVolume(int32_t& volume, int step, bool music) {
     volume = std::clamp(volume + step, 0, 100);
   }
   if (music) ports_.ApplyMusicVolume();
+  KeepConfig();
 }
 
 void GameShell::RunButtonAction(ButtonAction action) {
@@ -186,8 +187,9 @@ void GameShell::AnswerYes() {
   } else if (kind & ClearScoresDialog) {
     ResetScoreTable(values_, values_.ScoreTablePage);
     values_.ScreenState = values_.ReturnState;
+    KeepConfig();
   } else if (kind & EnterNameDialog) {
-    StoreEntryName(values_);
+    StoreName();
     values_.ScreenState =
         values_.ReturnState;  // the dialog is answered; a new game replaces the screen
     RequestNewGame();
@@ -208,7 +210,7 @@ void GameShell::AnswerNo() {
     values_.Score = 0;
     ports_.ClearBoard();
   } else if (kind & (EnterNameDialog | LowScoreDialog)) {
-    if (kind & EnterNameDialog) StoreEntryName(values_);
+    if (kind & EnterNameDialog) StoreName();
     values_.ReturnState = HighScoresScreen;
   } else if (kind & FullScreenDialog) {
     values_.FullScreenSetting = !values_.FullScreenSetting;
@@ -262,6 +264,7 @@ void GameShell::HandleVolumeBars() {
   if (values_.MouseY > 172 && values_.MouseY < 190) values_.MusicVolume = share;
   ports_.ApplyMusicVolume();
   if (values_.MouseY > 272 && values_.MouseY < 290) values_.SoundVolume = share;
+  KeepConfig();
 }
 
 void GameShell::FormMouseUp(int /*button*/, int x, int y) {
@@ -280,7 +283,7 @@ void GameShell::FormKeyDown(int key, ShiftState shift) {
   if (naming && (key == KeyBackspace || key == KeyEnter)) {
     if (key == KeyBackspace && !values_.PlayerName.empty()) values_.PlayerName.pop_back();
     if (key == KeyEnter) {
-      StoreEntryName(values_);
+      StoreName();
       values_.ScreenState = HighScoresScreen;
     }
     ports_.PlayKeySound();
@@ -433,7 +436,7 @@ void GameShell::EndSession() {
   // being typed is kept as Enter would keep it.
   if (values_.ScreenState & FullScreenDialog)
     values_.FullScreenSetting = !values_.FullScreenSetting;
-  if (values_.ScreenState & EnterNameDialog) StoreEntryName(values_);
+  if (values_.ScreenState & EnterNameDialog) StoreName();
   ports_.Terminate();
 }
 
@@ -529,9 +532,7 @@ void GameShell::LoadConfig() {
   RequestNewGame();
 }
 
-void GameShell::SaveConfig() {
-  // Before loading has read the file, the stored scores, volumes and game stay as they are.
-  if (!configLoaded_) return;
+ConfigContents GameShell::ContentsToSave() {
   ConfigContents contents;
   contents.Tables = values_.HighScoreTable;
   contents.MusicVolume = values_.MusicVolume;
@@ -540,11 +541,32 @@ void GameShell::SaveConfig() {
   contents.Game.Mode = values_.GameMode;
   contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);
+  return contents;
+}
+
+std::filesystem::path GameShell::SaveTarget() const {
   // A Config.bin that could not be read may still hold scores: this run's go beside it.
   std::filesystem::path target = configFile_;
   if (keptUnreadable_) target += ".new";
+  return target;
+}
+
+void GameShell::StoreName() {
+  StoreEntryName(values_);
+  KeepConfig();
+}
+
+void GameShell::KeepConfig() {
+  if (configLoaded_) keeper_.Keep(SaveTarget(), EncodeConfig(ContentsToSave()));
+}
+
+void GameShell::SaveConfig() {
+  // Before loading has read the file, the stored scores, volumes and game stay as they are.
+  if (!configLoaded_) return;
+  keeper_.Finish();
+  const std::filesystem::path target = SaveTarget();
   std::string error;
-  if (!ReplaceFile(target, EncodeConfig(contents), error)) {
+  if (!ReplaceFile(target, EncodeConfig(ContentsToSave()), error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
     std::fprintf(stderr, "Marblix: %s; the previous Config.bin is kept\n", error.c_str());

@@ -8,6 +8,7 @@
 
 #include "board/BoardTypes.h"
 #include "shell/config_file.h"
+#include "shell/config_keeper.h"
 #include "shell/defs.h"
 #include "shell/shell_ports.h"
 
@@ -120,7 +121,12 @@ class GameShell {
   void SetConfigFolder(const std::filesystem::path& folder);
   const std::filesystem::path& ConfigFile() const { return configFile_; }
   void LoadConfig();
+  // The exit's write; a keep still waiting is written first.
   void SaveConfig();
+  // Writes Config.bin, as the exit would write it now, on the keeper's thread. Called when the
+  // board has come to rest and after every change of the tables or the volumes; nothing is written
+  // before the file has been read.
+  void KeepConfig();
   bool ConfigLoaded() const { return configLoaded_; }
 
   // ---- Application ----
@@ -141,6 +147,11 @@ class GameShell {
 
  private:
   void CloseAtOnce();
+  // The tables and volumes, and the game as the file keeps it.
+  ConfigContents ContentsToSave();
+  // Config.bin, or Config.bin.new beside one that could not be read.
+  std::filesystem::path SaveTarget() const;
+  void StoreName();
   void Report(const std::string& message);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();
@@ -182,6 +193,7 @@ class GameShell {
   std::filesystem::path configFile_ = ConfigFileName;
   // Config.bin existed but could not be read: it is never written over.
   bool keptUnreadable_ = false;
+  TConfigKeeper keeper_;
 };
 
 // The cell index of a frame coordinate: (v - origin) / pitch, truncated toward zero.

@@ -1,7 +1,8 @@
-// The program: find its files, read the setting, choose the back ends (SDL2_mixer for sound, an SDL
-// window and the OpenGL device for pictures), make the shell values, the window, its two components
-// and the game window, pace the frames and run the message loop until the player or the session
-// ends it; without a usable OpenGL it says so and ends.
+// The program: find its files, make sure it is the only game using them, read the setting, choose
+// the back ends (SDL2_mixer for sound, an SDL window and the OpenGL device for pictures), make the
+// shell values, the window, its two components and the game window, pace the frames and run the
+// message loop until the player or the session ends it; without a usable OpenGL it says so and
+// ends.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/file_io.h"
 #include "platform/system/file_places.h"
+#include "platform/system/instance_lock.h"
 #include "platform/system/session_signals.h"
 #include "platform/system/settings_store.h"
 #include "platform/video/Forms.h"
@@ -101,15 +103,24 @@ void PlayUntilTheEnd(TApplication& application, TForm& window, TForm1& game) {
 
 int Run() {
   InstallSessionSignalHandlers();
+  WatchFrontRequests();
+  const FilePlaces places = EnterPlaces();
+  // One game per data folder: a second start brings the first to the front and leaves its files
+  // alone.
+  const TInstanceLock lock(places.UserFolder);
+  if (lock.Status() == TInstanceLock::State::HeldElsewhere) {
+    lock.AskHolderToFront();
+    return 0;
+  }
   TShellValues values;
   values.FullScreenSetting = ReadFullscreenSetting();
   if (!InitVideo()) return 1;
-  const FilePlaces places = EnterPlaces();
   InstallAudioLibrary(std::make_unique<TMixerAudio>());
   int status = 0;
   {
     TApplication application;
     application.SessionEnding = SessionEndRequested;
+    application.FrontRequested = TakeFrontRequest;
     TForm window(application);
     TSdlFormHost host(window);
     TSystemClock clock;

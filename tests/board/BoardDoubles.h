@@ -28,7 +28,8 @@ struct ServiceCall {
 class RecordingServices final : public IBoardParticles,
                                 public IBoardSounds,
                                 public IModeButtons,
-                                public IScoreTable {
+                                public IScoreTable,
+                                public IGameKeeper {
  public:
   // The values whose generator the text particles draw from and whose Score a placing records.
   explicit RecordingServices(TShellValues& shellValues) : values(shellValues) {}
@@ -72,6 +73,7 @@ class RecordingServices final : public IBoardParticles,
 
   void SelectModeButton() override { Record("SelectModeButton"); }
   void PlaceFinalScore() override { Record("PlaceFinalScore").Score = values.Score; }
+  void KeepGame() override { Record("KeepGame"); }
 
   // ---- Queries ----
   std::vector<ServiceCall> Of(const std::string& op) const {
@@ -113,7 +115,7 @@ class BoardTest : public ::testing::Test {
  protected:
   TShellValues values;
   RecordingServices services{values};
-  TGameField board{TBoardServices{services, services, services, services}, values};
+  TGameField board{TBoardServices{services, services, services, services, services}, values};
 
   void SetUp() override {
     values.ScreenState = GameScreen;

@@ -113,8 +113,9 @@ TEST_F(ShowHint, NeverDrawsFromTheGenerator) {
   TShellValues twinValues;
   twinValues.ScreenState = GameScreen;
   RecordingServices twinServices{twinValues};
-  TGameField twin{TBoardServices{twinServices, twinServices, twinServices, twinServices},
-                  twinValues};
+  TGameField twin{
+      TBoardServices{twinServices, twinServices, twinServices, twinServices, twinServices},
+      twinValues};
   twin.FCells = board.FCells;
   values.MeasuredFps = twinValues.MeasuredFps = 20;  // rest animations draw every frame
   twinValues.RandSeed = values.RandSeed;

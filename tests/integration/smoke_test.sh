@@ -37,7 +37,7 @@ wid=\$(xdotool search --name '^Marblix v1.00\$' | head -1)
 "$close_request" "\$wid"
 sleep 1
 kill -0 \$pid 2>/dev/null || fail "a close request during play ended the game without asking"
-[ ! -f Config.bin ] || fail "Config.bin written before the answer"
+grep -q "Saving config" Log.txt && fail "the game shut down before the answer"
 xdotool mousemove --window "\$wid" 466 344
 sleep 0.3
 xdotool click 1

@@ -8,8 +8,9 @@
 #   2. with a saved game put there, started in the installation's folder as its shortcut does:
 #      Y resumes it, a ball moves to complete a row, Escape and Y end
 #      the game (exit 0) and Config.bin holds the game with the row's score;
-#   3. the next start offers that game again: Y resumes, a move without a line, then the session
-#      ends (logoff): the game writes the changed board and ends with 0 on its own;
+#   3. the next start offers that game again, and a second start meanwhile ends with 0 at once
+#      touching nothing; Y resumes, a move without a line, then the session ends (logoff): the
+#      game writes the changed board and ends with 0 on its own;
 #   4. without OpenGL 3.3 a message box says what is missing, and the game ends with status 1;
 #   5. the uninstaller /S removes the game and keeps the player's files.
 # Screenshots of every step go to OUTPUT_FOLDER.
@@ -128,6 +129,15 @@ cp "$appdata/Config.bin" "$WORK/after-row.bin"
 # 3. The next start offers the game; the session's end writes the board a move changed.
 start "$WORK/elsewhere"
 shot 05-second-start-offers-the-game
+# A second start meanwhile brings this one to the front and ends at once, touching nothing.
+cp "$appdata/Log.txt" "$WORK/log-before.txt"
+second_start=$(date +%s%N)
+(cd "$WORK" && "$WINE" "C:\\users\\José\\AppData\\Local\\Programs\\Marblix\\marblix.exe") ||
+  fail "a second start ended with status $?"
+echo "a second start ended in $((($(date +%s%N) - second_start) / 1000000)) ms (Wine's own start included)"
+cmp -s "$WORK/log-before.txt" "$appdata/Log.txt" || fail "a second start touched Log.txt"
+cmp -s "$WORK/after-row.bin" "$appdata/Config.bin" || fail "a second start touched Config.bin"
+kill -0 $pid 2>/dev/null || fail "a second start ended the first game"
 click 466 344                     # Yes: go on
 click 635 363                     # the ball at (6, 6)
 click 323 51                      # to (0, 0): no line, new balls drop

@@ -152,6 +152,14 @@ int TForm::RefreshRate() const {
   return std::max(0, mode.refresh_rate);
 }
 
+void TForm::BringToFront() {
+  if (FWindow == nullptr) return;
+  if (SDL_GetWindowFlags(FWindow) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(FWindow);
+  SDL_RaiseWindow(FWindow);
+  if (!(SDL_GetWindowFlags(FWindow) & SDL_WINDOW_INPUT_FOCUS))
+    SDL_FlashWindow(FWindow, SDL_FLASH_UNTIL_FOCUSED);
+}
+
 TShiftState TForm::MouseShift(uint32_t buttons) const {
   TShiftState shift = ShiftOf(static_cast<uint16_t>(SDL_GetModState()));
   if (buttons & SDL_BUTTON_LMASK) shift |= ssLeft;
@@ -302,6 +310,10 @@ void EndSessionIfAsked(TApplication& application) {
   if (application.SessionEndPending()) EndSessionNow(application);
 }
 
+void ComeToFrontIfAsked(TApplication& application, TForm& form) {
+  if (application.FrontRequested && application.FrontRequested()) form.BringToFront();
+}
+
 }  // namespace
 
 void EndSessionNow(TApplication& application) {
@@ -316,6 +328,7 @@ void RunApplication(TApplication& application, TForm& form) {
   while (!application.Terminated()) {
     while (!application.Terminated() && SDL_PollEvent(&event)) form.Dispatch(event);
     EndSessionIfAsked(application);
+    ComeToFrontIfAsked(application, form);
     if (application.Terminated()) break;
     bool done = true;
     if (application.OnIdle) application.OnIdle(&application, done);

@@ -63,6 +63,10 @@ class TForm : public TObject, public TComponentOwner {
   void* WindowHandle() const override { return FWindow; }
   uint32_t WindowID() const { return FWindow ? SDL_GetWindowID(FWindow) : 0; }
 
+  // Restores and raises the window; where the desktop keeps the focus elsewhere, the window asks
+  // for the player's attention until it gets the focus.
+  void BringToFront();
+
   // Hands one SDL event to the form's handlers. True when it was the form's.
   bool Dispatch(const SDL_Event& event);
 
@@ -114,7 +118,8 @@ TShiftState ShiftOf(uint16_t modifiers);
 // true. Application activate and deactivate follow the window's input focus; SDL_QUIT is a close
 // request to the form. When the session asks the program to end, calls the application's
 // OnEndSession once and terminates; it looks at least four times a second, also while it waits for
-// events. Returns when the application is terminated.
+// events, and as often whether another start asked for the window to come to the front. Returns
+// when the application is terminated.
 void RunApplication(TApplication& application, TForm& form);
 
 // Ends the application for the session: calls its OnEndSession and terminates it, once.

@@ -17,9 +17,9 @@ class TSessionWatch {
 };
 
 // On Windows, logoff and shutdown reach the window as messages, and the process may be ended as
-// soon as the window has answered them: `endNow` then writes everything before the answer. Keep
-// the watch no longer than the window. On Linux the session's signals reach the message loop
-// instead, and this returns no watch.
+// soon as the window has answered them: `endNow` then writes everything before the answer, and the
+// process ends with status 0. Keep the watch no longer than the window. On Linux the session's
+// signals reach the message loop instead, and this returns no watch.
 std::unique_ptr<TSessionWatch> EndWithSession(TForm& window, const std::function<void()>& endNow);
 
 // The reason the game cannot go on: one line on the standard error and, on Windows, where a game

@@ -40,7 +40,9 @@ class TWindowSessionWatch : public TSessionWatch {
     if (message == WM_ENDSESSION && wParam != FALSE && watch->endNow_) {
       const std::function<void()> endNow = std::exchange(watch->endNow_, nullptr);
       endNow();
-      return 0;
+      // Everything is written, and the system may end the process any moment after this answer:
+      // the game ends itself, as after the exit question's yes.
+      ExitProcess(0);
     }
     return CallWindowProcW(watch->previous_, window, message, wParam, lParam);
   }

@@ -206,7 +206,7 @@ TEST_F(PainterOnDevice, ANewGamesFrameDrawsEveryCellBallAndPreviewBallAsAQuad) {
   TPowerBoardPainter painter(canvas, field.get(), [&](BallPicture) { return ball.get(); });
   TShellValues values;
   RecordingServices services{values};
-  TGameField board{TBoardServices{services, services, services, services}, values};
+  TGameField board{TBoardServices{services, services, services, services, services}, values};
   board.SetPainter(&painter);
   values.ScreenState = GameScreen;
   values.GameMode = ModeNormal;

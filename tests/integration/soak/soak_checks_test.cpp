@@ -31,7 +31,7 @@ class SoakBoardCheck : public ::testing::Test {
  protected:
   TShellValues values;
   testing::RecordingServices services{values};
-  TGameField board{TBoardServices{services, services, services, services}, values};
+  TGameField board{TBoardServices{services, services, services, services, services}, values};
 };
 
 TEST_F(SoakBoardCheck, EveryKindPassesAndAnythingElseIsCaught) {
