@@ -1,9 +1,10 @@
 // A console's end requests on Windows: the handler runs on a thread of its own, raises the flag
 // and, for a console being closed (which ends the process as soon as the handler returns), waits
-// until the program has written everything.
+// until the program has written everything. A game started from a console shares it.
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 
 #include "platform/system/session_signals.h"
 
@@ -24,10 +25,19 @@ BOOL WINAPI NoteConsoleEvent(DWORD event) {
   return TRUE;
 }
 
+// Started from a console, the game shares it: its lines on the standard error show there, and the
+// console's Ctrl+C and close reach the handler. A standard error already sent elsewhere stays.
+void ShareParentConsole() {
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) std::freopen("CONOUT$", "w", stderr);
+}
+
 }  // namespace
 
 void InstallSessionSignalHandlers() {
   endDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ShareParentConsole();
   SetConsoleCtrlHandler(NoteConsoleEvent, TRUE);
 }
 
