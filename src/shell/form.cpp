@@ -459,6 +459,10 @@ void TForm1::ShowSystemPointer(bool shown) {
   host_.SetPointer(shown ? TFormHost::Pointer::Arrow : TFormHost::Pointer::Hidden);
 }
 
+void TForm1::TellPlayer(const std::string& message) {
+  host_.TellPlayer(message);
+}
+
 bool TForm1::SessionEnding() {
   return application_.SessionEndPending();
 }

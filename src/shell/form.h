@@ -121,6 +121,7 @@ class TForm1 final : public ShellPorts,
   void LoadConfig() override;
   void* MainWindowHandle() override;
   void Log(const std::string& message) override;
+  void TellPlayer(const std::string& message) override;
   bool SessionEnding() override;
 
   // ---- The board's collaborators ----

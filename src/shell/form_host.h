@@ -2,6 +2,7 @@
 // the platform's.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "graphics/PowerTypes.h"
@@ -27,6 +28,11 @@ class TFormHost : public TComponentOwner {
   // The system pointer over the window: busy while starting, the arrow, or hidden.
   enum class Pointer { Busy, Arrow, Hidden };
   virtual void SetPointer(Pointer pointer) = 0;
+  // A problem the player should hear of though the game goes on: a line on the standard error,
+  // and where the platform has one, a message box over the window.
+  virtual void TellPlayer(const std::string& message) {
+    std::fprintf(stderr, "Marblix: %s\n", message.c_str());
+  }
 };
 
 }  // namespace marblix

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "shell/high_scores.h"
@@ -488,7 +487,7 @@ void GameShell::SetConfigFolder(const std::filesystem::path& folder) {
 // Tells the log and the player's terminal (the log may be unwritable too).
 void GameShell::Report(const std::string& message) {
   ports_.Log(message.c_str());
-  std::fprintf(stderr, "Marblix: %s\n", message.c_str());
+  ports_.TellPlayer(message);
 }
 
 void GameShell::LoadConfig() {
@@ -569,7 +568,7 @@ void GameShell::SaveConfig() {
   if (!ReplaceFile(target, EncodeConfig(ContentsToSave()), error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
-    std::fprintf(stderr, "Marblix: %s; the previous Config.bin is kept\n", error.c_str());
+    ports_.TellPlayer(error + "; the previous Config.bin is kept");
   } else if (keptUnreadable_) {
     Report("This run's scores are saved in \"" + PathText(target) + "\"; \"" +
            PathText(configFile_) + "\" could not be read and is kept as it was");

@@ -2,6 +2,9 @@
 // and the application; the game window wires the real objects, tests wire recorders.
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 #include <cstdint>
 
 #include "shell/config_file.h"
@@ -81,6 +84,11 @@ class ShellPorts {
   virtual void ReleaseDevice() = 0;
   virtual void Terminate() = 0;
   virtual void Log(const char* message) = 0;
+  // A problem the player should hear of though the game goes on (a Config.bin that cannot be read
+  // or written): a line on the standard error, and where the platform has one, a message box.
+  virtual void TellPlayer(const std::string& message) {
+    std::fprintf(stderr, "Marblix: %s\n", message.c_str());
+  }
 };
 
 }  // namespace marblix

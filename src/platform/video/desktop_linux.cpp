@@ -11,6 +11,10 @@ std::unique_ptr<TSessionWatch> EndWithSession(TForm& /*window*/,
   return nullptr;
 }
 
+void ShowProblem(const std::string& message, TForm& /*window*/) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+}
+
 void ShowStartFailure(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
 }

@@ -69,6 +69,12 @@ std::unique_ptr<TSessionWatch> EndWithSession(TForm& window, const std::function
   return std::make_unique<TWindowSessionWatch>(native, endNow);
 }
 
+void ShowProblem(const std::string& message, TForm& window) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Marblix", message.c_str(),
+                           static_cast<SDL_Window*>(window.WindowHandle()));
+}
+
 void ShowStartFailure(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Marblix", message.c_str(), nullptr);

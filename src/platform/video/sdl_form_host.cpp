@@ -5,6 +5,7 @@
 #include <epoxy/gl.h>
 
 #include "graphics/PixelFont.h"
+#include "platform/video/desktop.h"
 
 namespace marblix {
 namespace {
@@ -59,6 +60,10 @@ void TSdlFormHost::PaintInitializing() {
   glDisable(GL_SCISSOR_TEST);
   SDL_GL_SwapWindow(window);
   SDL_GL_DeleteContext(context);
+}
+
+void TSdlFormHost::TellPlayer(const std::string& message) {
+  ShowProblem("Marblix: " + message, form_);
 }
 
 }  // namespace marblix

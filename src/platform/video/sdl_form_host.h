@@ -22,6 +22,7 @@ class TSdlFormHost final : public TFormHost {
   void Show() override { form_.Show(); }
   void PaintInitializing() override;
   void SetPointer(Pointer pointer) override;
+  void TellPlayer(const std::string& message) override;
 
  private:
   TForm& form_;
