@@ -100,6 +100,7 @@ finish() {
 # 1. First start, from another folder: full screen; Alt+Enter asks, Y ends it for a window next time.
 start "$WORK/elsewhere"
 shot 01-first-start-fullscreen
+[ "$(registry_fullscreen)" = 0x1 ] || fail "the first start left Fullscreen '$(registry_fullscreen)', not 0x1"
 keys alt+Return
 shot 02-full-screen-question
 keys y
