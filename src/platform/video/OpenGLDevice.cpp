@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "graphics/PDrawEx.h"
+#include "platform/video/OpenGLFrames.h"
 #include "platform/video/OpenGLState.h"
 
 namespace marblix {
@@ -82,19 +83,16 @@ std::vector<uint8_t> WidenA8R3G3B2(const std::vector<uint8_t>& bits) {
 class TGLTexture : public IDirect3DTexture8 {
  public:
   TGLTexture(std::shared_ptr<TGLContext> context, int width, int height, int format)
-      : FContext(std::move(context)), FWidth(width), FHeight(height), FFormat(format) {
+      : FContext(std::move(context)),
+        FStorage(std::make_shared<TGLTextureStorage>(FContext)),
+        FWidth(width),
+        FHeight(height),
+        FFormat(format) {
     GLFormatFor(format, FGL);
-    glGenTextures(1, &Name);
-    glBindTexture(GL_TEXTURE_2D, Name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, FGL.Internal, width, height, 0, FGL.Format, FGL.Type, nullptr);
-    FContext->RestoreTexture();
+    Allocate();
   }
   ~TGLTexture() override {
-    if (FContext->Alive) {
-      FContext->Forget(this);
-      glDeleteTextures(1, &Name);
-    }
+    if (FContext->Alive) FContext->Forget(this);
   }
 
   HRESULT LockRect(uint32_t level, D3DLOCKED_RECT* locked, const void*, uint32_t) override {
@@ -103,7 +101,7 @@ class TGLTexture : public IDirect3DTexture8 {
     if (FFormat == D3DFMT_A8R3G3B2) {
       FBits = FKeptBits.empty() ? FBits : FKeptBits;
     } else if (FFilled) {  // a texture never filled reads as zeros without asking the driver
-      glBindTexture(GL_TEXTURE_2D, Name);
+      glBindTexture(GL_TEXTURE_2D, FStorage->Name);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glGetTexImage(GL_TEXTURE_2D, 0, FGL.Format, FGL.Type, FBits.data());
       FContext->RestoreTexture();
@@ -117,7 +115,13 @@ class TGLTexture : public IDirect3DTexture8 {
   HRESULT UnlockRect(uint32_t level) override {
     if (level != 0 || !FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
     FLocked = false;
-    glBindTexture(GL_TEXTURE_2D, Name);
+    // A frame recorded but not yet drawn, or the frame shown, may still draw with the old texels.
+    if (FContext->TracksDamage() && FStorage.use_count() > 1) {
+      FStorage = std::make_shared<TGLTextureStorage>(FContext);
+      Allocate();
+      FContext->Rebind(this, FStorage);
+    }
+    glBindTexture(GL_TEXTURE_2D, FStorage->Name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (FFormat == D3DFMT_A8R3G3B2) {
       FKeptBits = FBits;
@@ -127,20 +131,28 @@ class TGLTexture : public IDirect3DTexture8 {
       glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FWidth, FHeight, FGL.Format, FGL.Type, FBits.data());
     }
     FContext->RestoreTexture();
+    FContext->RedrawAll();  // pictures being loaded: the loading screen is drawn whole
     FBits.clear();
     FBits.shrink_to_fit();
     FFilled = true;
     return D3D_OK;
   }
 
-  GLuint Name = 0;
+  const std::shared_ptr<TGLTextureStorage>& Storage() const { return FStorage; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
 
  private:
   int Pitch() const { return FWidth * BytesPerTexel(FFormat); }
+  void Allocate() {
+    glBindTexture(GL_TEXTURE_2D, FStorage->Name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, FGL.Internal, FWidth, FHeight, 0, FGL.Format, FGL.Type, nullptr);
+    FContext->RestoreTexture();
+  }
 
   std::shared_ptr<TGLContext> FContext;
+  std::shared_ptr<TGLTextureStorage> FStorage;
   int FWidth, FHeight, FFormat;
   TGLFormat FGL{};
   bool FLocked = false;
@@ -168,7 +180,7 @@ class TGLVertexBuffer : public IDirect3DVertexBuffer8 {
 class TGLDevice : public IDirect3DDevice8 {
  public:
   TGLDevice(std::shared_ptr<TGLContext> context, D3DPRESENT_PARAMETERS parameters)
-      : FContext(std::move(context)), FParameters(parameters) {}
+      : FContext(std::move(context)), FParameters(parameters), FFrames(*FContext) {}
   ~TGLDevice() override { FContext->Close(); }
 
   HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override {
@@ -178,8 +190,10 @@ class TGLDevice : public IDirect3DDevice8 {
                ? D3D_OK
                : D3DERR_DEVICELOST;
   }
+  // With damage tracking a frame that changed nothing is not shown again.
   HRESULT Present() override {
-    FContext->Present();
+    if (!FContext->TracksDamage() || FChanged) FContext->Present();
+    FChanged = false;
     return D3D_OK;
   }
   HRESULT BeginScene() override {
@@ -191,6 +205,7 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT EndScene() override {
     if (!FInScene) return D3DERR_INVALIDCALL;
     FInScene = false;
+    if (FContext->TracksDamage() && FFrames.Finish()) FChanged = true;
     glFlush();
     return D3D_OK;
   }
@@ -205,7 +220,8 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT SetTexture(uint32_t stage, IDirect3DTexture8* texture) override {
     if (stage != 0) return D3D_OK;
     auto* gl = static_cast<TGLTexture*>(texture);
-    FContext->BindTexture(gl, gl ? gl->Name : 0, gl ? gl->Width() : 0, gl ? gl->Height() : 0);
+    FContext->BindTexture(gl, gl ? gl->Storage() : nullptr, gl ? gl->Width() : 0,
+                          gl ? gl->Height() : 0);
     return D3D_OK;
   }
   HRESULT SetViewport(const D3DVIEWPORT8* viewport) override {
@@ -233,8 +249,12 @@ class TGLDevice : public IDirect3DDevice8 {
                                                            : 0;
     if (vertices == 0 || (start + vertices) * sizeof(TVertex) > FStream->Data.size())
       return D3DERR_INVALIDCALL;
-    FContext->Draw(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                   FStream->Data.data() + start * sizeof(TVertex), vertices);
+    const GLenum mode = type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+    const uint8_t* data = FStream->Data.data() + start * sizeof(TVertex);
+    if (FContext->TracksDamage())
+      FFrames.Record(mode, data, vertices);
+    else
+      FContext->Draw(mode, data, vertices);
     return D3D_OK;
   }
   HRESULT CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t, int format, int,
@@ -254,6 +274,8 @@ class TGLDevice : public IDirect3DDevice8 {
   D3DPRESENT_PARAMETERS FParameters;
   TGLVertexBuffer* FStream = nullptr;
   bool FInScene = false;
+  TGLFrameRecorder FFrames;
+  bool FChanged = false;  // a frame drawn since the last present changed the back buffer
 };
 
 // ---- The Direct3D object: the adapter's description and display modes ------------------------
@@ -280,7 +302,7 @@ D3DDISPLAYMODE ModeOf(const SDL_DisplayMode& sdl) {
 
 class TGLDirect3D : public IDirect3D8 {
  public:
-  TGLDirect3D() { ListModes(); }
+  explicit TGLDirect3D(TGLOptions options) : FOptions(options) { ListModes(); }
 
   HRESULT GetDeviceCaps(uint32_t adapter, int type, D3DCAPS8* caps) override {
     if (adapter != 0 || (type != D3DDEVTYPE_HAL && type != D3DDEVTYPE_REF))
@@ -318,7 +340,7 @@ class TGLDirect3D : public IDirect3D8 {
     if (adapter != 0 || window == nullptr) return D3DERR_INVALIDCALL;
     auto context =
         TGLContext::Open(window, type == D3DDEVTYPE_REF, int(parameters->BackBufferWidth),
-                         int(parameters->BackBufferHeight), !parameters->Windowed);
+                         int(parameters->BackBufferHeight), !parameters->Windowed, FOptions);
     if (!context) return D3DERR_NOTAVAILABLE;
     *device = std::make_unique<TGLDevice>(std::move(context), *parameters);
     return D3D_OK;
@@ -363,15 +385,16 @@ class TGLDirect3D : public IDirect3D8 {
     return description;
   }
 
+  TGLOptions FOptions;
   std::vector<D3DDISPLAYMODE> FModes;
 };
 
 }  // namespace
 
-TDirect3DCreate OpenGLDirect3DCreate() {
-  return [](uint32_t sdkVersion) -> PDirect3D8 {
+TDirect3DCreate OpenGLDirect3DCreate(TGLOptions options) {
+  return [options](uint32_t sdkVersion) -> PDirect3D8 {
     if (sdkVersion != D3D_SDK_VERSION || (SDL_WasInit(SDL_INIT_VIDEO) == 0)) return nullptr;
-    return std::make_unique<TGLDirect3D>();
+    return std::make_unique<TGLDirect3D>(options);
   };
 }
 
