@@ -28,7 +28,8 @@ struct TGLFormat {
 };
 
 // How each texture format uploads; A8R3G3B2 has no OpenGL equivalent and is widened on unlock.
-bool GLFormatFor(int format, TGLFormat& gl) {
+// R5G6B5 is stored as it is where the driver has 16-bit RGB textures, else widened by the driver.
+bool GLFormatFor(int format, bool nativeRgb565, TGLFormat& gl) {
   switch (format) {
     case D3DFMT_A8R8G8B8:
       gl = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
@@ -37,7 +38,7 @@ bool GLFormatFor(int format, TGLFormat& gl) {
       gl = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
       return true;
     case D3DFMT_R5G6B5:
-      gl = {GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+      gl = {nativeRgb565 ? GL_RGB565 : GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
       return true;
     case D3DFMT_X1R5G5B5:
       gl = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
@@ -88,7 +89,7 @@ class TGLTexture : public IDirect3DTexture8 {
         FWidth(width),
         FHeight(height),
         FFormat(format) {
-    GLFormatFor(format, FGL);
+    GLFormatFor(format, FContext->NativeRgb565(), FGL);
     Allocate();
   }
   ~TGLTexture() override {
@@ -260,9 +261,14 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t, int format, int,
                         PDirect3DTexture8* texture) override {
     TGLFormat gl;
-    if (levels > 1 || width == 0 || height == 0 || !GLFormatFor(format, gl) ||
+    if (levels > 1 || width == 0 || height == 0 ||
+        !GLFormatFor(format, FContext->NativeRgb565(), gl) ||
         int(width) > FContext->MaxTextureSize || int(height) > FContext->MaxTextureSize)
       return D3DERR_INVALIDCALL;
+    // An error left pending by an earlier call is not this texture's. OpenGL keeps one flag for
+    // each kind of error (a lost context may keep reporting, hence the bound).
+    for (int kind = 0; kind < 16 && glGetError() != GL_NO_ERROR; ++kind) {
+    }
     *texture = std::make_shared<TGLTexture>(FContext, int(width), int(height), format);
     return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
   }

@@ -16,6 +16,9 @@ struct TGLOptions {
   // (the fastest way); off, they are drawn into the offscreen buffer, as with damage tracking. A
   // software renderer rounds a few blended pixels of turned pictures differently in the two.
   bool DirectToWindow = true;
+  // 16-bit textures for 16-bit pictures where the driver has them (OpenGL 4.1 or
+  // ARB_ES2_compatibility). Off, or without them: 8-bit RGB textures, the same on screen.
+  bool Rgb565Textures = true;
 };
 
 // The back end for TPowerGraph: makes OpenGL Direct3D objects (SDL's video must be initialised).

@@ -131,6 +131,10 @@ std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, 
   context->Alive = true;
   context->FTrackDamage = options.TrackDamage;
   context->FDirectToWindow = !options.TrackDamage && options.DirectToWindow;
+  // A 3.3 core context has GL_RGB565 textures only from OpenGL 4.1 or with ARB_ES2_compatibility.
+  context->FNativeRgb565 =
+      options.Rgb565Textures &&
+      (epoxy_gl_version() >= 41 || epoxy_has_gl_extension("GL_ARB_ES2_compatibility"));
   SDL_AddEventWatch(WatchWindow, context.get());
   SDL_GL_SetSwapInterval(0);
   if (!context->Build(width, height)) return nullptr;

@@ -73,6 +73,8 @@ class TGLContext {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   bool TracksDamage() const { return FTrackDamage; }
+  // The driver has 16-bit RGB textures, and the options let them be used.
+  bool NativeRgb565() const { return FNativeRgb565; }
 
   // The current states, as the device's calls set them.
   void SetRenderState(int state, uint32_t value);
@@ -143,6 +145,7 @@ class TGLContext {
   bool FWindowHasAlpha = true;
   bool FTrackDamage = false;
   bool FDirectToWindow = false;
+  bool FNativeRgb565 = false;
   bool FToWindow = false;  // drawing straight into the window, not the offscreen buffer
   int FDrawableWidth = 0;
   int FDrawableHeight = 0;
