@@ -1,4 +1,4 @@
-// OpenGL device: context, back buffer, states, textures of every format, vertex streams, drawing.
+// OpenGL device: context, back buffer, states, textures, vertex streams, drawing, presenting.
 #include "platform/video/OpenGLDevice.h"
 
 #include <SDL.h>
@@ -14,153 +14,11 @@
 #include "graphics/PDrawEx.h"
 #include "platform/video/OpenGLFrames.h"
 #include "platform/video/OpenGLState.h"
+#include "platform/video/OpenGLTexture.h"
 
 namespace marblix {
 
 namespace {
-
-// ---- Textures ---------------------------------------------------------------------------------
-
-struct TGLFormat {
-  GLint Internal;
-  GLenum Format;
-  GLenum Type;
-};
-
-// How each texture format uploads; A8R3G3B2 has no OpenGL equivalent and is widened on unlock.
-// R5G6B5 is stored as it is where the driver has 16-bit RGB textures, else widened by the driver.
-bool GLFormatFor(int format, bool nativeRgb565, TGLFormat& gl) {
-  switch (format) {
-    case D3DFMT_A8R8G8B8:
-      gl = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    case D3DFMT_X8R8G8B8:
-      gl = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    case D3DFMT_R5G6B5:
-      gl = {nativeRgb565 ? GL_RGB565 : GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
-      return true;
-    case D3DFMT_X1R5G5B5:
-      gl = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
-      return true;
-    case D3DFMT_A1R5G5B5:
-      gl = {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
-      return true;
-    case D3DFMT_A4R4G4B4:
-      gl = {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
-      return true;
-    case D3DFMT_X4R4G4B4:
-      gl = {GL_RGB4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
-      return true;
-    case D3DFMT_R3G3B2:
-      gl = {GL_R3_G3_B2, GL_RGB, GL_UNSIGNED_BYTE_3_3_2};
-      return true;
-    case D3DFMT_A8R3G3B2:
-      gl = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    default:
-      return false;
-  }
-}
-
-uint8_t Widen(uint32_t value, int bits) {
-  const uint32_t max = (1u << bits) - 1;
-  return static_cast<uint8_t>((value * 255 + max / 2) / max);
-}
-
-// A8R3G3B2 texels to B, G, R, A bytes.
-std::vector<uint8_t> WidenA8R3G3B2(const std::vector<uint8_t>& bits) {
-  std::vector<uint8_t> out(bits.size() * 2);
-  for (size_t i = 0; i + 1 < bits.size(); i += 2) {
-    const uint8_t rgb = bits[i], alpha = bits[i + 1];
-    out[2 * i] = Widen(rgb & 3u, 2);
-    out[2 * i + 1] = Widen((rgb >> 2) & 7u, 3);
-    out[2 * i + 2] = Widen(rgb >> 5, 3);
-    out[2 * i + 3] = alpha;
-  }
-  return out;
-}
-
-class TGLTexture : public IDirect3DTexture8 {
- public:
-  TGLTexture(std::shared_ptr<TGLContext> context, int width, int height, int format)
-      : FContext(std::move(context)),
-        FStorage(std::make_shared<TGLTextureStorage>(FContext)),
-        FWidth(width),
-        FHeight(height),
-        FFormat(format) {
-    GLFormatFor(format, FContext->NativeRgb565(), FGL);
-    Allocate();
-  }
-  ~TGLTexture() override {
-    if (FContext->Alive) FContext->Forget(this);
-  }
-
-  HRESULT LockRect(uint32_t level, D3DLOCKED_RECT* locked, const void*, uint32_t) override {
-    if (level != 0 || FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
-    FBits.assign(static_cast<size_t>(Pitch()) * FHeight, 0);
-    if (FFormat == D3DFMT_A8R3G3B2) {
-      FBits = FKeptBits.empty() ? FBits : FKeptBits;
-    } else if (FFilled) {  // a texture never filled reads as zeros without asking the driver
-      glBindTexture(GL_TEXTURE_2D, FStorage->Name);
-      glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glGetTexImage(GL_TEXTURE_2D, 0, FGL.Format, FGL.Type, FBits.data());
-      FContext->RestoreTexture();
-    }
-    locked->pBits = FBits.data();
-    locked->Pitch = Pitch();
-    FLocked = true;
-    return D3D_OK;
-  }
-
-  HRESULT UnlockRect(uint32_t level) override {
-    if (level != 0 || !FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
-    FLocked = false;
-    // A frame recorded but not yet drawn, or the frame shown, may still draw with the old texels.
-    if (FContext->TracksDamage() && FStorage.use_count() > 1) {
-      FStorage = std::make_shared<TGLTextureStorage>(FContext);
-      Allocate();
-      FContext->Rebind(this, FStorage);
-    }
-    glBindTexture(GL_TEXTURE_2D, FStorage->Name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (FFormat == D3DFMT_A8R3G3B2) {
-      FKeptBits = FBits;
-      const std::vector<uint8_t> wide = WidenA8R3G3B2(FBits);
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FWidth, FHeight, FGL.Format, FGL.Type, wide.data());
-    } else {
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FWidth, FHeight, FGL.Format, FGL.Type, FBits.data());
-    }
-    FContext->RestoreTexture();
-    FContext->RedrawAll();  // pictures being loaded: the loading screen is drawn whole
-    FBits.clear();
-    FBits.shrink_to_fit();
-    FFilled = true;
-    return D3D_OK;
-  }
-
-  const std::shared_ptr<TGLTextureStorage>& Storage() const { return FStorage; }
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-
- private:
-  int Pitch() const { return FWidth * BytesPerTexel(FFormat); }
-  void Allocate() {
-    glBindTexture(GL_TEXTURE_2D, FStorage->Name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, FGL.Internal, FWidth, FHeight, 0, FGL.Format, FGL.Type, nullptr);
-    FContext->RestoreTexture();
-  }
-
-  std::shared_ptr<TGLContext> FContext;
-  std::shared_ptr<TGLTextureStorage> FStorage;
-  int FWidth, FHeight, FFormat;
-  TGLFormat FGL{};
-  bool FLocked = false;
-  bool FFilled = false;  // unlocked at least once: its texels are the driver's to tell
-  std::vector<uint8_t> FBits;
-  std::vector<uint8_t> FKeptBits;
-};
 
 // ---- Vertex buffers: kept in memory, streamed to OpenGL when drawn -----------------------------
 
