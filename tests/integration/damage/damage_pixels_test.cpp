@@ -92,25 +92,28 @@ class TReplayDevice {
     }
   }
 
-  TBitmap BackBuffer() {
+  // The back buffer, rows of 800 pixels top first.
+  const uint8_t* BackBuffer() {
     MakeCurrent();
-    TBitmap picture;
-    EXPECT_TRUE(ReadBackBuffer(FDevice.get(), picture));
-    return picture;
+    EXPECT_TRUE(ReadBackBuffer(FDevice.get(), FBack));
+    return FBack.ScanLine(0);
   }
-  // The window as the last present left it (SDL's offscreen driver keeps it).
-  std::vector<uint8_t> Window() {
+  // The window as the last present left it (SDL's offscreen driver keeps it), bottom row first;
+  // `width` x `height` as the test made it.
+  const uint8_t* Window(int width, int height) {
     MakeCurrent();
-    int width = 0, height = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(FForm.WindowHandle()), &width, &height);
-    std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(FForm.WindowHandle()), &drawableWidth,
+                           &drawableHeight);
+    EXPECT_TRUE(drawableWidth == width && drawableHeight == height);
+    FWindow.assign(size_t(width) * size_t(height) * 4, 0);
     GLint framebuffer = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &framebuffer);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, FWindow.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(framebuffer));
-    return pixels;
+    return FWindow.data();
   }
 
  private:
@@ -120,27 +123,24 @@ class TReplayDevice {
   PDirect3DVertexBuffer8 FBuffer;
   SDL_GLContext FContext = nullptr;
   std::map<const void*, PDirect3DTexture8> FTextures;
+  TBitmap FBack;
+  std::vector<uint8_t> FWindow;
 };
 
-// The first pixel where two pictures differ, and how many do ("" when alike).
-std::string Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int width) {
-  if (a.size() != b.size()) return "sizes differ";
-  size_t first = a.size(), count = 0;
-  for (size_t i = 0; i < a.size(); i += 4) {
-    if (std::memcmp(&a[i], &b[i], 3) == 0) continue;
-    first = std::min(first, i / 4);
+// How many pixels of two pictures of `width` x `height` differ, and where the first is ("" when
+// none does).
+std::string Difference(const uint8_t* a, const uint8_t* b, int width, int height) {
+  const size_t pixels = size_t(width) * size_t(height);
+  if (std::memcmp(a, b, pixels * 4) == 0) return "";
+  size_t first = pixels, count = 0;
+  for (size_t i = 0; i < pixels; ++i) {
+    if (std::memcmp(a + 4 * i, b + 4 * i, 3) == 0) continue;  // alpha aside
+    first = std::min(first, i);
     ++count;
   }
   if (count == 0) return "";
   return std::to_string(count) + " pixels, the first at (" + std::to_string(first % width) + ", " +
          std::to_string(first / width) + ")";
-}
-
-std::vector<uint8_t> PixelsOf(const TBitmap& picture) {
-  std::vector<uint8_t> pixels;
-  for (int y = 0; y < picture.Height(); ++y)
-    pixels.insert(pixels.end(), picture.ScanLine(y), picture.ScanLine(y) + picture.RowBytes());
-  return pixels;
 }
 
 // A run of the game on the recording device whose calls are replayed, as they come, on the two
@@ -204,9 +204,9 @@ class TComparedRun {
 
   void Compare() {
     ++FPresents;
-    const std::string back =
-        Difference(PixelsOf(FWhole.BackBuffer()), PixelsOf(FDamageOnly.BackBuffer()), 800);
-    const std::string window = Difference(FWhole.Window(), FDamageOnly.Window(), FWidth);
+    const std::string back = Difference(FWhole.BackBuffer(), FDamageOnly.BackBuffer(), 800, 600);
+    const std::string window = Difference(FWhole.Window(FWidth, FHeight),
+                                          FDamageOnly.Window(FWidth, FHeight), FWidth, FHeight);
     if (!back.empty()) FFailure = "back buffer: " + back;
     if (!window.empty()) FFailure += " window: " + window;
     if (!FFailure.empty()) FFailure = "present " + std::to_string(FPresents) + ": " + FFailure;
@@ -221,7 +221,7 @@ class TComparedRun {
   std::string FFailure;
 };
 
-// A saved Normal game with these balls (kind, column, row).
+// A saved Normal game of 10 points with these balls (kind, column, row).
 void SaveGame(const std::vector<std::array<int, 3>>& balls) {
   ConfigContents contents;
   TShellValues defaults;
@@ -231,6 +231,7 @@ void SaveGame(const std::vector<std::array<int, 3>>& balls) {
   contents.SoundVolume = 60;
   contents.SavedGameFlag = 1;
   contents.Game.Mode = ModeNormal;
+  contents.Game.Score = 10;
   contents.Game.NextCount = 3;
   contents.Game.Preview.fill(BallKinds[2]);
   for (const auto& [kind, x, y] : balls) contents.Game.Cells[x][y] = BallKinds[kind];
@@ -252,36 +253,41 @@ TEST(DamageOnlyFrames, ShowWhatWholeFramesShowPixelForPixel) {
   const std::vector<std::array<int, 3>> line{{1, 0, 4}, {1, 1, 4}, {1, 2, 4}, {1, 3, 4},
                                              {1, 4, 0}, {4, 6, 6}, {5, 7, 1}, {9, 2, 7}};
   const auto lineDropHoverSelection = [](TComparedRun& run) {
+    const TShellValues& values = run.Run().Values();
     run.MoveTo(CellX(6), CellY(6));  // hover
-    run.Frames(30);
+    run.Frames(20);
     run.ClickCell(4, 0);  // selected: it bounces
     run.ClickCell(4, 4);  // the fifth of a row: the line goes, with particles
-    run.Frames(90);
+    run.Frames(60);
+    EXPECT_GT(values.Score, 10) << "the line scored";
     run.ClickCell(6, 6);
     run.ClickCell(6, 2);  // no line: new balls drop
-    run.Frames(90);
+    run.Frames(60);
   };
   const std::vector<TSequence> sequences{
       {"a line, a drop, hover and selection", 800, 600, line, lineDropHoverSelection},
       {"the same in a window scaled smoothly", 1000, 750, line, lineDropHoverSelection},
-      {"a bomb, then a dialog",
+      {"a bomb, a dialog, the options panel's sliders",
        800,
        600,
        {{KindBomb, 0, 0}, {3, 3, 3}, {4, 4, 3}, {5, 3, 4}, {KindFirstColourBomb, 8, 8}},
        [](TComparedRun& run) {
+         const TShellValues& values = run.Run().Values();
          run.ClickCell(0, 0);
          run.ClickCell(4, 4);  // next to three balls: they fly off, the bomb explodes
-         run.Frames(90);
+         run.Frames(60);
+         EXPECT_EQ(run.Run().Form().Board->FCells(3, 3).Mask, 0u) << "thrown off by the bomb";
          run.Click(140, 536);  // Exit: the question
+         EXPECT_NE(values.ScreenState & ExitDialog, 0u);
          run.MoveTo(466, 344);
-         run.Frames(20);
+         run.Frames(10);
          run.Click(596, 344);  // No
-       }},
-      {"the options panel's sliders", 800, 600, {}, [](TComparedRun& run) {
          run.Click(140, 398);  // Options
+         const int32_t music = values.MusicVolume;
          for (const auto& [x, y] :
               {std::pair{560, 180}, {620, 180}, {540, 280}, {476, 178}, {696, 278}})
            run.Click(x, y);
+         EXPECT_NE(values.MusicVolume, music) << "a slider moved";
          run.Click(530, 465);  // Back
        }}};
   for (const TSequence& sequence : sequences) {
@@ -292,8 +298,9 @@ TEST(DamageOnlyFrames, ShowWhatWholeFramesShowPixelForPixel) {
     const TShellValues& values = run.Run().Values();
     for (int i = 0; i < 2000 && (values.ScreenState & GameScreen) == 0 && run.Failure().empty();
          ++i)
-      run.Frame(1000.0 / 15);                               // the logo and the loading screen
+      run.Frame(250);  // the logo (in long steps) and the loading screen
     if (!sequence.SavedBalls.empty()) run.Click(466, 344);  // go on with the saved game
+
     run.Frames(30);
     sequence.Play(run);
     EXPECT_EQ(run.Failure(), "") << sequence.Name;
