@@ -105,8 +105,10 @@ class TRecordingDeviceImpl : public IDirect3DDevice8 {
     HRESULT result =
         FRecording->Record(Call("CreateTexture", {width, height, levels, usage, format, pool}));
     if (SUCCEEDED(result) && BytesPerTexel(format) == 0) result = D3DERR_INVALIDCALL;
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
       *texture = std::make_shared<TRecordingTexture>(FRecording, int(width), int(height), format);
+      FRecording->Calls.back().Object = texture->get();
+    }
     return result;
   }
 
@@ -219,7 +221,9 @@ HRESULT TRecordingTexture::LockRect(uint32_t level, D3DLOCKED_RECT* locked, cons
 
 HRESULT TRecordingTexture::UnlockRect(uint32_t level) {
   Locked = false;
-  return FRecording->Record(Call("UnlockRect", {level}, this));
+  TRecordedCall call = Call("UnlockRect", {level}, this);
+  if (FRecording->KeepTexels) call.Texels = Bits;
+  return FRecording->Record(std::move(call));
 }
 
 uint32_t TRecordingTexture::Texel(int x, int y) const {

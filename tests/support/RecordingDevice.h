@@ -16,6 +16,7 @@ struct TRecordedCall {
   std::vector<int64_t> Args;      // its integer arguments in order
   const void* Object = nullptr;   // the texture or vertex buffer it was given
   std::vector<TVertex> Vertices;  // DrawPrimitive: the vertices drawn, in order
+  std::vector<uint8_t> Texels;    // UnlockRect, when the recording keeps them: the texels given
   HRESULT Result = D3D_OK;
 };
 
@@ -37,6 +38,8 @@ class TRecording {
   HRESULT Record(TRecordedCall call);
 
   std::vector<TRecordedCall> Calls;
+  // CreateTexture's Object is the texture made; UnlockRect keeps the texels when this is set.
+  bool KeepTexels = false;
   std::vector<D3DDISPLAYMODE> Modes;  // what the adapter lists
   D3DDISPLAYMODE Desktop{800, 600, 60, D3DFMT_X8R8G8B8};
   std::string Driver = "recording";

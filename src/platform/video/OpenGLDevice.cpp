@@ -1,4 +1,4 @@
-// OpenGL device: context, back buffer, states, textures of every format, vertex streams, drawing.
+// OpenGL device: context, back buffer, states, textures, vertex streams, drawing, presenting.
 #include "platform/video/OpenGLDevice.h"
 
 #include <SDL.h>
@@ -12,142 +12,13 @@
 #include <vector>
 
 #include "graphics/PDrawEx.h"
+#include "platform/video/OpenGLFrames.h"
 #include "platform/video/OpenGLState.h"
+#include "platform/video/OpenGLTexture.h"
 
 namespace marblix {
 
 namespace {
-
-// ---- Textures ---------------------------------------------------------------------------------
-
-struct TGLFormat {
-  GLint Internal;
-  GLenum Format;
-  GLenum Type;
-};
-
-// How each texture format uploads; A8R3G3B2 has no OpenGL equivalent and is widened on unlock.
-bool GLFormatFor(int format, TGLFormat& gl) {
-  switch (format) {
-    case D3DFMT_A8R8G8B8:
-      gl = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    case D3DFMT_X8R8G8B8:
-      gl = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    case D3DFMT_R5G6B5:
-      gl = {GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
-      return true;
-    case D3DFMT_X1R5G5B5:
-      gl = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
-      return true;
-    case D3DFMT_A1R5G5B5:
-      gl = {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
-      return true;
-    case D3DFMT_A4R4G4B4:
-      gl = {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
-      return true;
-    case D3DFMT_X4R4G4B4:
-      gl = {GL_RGB4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
-      return true;
-    case D3DFMT_R3G3B2:
-      gl = {GL_R3_G3_B2, GL_RGB, GL_UNSIGNED_BYTE_3_3_2};
-      return true;
-    case D3DFMT_A8R3G3B2:
-      gl = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
-      return true;
-    default:
-      return false;
-  }
-}
-
-uint8_t Widen(uint32_t value, int bits) {
-  const uint32_t max = (1u << bits) - 1;
-  return static_cast<uint8_t>((value * 255 + max / 2) / max);
-}
-
-// A8R3G3B2 texels to B, G, R, A bytes.
-std::vector<uint8_t> WidenA8R3G3B2(const std::vector<uint8_t>& bits) {
-  std::vector<uint8_t> out(bits.size() * 2);
-  for (size_t i = 0; i + 1 < bits.size(); i += 2) {
-    const uint8_t rgb = bits[i], alpha = bits[i + 1];
-    out[2 * i] = Widen(rgb & 3u, 2);
-    out[2 * i + 1] = Widen((rgb >> 2) & 7u, 3);
-    out[2 * i + 2] = Widen(rgb >> 5, 3);
-    out[2 * i + 3] = alpha;
-  }
-  return out;
-}
-
-class TGLTexture : public IDirect3DTexture8 {
- public:
-  TGLTexture(std::shared_ptr<TGLContext> context, int width, int height, int format)
-      : FContext(std::move(context)), FWidth(width), FHeight(height), FFormat(format) {
-    GLFormatFor(format, FGL);
-    glGenTextures(1, &Name);
-    glBindTexture(GL_TEXTURE_2D, Name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, FGL.Internal, width, height, 0, FGL.Format, FGL.Type, nullptr);
-    FContext->RestoreTexture();
-  }
-  ~TGLTexture() override {
-    if (FContext->Alive) {
-      FContext->Forget(this);
-      glDeleteTextures(1, &Name);
-    }
-  }
-
-  HRESULT LockRect(uint32_t level, D3DLOCKED_RECT* locked, const void*, uint32_t) override {
-    if (level != 0 || FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
-    FBits.assign(static_cast<size_t>(Pitch()) * FHeight, 0);
-    if (FFormat == D3DFMT_A8R3G3B2) {
-      FBits = FKeptBits.empty() ? FBits : FKeptBits;
-    } else if (FFilled) {  // a texture never filled reads as zeros without asking the driver
-      glBindTexture(GL_TEXTURE_2D, Name);
-      glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glGetTexImage(GL_TEXTURE_2D, 0, FGL.Format, FGL.Type, FBits.data());
-      FContext->RestoreTexture();
-    }
-    locked->pBits = FBits.data();
-    locked->Pitch = Pitch();
-    FLocked = true;
-    return D3D_OK;
-  }
-
-  HRESULT UnlockRect(uint32_t level) override {
-    if (level != 0 || !FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
-    FLocked = false;
-    glBindTexture(GL_TEXTURE_2D, Name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (FFormat == D3DFMT_A8R3G3B2) {
-      FKeptBits = FBits;
-      const std::vector<uint8_t> wide = WidenA8R3G3B2(FBits);
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FWidth, FHeight, FGL.Format, FGL.Type, wide.data());
-    } else {
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FWidth, FHeight, FGL.Format, FGL.Type, FBits.data());
-    }
-    FContext->RestoreTexture();
-    FBits.clear();
-    FBits.shrink_to_fit();
-    FFilled = true;
-    return D3D_OK;
-  }
-
-  GLuint Name = 0;
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-
- private:
-  int Pitch() const { return FWidth * BytesPerTexel(FFormat); }
-
-  std::shared_ptr<TGLContext> FContext;
-  int FWidth, FHeight, FFormat;
-  TGLFormat FGL{};
-  bool FLocked = false;
-  bool FFilled = false;  // unlocked at least once: its texels are the driver's to tell
-  std::vector<uint8_t> FBits;
-  std::vector<uint8_t> FKeptBits;
-};
 
 // ---- Vertex buffers: kept in memory, streamed to OpenGL when drawn -----------------------------
 
@@ -168,7 +39,7 @@ class TGLVertexBuffer : public IDirect3DVertexBuffer8 {
 class TGLDevice : public IDirect3DDevice8 {
  public:
   TGLDevice(std::shared_ptr<TGLContext> context, D3DPRESENT_PARAMETERS parameters)
-      : FContext(std::move(context)), FParameters(parameters) {}
+      : FContext(std::move(context)), FParameters(parameters), FFrames(*FContext) {}
   ~TGLDevice() override { FContext->Close(); }
 
   HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override {
@@ -178,8 +49,10 @@ class TGLDevice : public IDirect3DDevice8 {
                ? D3D_OK
                : D3DERR_DEVICELOST;
   }
+  // With damage tracking a frame that changed nothing is not shown again.
   HRESULT Present() override {
-    FContext->Present();
+    if (!FContext->TracksDamage() || FChanged) FContext->Present();
+    FChanged = false;
     return D3D_OK;
   }
   HRESULT BeginScene() override {
@@ -191,6 +64,7 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT EndScene() override {
     if (!FInScene) return D3DERR_INVALIDCALL;
     FInScene = false;
+    if (FContext->TracksDamage() && FFrames.Finish()) FChanged = true;
     glFlush();
     return D3D_OK;
   }
@@ -205,7 +79,8 @@ class TGLDevice : public IDirect3DDevice8 {
   HRESULT SetTexture(uint32_t stage, IDirect3DTexture8* texture) override {
     if (stage != 0) return D3D_OK;
     auto* gl = static_cast<TGLTexture*>(texture);
-    FContext->BindTexture(gl, gl ? gl->Name : 0, gl ? gl->Width() : 0, gl ? gl->Height() : 0);
+    FContext->BindTexture(gl, gl ? gl->Storage() : nullptr, gl ? gl->Width() : 0,
+                          gl ? gl->Height() : 0);
     return D3D_OK;
   }
   HRESULT SetViewport(const D3DVIEWPORT8* viewport) override {
@@ -233,16 +108,25 @@ class TGLDevice : public IDirect3DDevice8 {
                                                            : 0;
     if (vertices == 0 || (start + vertices) * sizeof(TVertex) > FStream->Data.size())
       return D3DERR_INVALIDCALL;
-    FContext->Draw(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                   FStream->Data.data() + start * sizeof(TVertex), vertices);
+    const GLenum mode = type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+    const uint8_t* data = FStream->Data.data() + start * sizeof(TVertex);
+    if (FContext->TracksDamage())
+      FFrames.Record(mode, data, vertices);
+    else
+      FContext->Draw(mode, data, vertices);
     return D3D_OK;
   }
   HRESULT CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t, int format, int,
                         PDirect3DTexture8* texture) override {
     TGLFormat gl;
-    if (levels > 1 || width == 0 || height == 0 || !GLFormatFor(format, gl) ||
+    if (levels > 1 || width == 0 || height == 0 ||
+        !GLFormatFor(format, FContext->NativeRgb565(), gl) ||
         int(width) > FContext->MaxTextureSize || int(height) > FContext->MaxTextureSize)
       return D3DERR_INVALIDCALL;
+    // An error left pending by an earlier call is not this texture's. OpenGL keeps one flag for
+    // each kind of error (a lost context may keep reporting, hence the bound).
+    for (int kind = 0; kind < 16 && glGetError() != GL_NO_ERROR; ++kind) {
+    }
     *texture = std::make_shared<TGLTexture>(FContext, int(width), int(height), format);
     return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
   }
@@ -254,6 +138,8 @@ class TGLDevice : public IDirect3DDevice8 {
   D3DPRESENT_PARAMETERS FParameters;
   TGLVertexBuffer* FStream = nullptr;
   bool FInScene = false;
+  TGLFrameRecorder FFrames;
+  bool FChanged = false;  // a frame drawn since the last present changed the back buffer
 };
 
 // ---- The Direct3D object: the adapter's description and display modes ------------------------
@@ -280,7 +166,7 @@ D3DDISPLAYMODE ModeOf(const SDL_DisplayMode& sdl) {
 
 class TGLDirect3D : public IDirect3D8 {
  public:
-  TGLDirect3D() { ListModes(); }
+  explicit TGLDirect3D(TGLOptions options) : FOptions(options) { ListModes(); }
 
   HRESULT GetDeviceCaps(uint32_t adapter, int type, D3DCAPS8* caps) override {
     if (adapter != 0 || (type != D3DDEVTYPE_HAL && type != D3DDEVTYPE_REF))
@@ -318,7 +204,7 @@ class TGLDirect3D : public IDirect3D8 {
     if (adapter != 0 || window == nullptr) return D3DERR_INVALIDCALL;
     auto context =
         TGLContext::Open(window, type == D3DDEVTYPE_REF, int(parameters->BackBufferWidth),
-                         int(parameters->BackBufferHeight), !parameters->Windowed);
+                         int(parameters->BackBufferHeight), !parameters->Windowed, FOptions);
     if (!context) return D3DERR_NOTAVAILABLE;
     *device = std::make_unique<TGLDevice>(std::move(context), *parameters);
     return D3D_OK;
@@ -363,15 +249,16 @@ class TGLDirect3D : public IDirect3D8 {
     return description;
   }
 
+  TGLOptions FOptions;
   std::vector<D3DDISPLAYMODE> FModes;
 };
 
 }  // namespace
 
-TDirect3DCreate OpenGLDirect3DCreate() {
-  return [](uint32_t sdkVersion) -> PDirect3D8 {
+TDirect3DCreate OpenGLDirect3DCreate(TGLOptions options) {
+  return [options](uint32_t sdkVersion) -> PDirect3D8 {
     if (sdkVersion != D3D_SDK_VERSION || (SDL_WasInit(SDL_INIT_VIDEO) == 0)) return nullptr;
-    return std::make_unique<TGLDirect3D>();
+    return std::make_unique<TGLDirect3D>(options);
   };
 }
 

@@ -112,7 +112,8 @@ void EnterFullScreen(SDL_Window* window, int width, int height) {
 }  // namespace
 
 std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, int width,
-                                             int height, bool fullScreen) {
+                                             int height, bool fullScreen,
+                                             const TGLOptions& options) {
   if (width <= 0 || height <= 0) return nullptr;
   if (software) SDL_setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
   if (fullScreen) EnterFullScreen(window, width, height);
@@ -126,9 +127,50 @@ std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, 
   // The program tells the player why, with SDL's reason.
   if (context->FContext == nullptr) return nullptr;
   context->Alive = true;
+  context->FTrackDamage = options.TrackDamage;
+  context->FDirectToWindow = !options.TrackDamage && options.DirectToWindow;
+  // A 3.3 core context has GL_RGB565 textures only from OpenGL 4.1 or with ARB_ES2_compatibility.
+  context->FNativeRgb565 =
+      options.Rgb565Textures &&
+      (epoxy_gl_version() >= 41 || epoxy_has_gl_extension("GL_ARB_ES2_compatibility"));
+  SDL_AddEventWatch(WatchWindow, context.get());
   SDL_GL_SetSwapInterval(0);
   if (!context->Build(width, height)) return nullptr;
   return context;
+}
+
+int TGLContext::WatchWindow(void* context, SDL_Event* event) {
+  auto* self = static_cast<TGLContext*>(context);
+  if (event->type != SDL_WINDOWEVENT || event->window.windowID != SDL_GetWindowID(self->FWindow))
+    return 0;
+  switch (event->window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+      self->FRedrawAll = true;
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+TGLTextureStorage::TGLTextureStorage(std::shared_ptr<TGLContext> context)
+    : Name([] {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        return name;
+      }()),
+      Serial(context->NextTextureSerial()),
+      FContext(std::move(context)) {}
+
+TGLTextureStorage::~TGLTextureStorage() {
+  if (!FContext->Alive) return;
+  FContext->ForgetName(Name);
+  glDeleteTextures(1, &Name);
 }
 
 TGLContext::~TGLContext() {
@@ -177,7 +219,6 @@ bool TGLContext::Build(int width, int height) {
   glBindSampler(0, FSampler);
   glSamplerParameteri(FSampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glSamplerParameteri(FSampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  ApplyFilter();
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &MaxTextureSize);
 
   glDisable(GL_CULL_FACE);
@@ -206,18 +247,26 @@ bool TGLContext::ResizeBackBuffer(int width, int height) {
   ChooseTarget();
   glViewport(0, 0, width, height);
   glScissor(0, 0, width, height);
+  FScissor[0] = FScissor[1] = 0;
+  FScissor[2] = width;
+  FScissor[3] = height;
   // The back buffer starts black; its alpha stays 1, as in a back buffer without alpha.
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glUniform2f(FSizeUniform, float(width), float(height));
+  FState.Clip = {0, 0, width, height};
+  FAppliedValid = false;
+  FRedrawAll = true;
   return true;
 }
 
 void TGLContext::Close() {
   if (!Alive) return;
   Alive = false;
+  SDL_DelEventWatch(WatchWindow, this);
+  FStorage.reset();
   SDL_GL_MakeCurrent(FWindow, FContext);
   glDeleteSamplers(1, &FSampler);
   glDeleteFramebuffers(1, &FFramebuffer);
@@ -233,104 +282,91 @@ void TGLContext::Close() {
 void TGLContext::SetRenderState(int state, uint32_t value) {
   switch (state) {
     case D3DRS_ALPHABLENDENABLE:
-      FBlend = value != 0;
+      FState.Blend = value != 0;
       break;
     case D3DRS_SRCBLEND:
-      FSourceBlend = value;
+      FState.SourceBlend = value;
       break;
     case D3DRS_DESTBLEND:
-      FDestinationBlend = value;
+      FState.DestinationBlend = value;
       break;
     case D3DRS_DITHERENABLE:
-      if (value)
-        glEnable(GL_DITHER);
-      else
-        glDisable(GL_DITHER);
-      return;
+      FState.Dither = value != 0;
+      break;
     default:
-      return;  // culling stays off, lighting does not exist here
+      break;  // culling stays off, lighting does not exist here
   }
-  ApplyBlend();
-}
-
-void TGLContext::ApplyBlend() {
-  if (FBlend)
-    glEnable(GL_BLEND);
-  else
-    glDisable(GL_BLEND);
-  glBlendFunc(BlendFactor(FSourceBlend), BlendFactor(FDestinationBlend));
 }
 
 void TGLContext::SetStageState(int type, uint32_t value) {
   switch (type) {
     case D3DTSS_MAGFILTER:
-      FMagFilter = value;
-      ApplyFilter();
+      FState.MagFilter = value;
       break;
     case D3DTSS_MINFILTER:
-      FMinFilter = value;
-      ApplyFilter();
+      FState.MinFilter = value;
       break;
     case D3DTSS_ALPHAOP:
-      glUniform1i(FAlphaOpUniform, int(value));
+      FState.AlphaOp = value;
       break;
     case D3DTSS_ALPHAARG1:
-      glUniform1i(FAlphaArg1Uniform, int(value));
+      FState.AlphaArg1 = value;
       break;
     case D3DTSS_ALPHAARG2:
-      glUniform1i(FAlphaArg2Uniform, int(value));
+      FState.AlphaArg2 = value;
       break;
     default:
       break;
   }
 }
 
-void TGLContext::ApplyFilter() {
-  FPointFiltering = false;
-  glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER,
-                      FMagFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-  glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER,
-                      FMinFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-}
-
 void TGLContext::SetClip(const D3DVIEWPORT8& viewport) {
-  // The clip is a scissor in screen pixels; a rectangle turned inside out clips everything.
-  const auto clamp = [](int64_t v, int64_t high) { return v < 0 ? 0 : (v > high ? high : v); };
-  const int64_t left = clamp(int32_t(viewport.X), FWidth);
-  const int64_t top = clamp(int32_t(viewport.Y), FHeight);
-  const int64_t right = clamp(int64_t(int32_t(viewport.X)) + int32_t(viewport.Width), FWidth);
-  const int64_t bottom = clamp(int64_t(int32_t(viewport.Y)) + int32_t(viewport.Height), FHeight);
-  const GLsizei w = GLsizei(right > left ? right - left : 0);
-  const GLsizei h = GLsizei(bottom > top ? bottom - top : 0);
-  glScissor(GLint(left), GLint(FHeight - top - h), w, h);
+  // The clip is a rectangle of frame pixels; a rectangle turned inside out clips everything.
+  const auto clamp = [](int64_t v, int64_t high) { return int(v < 0 ? 0 : (v > high ? high : v)); };
+  const int left = clamp(int32_t(viewport.X), FWidth);
+  const int top = clamp(int32_t(viewport.Y), FHeight);
+  const int right = clamp(int64_t(int32_t(viewport.X)) + int32_t(viewport.Width), FWidth);
+  const int bottom = clamp(int64_t(int32_t(viewport.Y)) + int32_t(viewport.Height), FHeight);
+  FState.Clip = {left, top, std::max(left, right), std::max(top, bottom)};
 }
 
-void TGLContext::BindTexture(const void* texture, GLuint name, int width, int height) {
+void TGLContext::BindTexture(const void* texture, std::shared_ptr<TGLTextureStorage> storage,
+                             int width, int height) {
   FTexture = texture;
-  FTextureName = name;
-  FTextureWidth = width;
-  FTextureHeight = height;
-  RestoreTexture();
+  FStorage = std::move(storage);
+  FState.TextureSerial = FStorage ? FStorage->Serial : 0;
+  FState.TextureName = FStorage ? FStorage->Name : 0;
+  FState.TextureWidth = FStorage ? width : 0;
+  FState.TextureHeight = FStorage ? height : 0;
 }
 
-void TGLContext::RestoreTexture() {
-  glBindTexture(GL_TEXTURE_2D, FTextureName);
-  glUniform1i(FTexturedUniform, FTextureName != 0 ? 1 : 0);
+void TGLContext::Rebind(const void* texture, const std::shared_ptr<TGLTextureStorage>& storage) {
+  if (texture == FTexture && FTexture != nullptr)
+    BindTexture(texture, storage, FState.TextureWidth, FState.TextureHeight);
 }
 
 void TGLContext::Forget(const void* texture) {
-  if (texture == FTexture) BindTexture(nullptr, 0);
+  if (texture == FTexture) BindTexture(nullptr, nullptr, 0, 0);
+}
+
+void TGLContext::RestoreTexture() {
+  glBindTexture(GL_TEXTURE_2D, FAppliedValid ? FApplied.TextureName : 0);
+}
+
+void TGLContext::ForgetName(GLuint name) {
+  if (FApplied.TextureName == name) FAppliedValid = false;
 }
 
 bool TGLContext::TexelForPixel(GLenum mode, const uint8_t* vertices, uint32_t count) const {
-  if (FTextureName == 0 || FTextureWidth <= 0 || FTextureHeight <= 0 || count < 3) return false;
+  const int textureWidth = FState.TextureWidth, textureHeight = FState.TextureHeight;
+  if (FState.TextureName == 0 || textureWidth <= 0 || textureHeight <= 0 || count < 3) return false;
   const auto* v = reinterpret_cast<const TVertex*>(vertices);
   const auto whole = [](float value) { return value == std::floor(value); };
   // A vertex at frame position x - 0.5 (whole x) with texel coordinate u * width: the shift
   // between the two must be a whole number of texels, the same for every vertex of a triangle (of
   // a whole strip, whose triangles share vertices).
-  const auto shiftU = [&](uint32_t i) { return v[i].u * float(FTextureWidth) - (v[i].x + 0.5f); };
-  const auto shiftV = [&](uint32_t i) { return v[i].v * float(FTextureHeight) - (v[i].y + 0.5f); };
+  const auto shiftU = [&](uint32_t i) { return v[i].u * float(textureWidth) - (v[i].x + 0.5f); };
+  const auto shiftV = [&](uint32_t i) { return v[i].v * float(textureHeight) - (v[i].y + 0.5f); };
   for (uint32_t i = 0; i < count; ++i) {
     if (!whole(v[i].x + 0.5f) || !whole(v[i].y + 0.5f) || !whole(shiftU(i)) || !whole(shiftV(i)))
       return false;
@@ -340,28 +376,85 @@ bool TGLContext::TexelForPixel(GLenum mode, const uint8_t* vertices, uint32_t co
   return true;
 }
 
-void TGLContext::UsePointFiltering(bool point) {
-  if (point == FPointFiltering) return;
-  FPointFiltering = point;
-  const bool magLinear = !point && FMagFilter == D3DTEXF_LINEAR;
-  const bool minLinear = !point && FMinFilter == D3DTEXF_LINEAR;
-  glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
-  glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER, minLinear ? GL_LINEAR : GL_NEAREST);
+TGLDrawState TGLContext::StateFor(GLenum mode, const uint8_t* vertices, uint32_t count) const {
+  TGLDrawState state = FState;
+  state.Mode = mode;
+  // Point filtering where it gives the same picture: a software renderer filters far faster so.
+  const bool linear = state.MagFilter == D3DTEXF_LINEAR || state.MinFilter == D3DTEXF_LINEAR;
+  state.PointFiltering = linear && TexelForPixel(mode, vertices, count);
+  return state;
+}
+
+void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
+  Apply(StateFor(mode, vertices, count), {0, 0, FWidth, FHeight});
+  glDrawArrays(mode, Stream(vertices, count), GLsizei(count));
+}
+
+void TGLContext::Apply(const TGLDrawState& state, const TPixelRect& limit) {
+  ApplyTexture(state);
+  ApplyBlend(state);
+  ApplyStage(state);
+  ApplyScissor(Intersection(state.Clip, limit));
+  FApplied = state;
+  FAppliedValid = true;
+}
+
+void TGLContext::ApplyTexture(const TGLDrawState& state) {
+  if (FAppliedValid && state.TextureName == FApplied.TextureName) return;
+  glBindTexture(GL_TEXTURE_2D, state.TextureName);
+  glUniform1i(FTexturedUniform, state.TextureName != 0 ? 1 : 0);
+}
+
+void TGLContext::ApplyBlend(const TGLDrawState& state) {
+  if (FAppliedValid && state.Blend == FApplied.Blend && state.SourceBlend == FApplied.SourceBlend &&
+      state.DestinationBlend == FApplied.DestinationBlend && state.Dither == FApplied.Dither)
+    return;
+  if (state.Blend)
+    glEnable(GL_BLEND);
+  else
+    glDisable(GL_BLEND);
+  glBlendFunc(BlendFactor(state.SourceBlend), BlendFactor(state.DestinationBlend));
+  if (state.Dither)
+    glEnable(GL_DITHER);
+  else
+    glDisable(GL_DITHER);
+}
+
+void TGLContext::ApplyStage(const TGLDrawState& state) {
+  const bool all = !FAppliedValid;
+  if (all || state.AlphaOp != FApplied.AlphaOp) glUniform1i(FAlphaOpUniform, int(state.AlphaOp));
+  if (all || state.AlphaArg1 != FApplied.AlphaArg1)
+    glUniform1i(FAlphaArg1Uniform, int(state.AlphaArg1));
+  if (all || state.AlphaArg2 != FApplied.AlphaArg2)
+    glUniform1i(FAlphaArg2Uniform, int(state.AlphaArg2));
+  if (all || state.MagFilter != FApplied.MagFilter || state.MinFilter != FApplied.MinFilter ||
+      state.PointFiltering != FApplied.PointFiltering) {
+    const bool magLinear = !state.PointFiltering && state.MagFilter == D3DTEXF_LINEAR;
+    const bool minLinear = !state.PointFiltering && state.MinFilter == D3DTEXF_LINEAR;
+    glSamplerParameteri(FSampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+    glSamplerParameteri(FSampler, GL_TEXTURE_MIN_FILTER, minLinear ? GL_LINEAR : GL_NEAREST);
+  }
+}
+
+// The scissor in OpenGL's window coordinates, bottom row first.
+void TGLContext::ApplyScissor(const TPixelRect& clip) {
+  const GLsizei w = GLsizei(std::max(0, clip.Right - clip.Left));
+  const GLsizei h = GLsizei(std::max(0, clip.Bottom - clip.Top));
+  const GLint box[4] = {clip.Left, FHeight - clip.Top - h, w, h};
+  if (FAppliedValid && std::equal(box, box + 4, FScissor)) return;
+  glScissor(box[0], box[1], box[2], box[3]);
+  std::copy(box, box + 4, FScissor);
 }
 
 // The vertices of draw after draw are appended to one buffer, which gets fresh storage only when
 // it is full: a buffer of its own for every draw costs a new allocation each time, which made
 // frames under a software renderer twice as slow.
-void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
-  // Point filtering where it gives the same picture: a software renderer filters far faster so.
-  const bool linear = FMagFilter == D3DTEXF_LINEAR || FMinFilter == D3DTEXF_LINEAR;
-  UsePointFiltering(linear && TexelForPixel(mode, vertices, count));
+GLint TGLContext::Stream(const uint8_t* vertices, uint32_t count) {
   const GLsizeiptr size = GLsizeiptr(count) * GLsizeiptr(sizeof(TVertex));
   if (size > StreamBufferSize) {
     glBufferData(GL_ARRAY_BUFFER, size, vertices, GL_STREAM_DRAW);
     FStreamUsed = StreamBufferSize;  // the next draw starts a fresh buffer
-    glDrawArrays(mode, 0, GLsizei(count));
-    return;
+    return 0;
   }
   if (FStreamUsed + size > StreamBufferSize) {
     glBufferData(GL_ARRAY_BUFFER, StreamBufferSize, nullptr, GL_STREAM_DRAW);
@@ -377,8 +470,9 @@ void TGLContext::Draw(GLenum mode, const uint8_t* vertices, uint32_t count) {
   } else {
     glBufferSubData(GL_ARRAY_BUFFER, FStreamUsed, size, vertices);
   }
-  glDrawArrays(mode, GLint(FStreamUsed / GLsizeiptr(sizeof(TVertex))), GLsizei(count));
+  const GLint first = GLint(FStreamUsed / GLsizeiptr(sizeof(TVertex)));
   FStreamUsed += size;
+  return first;
 }
 
 bool TGLContext::WindowHasAlpha() {
@@ -390,14 +484,20 @@ bool TGLContext::WindowHasAlpha() {
   return !known || alpha != 0;
 }
 
-// Frames are drawn straight into the window when it shows the back buffer one to one and keeps no
-// alpha of its own (blending by the destination's alpha then sees 1, as in a back buffer without
-// alpha); otherwise into the offscreen buffer, which Present scales into the window. Copying the
-// offscreen buffer to the window cost a software renderer a tenth of every frame.
+// Without damage tracking, frames may be drawn straight into the window when it shows the back
+// buffer one to one and keeps no alpha of its own (blending by the destination's alpha then sees 1,
+// as in a back buffer without alpha); otherwise into the offscreen buffer, which Present scales
+// into the window. Copying the offscreen buffer to the window cost a software renderer a tenth of
+// every frame. With damage tracking the offscreen buffer keeps the frame shown, so frames go there.
 void TGLContext::ChooseTarget() {
   int drawableW = 0, drawableH = 0;
   SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
-  FToWindow = !FWindowHasAlpha && drawableW == FWidth && drawableH == FHeight;
+  if (drawableW != FDrawableWidth || drawableH != FDrawableHeight) {
+    FDrawableWidth = drawableW;
+    FDrawableHeight = drawableH;
+    FRedrawAll = true;
+  }
+  FToWindow = FDirectToWindow && !FWindowHasAlpha && drawableW == FWidth && drawableH == FHeight;
   glBindFramebuffer(GL_FRAMEBUFFER, FToWindow ? 0 : FFramebuffer);
 }
 
@@ -412,8 +512,6 @@ void TGLContext::Present() {
   }
   int drawableW = 0, drawableH = 0;
   SDL_GL_GetDrawableSize(FWindow, &drawableW, &drawableH);
-  GLint scissor[4];
-  glGetIntegerv(GL_SCISSOR_BOX, scissor);
   glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, FFramebuffer);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -431,7 +529,7 @@ void TGLContext::Present() {
   glBindFramebuffer(GL_FRAMEBUFFER, FFramebuffer);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_SCISSOR_TEST);
-  glScissor(scissor[0], scissor[1], scissor[2], scissor[3]);
+  glScissor(FScissor[0], FScissor[1], FScissor[2], FScissor[3]);
 }
 
 bool TGLContext::ReadBackBuffer(TBitmap& picture) {

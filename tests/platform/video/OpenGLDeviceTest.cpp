@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include <epoxy/gl.h>
+
 #include "graphics/PowerD3D.h"
 #include "platform/video/Forms.h"
 #include "platform/video/OpenGLDevice.h"
@@ -245,6 +247,33 @@ TEST_F(OpenGL, EveryTextureFormatUploads) {
                       Blend(2, want.b, want.a, 255), 255};
     ExpectColor(frame, int(i) * 10 + 1, 111, over, 2, what + " over white");
   }
+}
+
+TEST_F(OpenGL, SixteenBitPicturesShowAlikeWithOrWithoutSixteenBitTextures) {
+  // Every R5G6B5 value once, drawn from 16-bit textures and then from the 8-bit ones a driver
+  // without them gets; the second load starts with an unrelated OpenGL error pending.
+  TBitmap picture;
+  picture.SetPixelFormat(TPixelFormat::pf32bit);
+  picture.SetSize(256, 256);
+  for (uint32_t v = 0; v < 65536; ++v)
+    picture.SetPixel(int(v % 256), int(v / 256),
+                     0xFF000000u | (v >> 11) << 19 | ((v >> 5) & 63) << 10 | (v & 31) << 3);
+  std::vector<TBitmap> frames;
+  for (const bool native : {true, false}) {
+    Images.clear();
+    Graph = std::make_unique<TPowerGraph>(&Form, OpenGLDirect3DCreate({.Rgb565Textures = native}));
+    Graph->SetWidth(800);
+    Graph->SetHeight(600);
+    ASSERT_EQ(Graph->CreateDevice(), 0);
+    glEnable(GLenum(0xFFFF));  // GL_INVALID_ENUM, left pending
+    TAGFImage* image = LoadPicture(picture, 256, 256, 256, 256, D3DFMT_R5G6B5);
+    ASSERT_TRUE(Graph->BeginFrame());
+    Graph->DrawImage(image, 0, 0, 0, blendOpaque);
+    frames.push_back(Frame());
+  }
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x)
+      ASSERT_EQ(frames[0].Pixel(x, y), frames[1].Pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(OpenGL, DrawsBeyondOneVertexBufferAllLand) {
