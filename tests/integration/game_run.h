@@ -179,9 +179,9 @@ inline int CellY(int y) {
   return 51 + 52 * y;
 }
 
-// Writes a Config.bin holding a saved Normal game three cells short of a full board, with no line
-// anywhere: the next move's drop ends the game.
-inline void WriteNearlyFullGame(int32_t score) {
+// The Config.bin image of a saved Normal game of `score` points with the default tables, an empty
+// board and a preview of `preview`: the caller places the balls.
+inline ConfigContents SavedNormalGame(int32_t score, const TCell& preview) {
   ConfigContents contents;
   TShellValues defaults;
   for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(defaults, mode);
@@ -192,7 +192,14 @@ inline void WriteNearlyFullGame(int32_t score) {
   contents.Game.Mode = ModeNormal;
   contents.Game.Score = score;
   contents.Game.NextCount = 3;
-  contents.Game.Preview.fill(BallKinds[1]);
+  contents.Game.Preview.fill(preview);
+  return contents;
+}
+
+// Writes a Config.bin holding a saved Normal game three cells short of a full board, with no line
+// anywhere: the next move's drop ends the game.
+inline void WriteNearlyFullGame(int32_t score) {
+  ConfigContents contents = SavedNormalGame(score, BallKinds[1]);
   for (int x = 0; x < 9; ++x) {
     for (int y = 0; y < 9; ++y) contents.Game.Cells[x][y] = BallKinds[1 + (x + 2 * y) % 5];
   }

@@ -57,6 +57,16 @@ saved() {
   python3 -c "import sys; d=open(sys.argv[1],'rb').read(); print(len(d), d[608], int.from_bytes(d[610:614],'little',signed=True))" "$appdata/Config.bin"
 }
 
+# The window of that title, waited for up to 30 s; nothing when none shows.
+window_named() {
+  local found
+  for i in $(seq 1 150); do
+    found=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$found" ] && echo "$found" && return
+    sleep 0.2
+  done
+}
+
 # The installed game started in the given folder; `start` also waits for the end of loading and
 # for its window.
 start_without_waiting() {
@@ -73,12 +83,7 @@ start() {
     sleep 0.2
   done
   grep -q "Loading config" "$appdata/Log.txt" 2>/dev/null || fail "the game never finished loading"
-  wid=""
-  for i in $(seq 1 50); do
-    wid=$(xdotool search --name '^Marblix v1.00$' | head -1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.2
-  done
+  wid=$(window_named 'Marblix v1.00')
   [ -n "$wid" ] || fail "no game window"
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
   sleep 2
@@ -153,12 +158,7 @@ grep -q "Saving config" "$appdata/Log.txt" || fail "no 'Saving config' line at t
 # Log.txt too, and the game ends with status 1.
 export MESA_GL_VERSION_OVERRIDE=3.0
 start_without_waiting "$WORK/elsewhere"
-box=""
-for i in $(seq 1 150); do
-  box=$(xdotool search --name '^Marblix$' | head -1 || true)
-  [ -n "$box" ] && break
-  sleep 0.2
-done
+box=$(window_named Marblix)
 [ -n "$box" ] || fail "no message box without OpenGL 3.3"
 shot 06-no-opengl-message
 xdotool windowactivate --sync "$box" 2>/dev/null || true

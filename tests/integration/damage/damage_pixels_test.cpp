@@ -223,17 +223,7 @@ class TComparedRun {
 
 // A saved Normal game of 10 points with these balls (kind, column, row).
 void SaveGame(const std::vector<std::array<int, 3>>& balls) {
-  ConfigContents contents;
-  TShellValues defaults;
-  for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(defaults, mode);
-  contents.Tables = defaults.HighScoreTable;
-  contents.MusicVolume = 40;
-  contents.SoundVolume = 60;
-  contents.SavedGameFlag = 1;
-  contents.Game.Mode = ModeNormal;
-  contents.Game.Score = 10;
-  contents.Game.NextCount = 3;
-  contents.Game.Preview.fill(BallKinds[2]);
+  ConfigContents contents = test_support::SavedNormalGame(10, BallKinds[2]);
   for (const auto& [kind, x, y] : balls) contents.Game.Cells[x][y] = BallKinds[kind];
   std::string error;
   ASSERT_TRUE(ReplaceFile(ConfigFileName, EncodeConfig(contents), error)) << error;
