@@ -3,7 +3,6 @@
 // shell values, the window, its two components and the game window, pace the frames and run the
 // message loop until the player or the session ends it; without a usable OpenGL it says so and
 // ends.
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -52,10 +51,10 @@ FilePlaces EnterPlaces() {
   FilePlaces places =
       LocateFilePlaces(std::filesystem::current_path(ignored), MARBLIX_PACK_FROM_BIN);
   std::string error;
-  if (!EnterFilePlaces(places, error)) std::fprintf(stderr, "Marblix: %s\n", error.c_str());
+  if (!EnterFilePlaces(places, error)) ShowProblem("Marblix: " + error);
   if (!places.UserFolder.empty() && places.PackFolder.empty()) {
-    std::fprintf(stderr, "Marblix: no game data in the current folder, nor in \"%s\"\n",
-                 PathText(places.Searched.front()).c_str());
+    ShowProblem("Marblix: no game data in the current folder, nor in \"" +
+                PathText(places.Searched.front()) + "\"");
   }
   SetLogFolder(places.UserFolder);
   return places;

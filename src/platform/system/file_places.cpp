@@ -18,7 +18,9 @@ FilePlaces FindFilePlaces(const fs::path& currentFolder, const fs::path& executa
                           const fs::path& packFromExecutable, const fs::path& userDataFolder) {
   FilePlaces places;
   const fs::path beside = executable.parent_path();
-  places.Searched = {(beside / packFromExecutable).lexically_normal(), beside / "data"};
+  fs::path shared = (beside / packFromExecutable).lexically_normal();
+  if (!shared.has_filename()) shared = shared.parent_path();  // "." leaves a trailing separator
+  places.Searched = {shared, beside / "data"};
   fs::path installed;
   for (const fs::path& folder : places.Searched) {
     if (HoldsPack(folder)) {
@@ -28,7 +30,6 @@ FilePlaces FindFilePlaces(const fs::path& currentFolder, const fs::path& executa
   }
   // Only an installation's folder is not the player's; the build tree's data folder beside the
   // program is a folder like any other that holds a pack.
-  const fs::path& shared = places.Searched.front();
   const bool inInstalled =
       installed == shared && SameFolder(currentFolder, shared) && IsInstallation(shared);
   if (HoldsPack(currentFolder) && !inInstalled) return places;

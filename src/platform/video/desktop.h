@@ -22,9 +22,10 @@ class TSessionWatch {
 // signals reach the message loop instead, and this returns no watch.
 std::unique_ptr<TSessionWatch> EndWithSession(TForm& window, const std::function<void()>& endNow);
 
-// A problem the player should hear of though the game goes on (a Config.bin that cannot be read
-// or written): one line on the standard error and, on Windows, a message box over the window.
-void ShowProblem(const std::string& message, TForm& window);
+// A problem the player should hear of though the game goes on (no pack found, a Config.bin that
+// cannot be read or written): one line on the standard error and, on Windows, a message box over
+// the window, if there is one yet.
+void ShowProblem(const std::string& message, const TForm* window = nullptr);
 
 // The reason the game cannot go on: one line on the standard error and, on Windows, where a game
 // started from the Start menu has no terminal, a message box too.

@@ -11,7 +11,7 @@ std::unique_ptr<TSessionWatch> EndWithSession(TForm& /*window*/,
   return nullptr;
 }
 
-void ShowProblem(const std::string& message, TForm& /*window*/) {
+void ShowProblem(const std::string& message, const TForm* /*window*/) {
   std::fprintf(stderr, "%s\n", message.c_str());
 }
 

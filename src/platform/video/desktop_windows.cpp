@@ -69,10 +69,10 @@ std::unique_ptr<TSessionWatch> EndWithSession(TForm& window, const std::function
   return std::make_unique<TWindowSessionWatch>(native, endNow);
 }
 
-void ShowProblem(const std::string& message, TForm& window) {
+void ShowProblem(const std::string& message, const TForm* window) {
   std::fprintf(stderr, "%s\n", message.c_str());
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Marblix", message.c_str(),
-                           static_cast<SDL_Window*>(window.WindowHandle()));
+                           window ? static_cast<SDL_Window*>(window->WindowHandle()) : nullptr);
 }
 
 void ShowStartFailure(const std::string& message) {

@@ -63,7 +63,7 @@ void TSdlFormHost::PaintInitializing() {
 }
 
 void TSdlFormHost::TellPlayer(const std::string& message) {
-  ShowProblem("Marblix: " + message, form_);
+  ShowProblem("Marblix: " + message, &form_);
 }
 
 }  // namespace marblix
