@@ -17,6 +17,18 @@ int RoundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
+// A game that has scored is kept while it is on the screen, and while a panel opened over it
+// (options, instructions, high scores) leads back to it; a game that has ended shows its score on
+// the high-score panel and is not kept.
+bool GameToKeep(const TShellValues& values) {
+  constexpr uint32_t Panels = OptionsScreen | HighScoresScreen | InstructionsScreen;
+  constexpr uint32_t GameEndDialogs = EnterNameDialog | LowScoreDialog;
+  const bool overGame = (values.ScreenState & Panels) != 0 &&
+                        (values.ScreenState & GameEndDialogs) == 0 &&
+                        (values.PanelReturnState & GameScreen) != 0;
+  return ((values.ScreenState & GameScreen) != 0 || overGame) && values.Score > 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -536,7 +548,7 @@ ConfigContents GameShell::ContentsToSave() {
   contents.Tables = values_.HighScoreTable;
   contents.MusicVolume = values_.MusicVolume;
   contents.SoundVolume = values_.SoundVolume;
-  contents.SavedGameFlag = ((values_.ScreenState & GameScreen) && values_.Score > 0) ? 1 : 0;
+  contents.SavedGameFlag = GameToKeep(values_) ? 1 : 0;
   contents.Game.Mode = values_.GameMode;
   contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);

@@ -68,16 +68,28 @@ TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
   EXPECT_FALSE(next.Called("DropBalls(6,1)"));
 }
 
-TEST_F(ConfigLoadSave, GamesWithoutScoreOrOffTheGameScreenAreNotKept) {
+TEST_F(ConfigLoadSave, AGameIsKeptOnlyWhenItScoredAndIsShownOrAPanelLeadsBackToIt) {
+  struct Row {
+    uint32_t screen, panelReturn;
+    int score;
+    uint8_t kept;
+  };
+  constexpr uint32_t OptionsUnderExit = DialogOpen | ExitDialog | OptionsScreen;
+  constexpr uint32_t ScoresUnderClear = DialogOpen | ClearScoresDialog | HighScoresScreen;
   shell.LoadConfig();
   values.MusicVolume = 30;
-  for (auto [screen, score] : {std::pair{GameScreen, 0}, std::pair{HighScoresScreen, 50}}) {
-    values.ScreenState = screen;
-    values.Score = score;
+  for (const Row& row :
+       {Row{GameScreen, MenuScreen, 0, 0}, Row{HighScoresScreen, MenuScreen, 50, 0},
+        Row{OptionsUnderExit, GameScreen, 50, 1}, Row{ScoresUnderClear, GameScreen, 50, 1},
+        Row{OptionsScreen, GameScreen, 0, 0},
+        Row{DialogOpen | EnterNameDialog | HighScoresScreen, GameScreen, 50, 0}}) {
+    values.ScreenState = row.screen;
+    values.PanelReturnState = row.panelReturn;
+    values.Score = row.score;
     shell.SaveConfig();
     const auto bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 1450u);
-    EXPECT_EQ(bytes[608], 0);
+    EXPECT_EQ(bytes[608], row.kept) << std::hex << row.screen;
     EXPECT_EQ(bytes[600], 30);
   }
 }

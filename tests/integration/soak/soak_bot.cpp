@@ -321,7 +321,12 @@ ConfigContents Bot::StateToSave() const {
   state.Tables = Values().HighScoreTable;
   state.MusicVolume = Values().MusicVolume;
   state.SoundVolume = Values().SoundVolume;
-  state.SavedGameFlag = ((Values().ScreenState & GameScreen) && Values().Score > 0) ? 1 : 0;
+  // A panel whose Back leads to the game is shown over a game in progress; the high-score panel
+  // that shows a game's end is not.
+  const bool panel = (Values().ScreenState & 0x70) != 0 &&
+                     (Values().ScreenState & (EnterNameDialog | LowScoreDialog)) == 0;
+  const uint32_t shown = panel ? Values().PanelReturnState : Values().ScreenState;
+  state.SavedGameFlag = ((shown & GameScreen) && Values().Score > 0) ? 1 : 0;
   state.Game.Mode = Values().GameMode;
   state.Game.Score = Values().Score;
   const TGameField& board = *run_->Form().Board;
