@@ -8,15 +8,8 @@ game=$1 data=$2 make_config=$3
 
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v openbox >/dev/null ||
   { echo "xvfb-run, xdotool or openbox missing: skipped"; exit 77; }
-[ -f "$data/strings.txt" ] || { echo "no asset pack in $data: skipped"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-for name in graphics sounds music strings.txt sounds.txt; do ln -s "$data/$name" "$work/$name"; done
-export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy
-mkdir -p "$XDG_CONFIG_HOME/Quorvane/Marblix"
-echo "Fullscreen=0" > "$XDG_CONFIG_HOME/Quorvane/Marblix/settings"
-# The software rasteriser keeps its compiled shaders to the end of the process.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+. "$(dirname "$0")/game_folder.sh"
+game_folder "$data"
 
 cat > "$work/drive.sh" <<DRIVE
 #!/usr/bin/env bash
