@@ -117,7 +117,7 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
     EXPECT_TRUE(keys.insert(line).second) << line;
   }
-  EXPECT_EQ(keys.size(), 8u + 7u * 2u);
+  EXPECT_EQ(keys.size(), 9u + 7u * 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
   for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
@@ -125,6 +125,8 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
   // The undo mark in the score box: 60 per cent, inside its 136-pixel width.
   EXPECT_FALSE(strings.Undo.empty());
   EXPECT_LE(scaledWidth(strings.Undo, 60), 136);
+  // The page number carries both numbers.
+  EXPECT_EQ(marblix::FormatText(strings.HelpPage, {"2", "6"}), "2 / 6");
 }
 
 struct SoundLine {

@@ -1,6 +1,7 @@
-// The five instruction pages: moving, lines and scoring, special balls, bombs, modes and controls,
-// each with pictures made from the game's own balls and tiles.
+// The instruction pages: moving, lines and scoring, special balls, bombs, modes and scores, keys
+// with undo and the hint; pictures made from the game's own balls and tiles.
 #include <cmath>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "assetgen/art.h"
 #include "assetgen/ballart.h"
 #include "assetgen/theme.h"
+#include "assets/texture_table.h"
 
 namespace assetgen {
 
@@ -126,7 +128,10 @@ void pageLines(cairo_t* cr) {
       "its points once more as a bonus, the third twice more, and so on. A move without a "
       "line ends the chain.",
       28, y + 6, 411);
-  paragraph(cr, "The game is over when the board is too full for the next balls.", 28, y + 6, 411);
+  paragraph(cr,
+            "The game ends when new balls are due and fewer than 3 cells are free in Kids, 4 "
+            "in Normal, 5 in Professional.",
+            28, y + 6, 411);
 }
 
 void pageSpecials(cairo_t* cr) {
@@ -189,47 +194,102 @@ void pageBombs(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
+// A row of key labels: the key in a gold pill, what it does beside it.
+struct KeyRow {
+  const char* key;
+  const char* what;
+};
+
+// A gold label in a pill at the left margin, its text's baseline at y.
+void pill(cairo_t* cr, const char* label, double y) {
+  roundedRect(cr, 28, y - 13, 128, 19, 6);
+  setColour(cr, rgb(0x2A3470));
+  cairo_fill(cr);
+  useFont(cr, Face::SansBold, 12);
+  centredTextPath(cr, label, 92, y - 3.5);
+  setColour(cr, kGold);
+  cairo_fill(cr);
+}
+
+void keyRows(cairo_t* cr, const KeyRow* rows, size_t count, double y, double pitch) {
+  for (size_t n = 0; n < count; ++n) {
+    pill(cr, rows[n].key, y);
+    paragraph(cr, rows[n].what, 166, y, 270);
+    y += pitch;
+  }
+}
+
 void pageModes(cairo_t* cr) {
-  pageFrame(cr, "Modes, scores and keys");
-  double y = 110;
-  y = paragraph(cr,
-                "Kids: 3 balls to start, 2 new ones each turn, many two-colour balls and no bombs.",
-                28, y, 411);
-  y = paragraph(cr, "Normal: 6 balls to start, 3 each turn, every kind of special ball.", 28, y + 4,
-                411);
-  y = paragraph(cr, "Professional: 9 balls to start, 4 each turn and all seven colours.", 28, y + 4,
-                411);
-  y = paragraph(cr,
-                "Each mode keeps a table of its ten best scores. Beat one and type your name. "
-                "Your game is kept when you leave and offered again at the next start.",
-                28, y + 10, 411);
-  y += 8;
-  struct Key {
-    const char* key;
-    const char* what;
+  pageFrame(cr, "Modes and scores");
+  // What each mode starts with, drops and needs: the rules' own numbers.
+  struct ModeRow {
+    const char* mode;
+    const char* numbers[3];
   };
-  const Key keys[] = {{"Drag and drop", "move a ball"},
-                      {"Click, click", "select a ball, then its target"},
-                      {"Right click", "let go of the selected ball"},
-                      {"Alt+Enter", "full screen or window, from the next start"}};
-  for (const Key& k : keys) {
-    roundedRect(cr, 28, y - 13, 128, 19, 6);
-    setColour(cr, rgb(0x2A3470));
+  const char* headings[2][3] = {{"Balls", "New balls", "Free cells"},
+                                {"to start", "each turn", "needed"}};
+  const ModeRow modes[] = {
+      {"Kids", {"3", "2", "3"}}, {"Normal", {"6", "3", "4"}}, {"Professional", {"9", "4", "5"}}};
+  const double columns[3] = {220, 305, 390};
+  double y = 104;
+  useFont(cr, Face::SansBold, 11);
+  for (const auto& line : headings) {
+    for (int c = 0; c < 3; ++c) centredTextPath(cr, line[c], columns[c], y);
+    y += 13;
+  }
+  setColour(cr, kGold);
+  cairo_fill(cr);
+  y += 16;
+  for (const ModeRow& row : modes) {
+    pill(cr, row.mode, y);
+    useFont(cr, Face::SansBold, 13);
+    for (int c = 0; c < 3; ++c) centredTextPath(cr, row.numbers[c], columns[c], y - 3.5);
+    setColour(cr, kText);
     cairo_fill(cr);
-    useFont(cr, Face::SansBold, 12);
-    centredTextPath(cr, k.key, 92, y - 3.5);
-    setColour(cr, kGold);
-    cairo_fill(cr);
-    paragraph(cr, k.what, 166, y, 270);
     y += 25;
   }
+  y = paragraph(cr,
+                "New balls come after every move that makes no line, fewer of them on a crowded "
+                "board. The game ends when new balls are due and fewer cells are free than the "
+                "mode needs.",
+                28, y + 4, 411);
+  y = paragraph(cr,
+                "Kids has many two-colour balls and no bombs, Normal every kind of special ball, "
+                "Professional all seven colours.",
+                28, y + 6, 411);
+  paragraph(cr,
+            "Each mode keeps a table of its ten best scores: beat one and type your name. A game "
+            "that has scored is kept when you leave and offered again at the next start.",
+            28, y + 6, 411);
+}
+
+void pageKeys(cairo_t* cr) {
+  pageFrame(cr, "Keys, undo and hint");
+  double y = 110;
+  y = paragraph(cr,
+                "Undo: Ctrl+Z, Backspace or a click on \"Undo\" above the score takes your last "
+                "move back with its points. The same move then brings the same balls.",
+                28, y, 411);
+  y = paragraph(cr,
+                "Hint: H marks a move that makes a line, or tells you that no single move makes "
+                "one.",
+                28, y + 4, 411);
+  const KeyRow keys[] = {{"Arrow keys", "move the cursor on the board"},
+                         {"Space, Enter", "pick up the ball there, or move it there"},
+                         {"Escape", "let go of the ball; on a panel, go back"},
+                         {"Tab, Shift+Tab", "go from button to button; Enter presses"},
+                         {"F2", "new game"},
+                         {"Y, N", "answer the question shown"},
+                         {"Alt+Enter", "full screen or window, from the next start"}};
+  keyRows(cr, keys, std::size(keys), y + 18, 23);
 }
 
 }  // namespace
 
 void makeHelpPages(Pack& pack) {
-  void (*pages[])(cairo_t*) = {pageMoving, pageLines, pageSpecials, pageBombs, pageModes};
-  for (int n = 0; n < 5; ++n) {
+  void (*pages[])(cairo_t*) = {pageMoving, pageLines, pageSpecials, pageBombs, pageModes, pageKeys};
+  static_assert(std::size(pages) == marblix::HelpPageCount);
+  for (int n = 0; n < marblix::HelpPageCount; ++n) {
     const LoadedPicture page("graphics/help" + std::to_string(n) + ".tga");
     pack.picture("help", page, drawPatterns(page, 1, 1, [&](cairo_t* cr, int) { pages[n](cr); }));
   }

@@ -32,6 +32,10 @@ Normal
 $Proff
 Professional
 
+; Under the instructions page: the page shown and the number of pages
+$HelpPage
+{1} / {2}
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
