@@ -37,6 +37,7 @@ class CheckingServices final : public IBoardParticles,
   void AddAnimation(BallPicture p, int, float, float, float, int) override { Check(p); }
   void RemoveNear(float, float) override {}
   void ClearAnimations() override {}
+  void EndAnimationsNear(float, float) override {}
   void PlayEffect(SoundSlot s) override { Check(s); }
   void PlayEffectLooped(SoundSlot s) override { Check(s); }
   void StopEffect(SoundSlot s) override { Check(s); }

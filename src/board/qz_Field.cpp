@@ -23,6 +23,8 @@ void TGameField::Create(int width, int height) {
   FCells.Resize(width, height);
   FPathMap.Resize(width, height);
   FHighlight.Resize(width, height);
+  FRestLooks.Resize(width, height);
+  FRestLooks.Fill(NoRestAnimation);
   FChain = 0;
   FBusyTimer = NoStepRunning;
   FGameOver = false;
@@ -38,6 +40,7 @@ void TGameField::ClearBoard() {
   FHintTimer = 0.0;
   FHintWanted = false;
   ForgetUndo();
+  EndStaleRestAnimations();
 }
 
 int TGameField::CountFree() const {
@@ -64,7 +67,7 @@ void TGameField::DropBalls(int count, bool randomColours) {
   if (CountFree() < Mode() + 3) {
     FGameOver = true;
     ForgetUndo();
-    FServices.Particles.ClearAnimations();
+    ClearAllAnimations();
     FBusyTimer = GameOverStartTime;
     return;
   }
@@ -211,7 +214,7 @@ void TGameField::FinishGame() {
   FValues.GameUnderWay = false;
   FServices.Scores.PlaceFinalScore();
   FValues.Score = 0;
-  FServices.Particles.ClearAnimations();
+  ClearAllAnimations();
   FValues.ScoreTablePage = Mode();
   FValues.ReturnState = MenuScreen;
 }

@@ -31,6 +31,8 @@ inline constexpr int PreviewSize = 4;
 inline constexpr uint8_t HighlightUnreachable = 255;
 // FindPath's result for no path.
 inline constexpr uint8_t NoPath = 255;
+// FRestLooks value of a cell without a rest animation.
+inline constexpr uint8_t NoRestAnimation = 255;
 
 class TGameField {
  public:
@@ -125,6 +127,10 @@ class TGameField {
   std::array<TCell, PreviewSize> FPreview{};
   uint8_t FChain = 0;
 
+  // The look of the ball each cell's rest animation was started on, or NoRestAnimation. An
+  // animation ends as soon as its cell no longer holds that ball at rest.
+  TBoardGrid<uint8_t> FRestLooks;
+
   // The keyboard cursor, and the hint shown while its timer is above 0.
   bool FKeyCursorShown = false;
   bool FHintWanted = false;
@@ -179,6 +185,11 @@ class TGameField {
   void DrawMarkFrames();
   bool IsMarked(int x, int y) const;
   void StartRestAnimation();
+  // Ends every rest animation whose ball has gone from its cell, has changed, is selected or is
+  // hidden (travelling away, or appearing).
+  void EndStaleRestAnimations();
+  // Takes out every animation particle; no rest animation is left running.
+  void ClearAllAnimations();
   void RemoveOneBallAtGameOver();
 
   // Effects.

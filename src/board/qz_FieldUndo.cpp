@@ -58,7 +58,7 @@ void TGameField::Undo() {
   Deselect();
   FServices.Sounds.StopEffect(ABombSound);
   // Rest animations and paint belong to balls that may no longer be where they were.
-  FServices.Particles.ClearAnimations();
+  ClearAllAnimations();
   FHintTimer = 0.0;  // a hint for the board that is gone
   FHintWanted = false;
   FUndo.reset();

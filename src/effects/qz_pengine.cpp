@@ -165,10 +165,20 @@ void TQzParticleEngine::ClearAnimations() {
   std::erase_if(List, [](const TParticle& particle) { return particle.Kind == pkAnimation; });
 }
 
+namespace {
+bool IsNear(const TParticle& particle, float x, float y) {
+  return std::fabs(static_cast<double>(particle.X) - x) < NearDistance &&
+         std::fabs(static_cast<double>(particle.Y) - y) < NearDistance;
+}
+}  // namespace
+
 void TQzParticleEngine::RemoveNear(float x, float y) {
+  std::erase_if(List, [x, y](const TParticle& particle) { return IsNear(particle, x, y); });
+}
+
+void TQzParticleEngine::RemoveAnimationsNear(float x, float y) {
   std::erase_if(List, [x, y](const TParticle& particle) {
-    return std::fabs(static_cast<double>(particle.X) - x) < NearDistance &&
-           std::fabs(static_cast<double>(particle.Y) - y) < NearDistance;
+    return particle.Kind == pkAnimation && IsNear(particle, x, y);
   });
 }
 

@@ -58,6 +58,8 @@ class TQzParticleEngine {
   void ClearAnimations();
   // Takes out every particle closer than 3 pixels to (x, y) in both directions.
   void RemoveNear(float x, float y);
+  // The same for animation particles only.
+  void RemoveAnimationsNear(float x, float y);
 
   const std::vector<TParticle>& Particles() const { return List; }
   double LastElapsed() const { return PreviousElapsed; }
