@@ -141,6 +141,10 @@ void TForm1::FormCreate() {
   values_.ReturnState = MenuScreen;
   values_.PanelReturnState = MenuScreen;
   ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get(), values_);
+  // Score texts stay on the board.
+  ParticleEngine->TextArea =
+      TRect{BoardOriginX, BoardOriginY, BoardOriginX + CellPitch * (BoardWidth - 1) + CellSize,
+            BoardOriginY + CellPitch * (BoardHeight - 1) + CellSize};
   boardParticles_ = std::make_unique<TBoardParticles>(
       *ParticleEngine, [this](BallPicture picture) { return Resources.BallImage(picture); });
   Board = std::make_unique<TGameField>(
