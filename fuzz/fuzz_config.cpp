@@ -113,6 +113,7 @@ class BoardPorts final : public ShellPorts {
   void DrawOptions() override {}
   void DrawHighScores() override {}
   void DrawGameTexts() override {}
+  void DrawInvitation(float) override {}
   void DrawParticles() override {}
   void DrawDialog(float, double) override {}
   void DrawPointer() override {}

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace marblix {
@@ -60,6 +61,8 @@ struct TShellValues {
   uint8_t GameMode = ModeNormal;
   uint8_t RequestedMode = ModeKids;
   int32_t Score = 0;
+  // The score of the game that ended last: the score box shows it until the next game starts.
+  std::optional<int32_t> FinalScore;
   bool GameUnderWay = false;
   uint8_t ScoreTablePage = 0;
   uint8_t HelpPage = 0;

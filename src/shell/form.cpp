@@ -425,6 +425,9 @@ void TForm1::DrawGameTexts() {
   painter_.DrawGameTexts();
   if (Board->CanUndo()) painter_.DrawUndoMark();
 }
+void TForm1::DrawInvitation(float animClock) {
+  painter_.DrawInvitation(animClock);
+}
 void TForm1::DrawParticles() {
   ParticleEngine->Draw(0);
 }

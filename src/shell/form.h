@@ -105,6 +105,7 @@ class TForm1 final : public ShellPorts,
   void DrawOptions() override;
   void DrawHighScores() override;
   void DrawGameTexts() override;
+  void DrawInvitation(float animClock) override;
   void DrawParticles() override;
   void DrawDialog(float animClock, double blinkPhase) override;
   void DrawPointer() override;

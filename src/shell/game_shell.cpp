@@ -17,19 +17,26 @@ int RoundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
-// A game that has scored is kept while it is on the screen, and while a panel opened over it
-// (options, instructions, high scores) leads back to it; a game that has ended shows its score on
-// the high-score panel and is not kept.
-bool GameToKeep(const TShellValues& values) {
+}  // namespace
+
+// A game is on the screen, or a panel opened over it (options, instructions, high scores) leads
+// back to it; a game that has ended shows its score on the high-score panel and is not kept.
+KeptGame WhatTheExitKeeps(const TShellValues& values) {
   constexpr uint32_t Panels = OptionsScreen | HighScoresScreen | InstructionsScreen;
-  constexpr uint32_t GameEndDialogs = EnterNameDialog | LowScoreDialog;
-  const bool overGame = (values.ScreenState & Panels) != 0 &&
-                        (values.ScreenState & GameEndDialogs) == 0 &&
-                        (values.PanelReturnState & GameScreen) != 0;
-  return ((values.ScreenState & GameScreen) != 0 || overGame) && values.Score > 0;
+  const bool overGame =
+      (values.ScreenState & Panels) != 0 && (values.PanelReturnState & GameScreen) != 0;
+  const bool shown = (values.ScreenState & GameScreen) != 0 || overGame;
+  const bool ended =
+      values.FinalScore.has_value() || (values.ScreenState & (EnterNameDialog | LowScoreDialog));
+  if (!shown || ended) return KeptGame::NoGame;
+  return values.Score > 0 ? KeptGame::Kept : KeptGame::Unscored;
 }
 
-}  // namespace
+bool InvitesNewGame(const TShellValues& values) {
+  if (values.ScreenState & DialogOpen) return false;
+  return (values.ScreenState & MenuScreen) != 0 ||
+         ((values.ScreenState & GameScreen) != 0 && values.FinalScore.has_value());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Pointer mapping and cells
@@ -43,6 +50,11 @@ int PointerMapping::ToFrameY(int y) const {
 
 int CellOf(int v, int origin) {
   return (v - origin) / CellPitch;
+}
+
+bool OnBoardArea(int x, int y) {
+  return x >= BoardOriginX && y >= BoardOriginY && CellOf(x, BoardOriginX) < BoardWidth &&
+         CellOf(y, BoardOriginY) < BoardHeight;
 }
 
 bool OnUndoMark(int x, int y) {
@@ -69,6 +81,7 @@ void GameShell::StartNewGame() {
   ports_.ClearBoard();
   ports_.DropBalls(3 * values_.GameMode + 3, true);
   values_.Score = 0;
+  values_.FinalScore.reset();
   ports_.SetNextCount(values_.GameMode + 2);
   values_.PanelReturnState = MenuScreen;
   ports_.SelectModeButton();
@@ -255,6 +268,11 @@ void GameShell::FormMouseDown(int button, int x, int y) {
   if (IsLogoOrLoading()) return;
   values_.MouseButton = button;
   ports_.PressButtons();
+  const bool onBoard = OnBoardArea(mapping_.ToFrameX(x), mapping_.ToFrameY(y));
+  if (button == ButtonLeft && InvitesNewGame(values_) && onBoard) {
+    RequestMode(values_.GameMode);
+    return;
+  }
   if ((values_.ScreenState & GameScreen) && !DialogIsOpen()) {
     ports_.BoardClick();
     if (button == ButtonLeft && OnUndoMark(values_.MouseX, values_.MouseY) && ports_.BoardCanUndo())
@@ -324,7 +342,9 @@ void GameShell::AnswerKey(int key) {
 
 void GameShell::ScreenKey(int key) {
   const bool onBoard = (values_.ScreenState & GameScreen) != 0;
-  if (key == KeyF2) {
+  if (key == KeyEnter && InvitesNewGame(values_)) {
+    RequestMode(values_.GameMode);
+  } else if (key == KeyF2) {
     RunButtonAction(ButtonAction::NewGame);
   } else if (key == KeyEscape && !(onBoard && ports_.BoardHasSelection())) {
     RunButtonAction(ButtonAction::Exit);
@@ -483,6 +503,7 @@ void GameShell::PowerTimer1RealTime(double d) {
       ports_.DrawGameTexts();
       ports_.DrawParticles();
     }
+    if (InvitesNewGame(values_)) ports_.DrawInvitation(animClock_);
     if (DialogIsOpen()) ports_.DrawDialog(animClock_, blinkPhase_);
   }
   if (!keyCursorShown_) ports_.DrawPointer();  // the pointer is not in use meanwhile
@@ -548,7 +569,7 @@ ConfigContents GameShell::ContentsToSave() {
   contents.Tables = values_.HighScoreTable;
   contents.MusicVolume = values_.MusicVolume;
   contents.SoundVolume = values_.SoundVolume;
-  contents.SavedGameFlag = GameToKeep(values_) ? 1 : 0;
+  contents.SavedGameFlag = WhatTheExitKeeps(values_) == KeptGame::Kept ? 1 : 0;
   contents.Game.Mode = values_.GameMode;
   contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);

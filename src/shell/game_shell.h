@@ -76,6 +76,17 @@ inline constexpr int UndoMarkHalfWidth = 68;
 inline constexpr int UndoMarkHeight = 17;
 inline constexpr int UndoMarkPercent = 60;
 bool OnUndoMark(int x, int y);
+// The point lies on one of the board's cells.
+bool OnBoardArea(int x, int y);
+
+// What the exit keeps of the game shown, as the exit question tells the player: a game that has
+// scored is kept, one that has not is not, and after a game has ended there is none.
+enum class KeptGame { Kept, Unscored, NoGame };
+KeptGame WhatTheExitKeeps(const TShellValues& values);
+
+// No game is on the board and the board asks for the next one: on the menu screen, and on the game
+// screen after a game has ended. A click on the board or Enter starts one in the mode last played.
+bool InvitesNewGame(const TShellValues& values);
 
 // Maps client coordinates of the window into the 800 x 600 drawing space.
 struct PointerMapping {

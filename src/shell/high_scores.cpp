@@ -35,6 +35,7 @@ void ResetScoreTable(TShellValues& values, uint8_t mode) {
 uint32_t PlaceFinalScore(TShellValues& values) {
   auto& table = values.HighScoreTable[TableOf(values.GameMode)];
   const int32_t score = values.Score;
+  values.FinalScore = score;
   int place = 0;
   for (int row = HighScoreRows - 1; row >= 0; --row) {
     if (int32_t{table[row].Score} >= score) {

@@ -14,6 +14,7 @@ namespace marblix {
 // The panel buttons the shell selects, by their index in the button table (shell/button_table.h,
 // which checks each against its action); the bar names its own (widgets/qz_Menus.h).
 enum ButtonIndex : int {
+  NewGameButton = 0,
   OptionsButton = 4,
   InstructionsButton = 5,
   HighScoresButton = 6,
@@ -74,6 +75,8 @@ class ShellPorts {
   virtual void DrawOptions() = 0;
   virtual void DrawHighScores() = 0;
   virtual void DrawGameTexts() = 0;
+  // The board asks for the next game: New game stands out, the empty board says how to start.
+  virtual void DrawInvitation(float animClock) = 0;
   virtual void DrawParticles() = 0;
   virtual void DrawDialog(float animClock, double blinkPhase) = 0;
   virtual void DrawPointer() = 0;

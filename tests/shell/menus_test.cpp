@@ -202,6 +202,43 @@ TEST_F(Menus, GameOverDialogs) {
   EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
+// The finished game's score stays in the score box until the next game starts, and Back from the
+// table leads to an empty board that a click or Enter turns into a game of the same mode.
+TEST_F(Menus, AfterAGameOverTheEmptyBoardStartsTheNextGameOfTheSameMode) {
+  struct Case {
+    uint32_t PanelReturn;  // a panel was opened during the game: Back leads to the game screen
+    bool ByKey;
+  };
+  for (const Case c : {Case{MenuScreen, true}, Case{MenuScreen, false}, Case{GameScreen, true},
+                       Case{GameScreen, false}}) {
+    SCOPED_TRACE(std::to_string(c.PanelReturn) + (c.ByKey ? " Enter" : " click"));
+    values.GameMode = ModeProfessional;
+    values.RequestedMode = ModeKids;
+    values.PanelReturnState = c.PanelReturn;
+    values.Score = 50;
+    PlaceFinalScore(values);
+    values.Score = 0;  // the board's end of game
+    EXPECT_FALSE(InvitesNewGame(values)) << "the question first";
+    Press(ButtonAction::No);
+    Press(ButtonAction::BackFromHighScores);
+    EXPECT_EQ(values.ScreenState, c.PanelReturn);
+    EXPECT_EQ(values.FinalScore, 50);
+    ASSERT_TRUE(InvitesNewGame(values));
+    ports.calls.clear();
+    shell.PowerTimer1RealTime(1.0);
+    EXPECT_TRUE(ports.Called("DrawInvitation"));
+    if (c.ByKey) {
+      shell.FormKeyDown(KeyEnter, {});
+    } else {
+      shell.FormMouseDown(ButtonLeft, CellCentreX(8), CellCentreY(8));
+    }
+    EXPECT_EQ(values.ScreenState, GameScreen);
+    EXPECT_TRUE(ports.Called("DropBalls(9,1)"));
+    EXPECT_FALSE(values.FinalScore.has_value());
+    EXPECT_FALSE(InvitesNewGame(values));
+  }
+}
+
 TEST_F(Menus, FullScreenQuestion) {
   values.ScreenState = OptionsScreen;
   shell.ToggleFullScreen();

@@ -114,6 +114,7 @@ class RecordingPorts : public ShellPorts {
   void DrawOptions() override { calls.push_back("DrawOptions"); }
   void DrawHighScores() override { calls.push_back("DrawHighScores"); }
   void DrawGameTexts() override { calls.push_back("DrawGameTexts"); }
+  void DrawInvitation(float) override { calls.push_back("DrawInvitation"); }
   void DrawParticles() override { calls.push_back("DrawParticles"); }
   void DrawDialog(float, double) override { calls.push_back("DrawDialog"); }
   void DrawPointer() override { calls.push_back("DrawPointer"); }

@@ -89,6 +89,8 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
   };
   const Dialog dialogs[] = {
       {"Exit", strings.Exit_Caption, strings.Exit_Text, 530, 5},
+      {"ExitUnscored", strings.Exit_Caption, strings.ExitUnscored_Text, 530, 5},
+      {"ExitNoGame", strings.Exit_Caption, strings.ExitNoGame_Text, 530, 5},
       {"New", strings.New_Caption, strings.New_Text, 530, 5},
       {"Old", strings.Old_Caption, strings.Old_Text, 530, 5},
       {"Clear", strings.Clear_Caption, strings.Clear_Text, 530, 5},
@@ -106,7 +108,11 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     const int left = d.centre == 530 ? 332 : (d.centre == 550 ? 425 : 505);
     const int halfRoom = std::min(d.centre - left, 731 - d.centre);
     EXPECT_LE(scaledWidth(d.caption, 70) / 2, halfRoom) << d.caption;
-    for (const std::string& line : d.lines) EXPECT_LE(scaledWidth(line, 70) / 2, halfRoom) << line;
+    // The final score and the place at their widest.
+    for (const std::string& line : d.lines) {
+      const std::string filled = marblix::FormatText(line, {"65535", "10"});
+      EXPECT_LE(scaledWidth(filled, 70) / 2, halfRoom) << filled;
+    }
   }
   // The titles fit their 260-pixel plate, the mode names the tab under the board.
   // A key written twice would hide the second text from translators: the first one counts.
@@ -117,7 +123,7 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
     EXPECT_TRUE(keys.insert(line).second) << line;
   }
-  EXPECT_EQ(keys.size(), 9u + 7u * 2u);
+  EXPECT_EQ(keys.size(), 10u + 7u * 2u + 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
   for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
@@ -125,6 +131,9 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
   // The undo mark in the score box: 60 per cent, inside its 136-pixel width.
   EXPECT_FALSE(strings.Undo.empty());
   EXPECT_LE(scaledWidth(strings.Undo, 60), 136);
+  // The invitation on the empty board fits its band.
+  EXPECT_FALSE(strings.PlayAgain.empty());
+  EXPECT_LE(scaledWidth(strings.PlayAgain, 85), 420);
   // The page number carries both numbers.
   EXPECT_EQ(marblix::FormatText(strings.HelpPage, {"2", "6"}), "2 / 6");
 }

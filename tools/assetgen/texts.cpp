@@ -36,17 +36,35 @@ Professional
 $HelpPage
 {1} / {2}
 
+; On the empty board after a game has ended
+$PlayAgain
+Click the board or press Enter to play again
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
 
-; Dialogs
+; Dialogs. In the name and low-score questions {1} is the final score, {2} its place in the
+; table; put them where the sentence needs them.
 $Exit_Caption
 Leave Marblix?
+; The game on the board has scored: it is kept.
 @Exit_Text
 {
 Your game is kept safe and
 waits for you next time.
+}
+; The game on the board has not scored yet: it is not kept.
+@ExitUnscored_Text
+{
+This game has no points yet,
+so it is not kept.
+}
+; No game is on the board.
+@ExitNoGame_Text
+{
+Your high scores are kept.
+See you next time!
 }
 
 $New_Caption
@@ -70,8 +88,8 @@ $Clear_Caption
 Clear the high scores?
 @Clear_Text
 {
-Every score of this table
-will be wiped out.
+This table goes back to its
+starting names and scores.
 This cannot be undone.
 }
 
@@ -79,6 +97,7 @@ $EnterName_Caption
 A new high score!
 @EnterName_Text
 {
+{1} points: place {2}!
 Type your name:
 }
 
@@ -86,8 +105,8 @@ $LowScore_Caption
 Game over
 @LowScore_Text
 {
-No place in the best
-ten this time.
+{1} points: no place in
+the best ten this time.
 Play again?
 }
 
