@@ -38,6 +38,7 @@ void TGameField::ClearBoard() {
   FServices.Buttons.SelectModeButton();
   FChain = 0;
   FHintTimer = 0.0;
+  FNoLineTimer = 0.0;
   FHintWanted = false;
   ForgetUndo();
   EndStaleRestAnimations();

@@ -26,6 +26,7 @@ inline constexpr double PaintTime = 6.5;
 inline constexpr double GameOverRemovalTime = 5.0;
 inline constexpr double GameOverStartTime = 1000.0;
 inline constexpr double HintTime = 22.5;
+inline constexpr double NoLineTime = 30.0;
 inline constexpr int PreviewSize = 4;
 // FHighlight values.
 inline constexpr uint8_t HighlightUnreachable = 255;
@@ -74,8 +75,9 @@ class TGameField {
   // ---- Keyboard cursor and hint ----
   // While shown, the hovered cell is the keyboard cursor's: it is drawn marked and framed.
   void SetKeyCursorShown(bool shown) { FKeyCursorShown = shown; }
-  // Marks a move that completes a line for HintTime units, if there is one; asked during an
-  // animation step, it is found when the step has ended. Draws no random number.
+  // Marks a move that completes a line for HintTime units, or, when there is none, says so for
+  // NoLineTime units (FNoLineTimer); asked during an animation step, it is found when the step has
+  // ended. Draws no random number.
   void ShowHint();
 
   // ---- Taking a move back ----
@@ -136,6 +138,8 @@ class TGameField {
   bool FHintWanted = false;
   double FHintTimer = 0.0;
   TBoardMove FHint{};
+  // While above 0, the board tells the player that no move makes a line.
+  double FNoLineTimer = 0.0;
 
   // The selected ball's jump sounds: time since the last one and the next entry (0..3).
   float StepSoundTimer = 0.0f;

@@ -67,6 +67,7 @@ void TGameField::CountDownTimers(double elapsed) {
     if (timer > 0.0) timer -= elapsed;
   if (FBusyTimer > 0.0) FBusyTimer -= elapsed;
   if (FHintTimer > 0.0) FHintTimer -= elapsed;
+  if (FNoLineTimer > 0.0) FNoLineTimer -= elapsed;
 }
 
 void TGameField::AdvancePhases(double elapsed) {

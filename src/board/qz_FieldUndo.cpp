@@ -60,6 +60,7 @@ void TGameField::Undo() {
   // Rest animations and paint belong to balls that may no longer be where they were.
   ClearAllAnimations();
   FHintTimer = 0.0;  // a hint for the board that is gone
+  FNoLineTimer = 0.0;
   FHintWanted = false;
   FUndo.reset();
   FServices.Keeper.KeepGame();
