@@ -98,6 +98,10 @@ class BoardPorts final : public ShellPorts {
   void ReleaseButtons() override {}
   int LastHelpPage() override { return 4; }
   int VolumeBarWidth() override { return 194; }
+  bool MoveFocus(int, bool) override { return false; }
+  bool FocusShown() override { return false; }
+  void PressFocused() override {}
+  void HideFocus() override {}
   void ClearAnimations() override {}
   void UpdateParticles(double) override {}
   void ApplyMusicVolume() override {}
@@ -106,6 +110,7 @@ class BoardPorts final : public ShellPorts {
   void ResumeMusic() override {}
   void LoadAssets() override {}
   void StepLogo(double) override {}
+  void SkipLogo() override {}
   bool BeginFrame() override { return true; }
   void DrawLogoBackground() override {}
   void DrawCommonLayer(int) override {}

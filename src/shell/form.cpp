@@ -323,6 +323,22 @@ int TForm1::VolumeBarWidth() {
   return bar ? bar->PatternWidth : 0;
 }
 
+bool TForm1::MoveFocus(int step, bool wrap) {
+  return Resources.Buttons && Resources.Buttons->MoveFocus(step, wrap);
+}
+
+bool TForm1::FocusShown() {
+  return Resources.Buttons && Resources.Buttons->FocusShown();
+}
+
+void TForm1::PressFocused() {
+  if (Resources.Buttons) Resources.Buttons->PressFocused();
+}
+
+void TForm1::HideFocus() {
+  if (Resources.Buttons) Resources.Buttons->HideFocus();
+}
+
 void TForm1::AddButtons(TButtons& buttons) {
   for (const ButtonSpec& spec : ButtonTable) {
     const ButtonAction action = spec.Action;
@@ -378,6 +394,10 @@ void TForm1::StepLogo(double d) {
   ::marblix::StepLogo(Logo, d, *this, values_);
 }
 
+void TForm1::SkipLogo() {
+  ::marblix::SkipLogo(Logo, values_);
+}
+
 void TForm1::DrawScene(int /*pattern*/) {
   loader_.DrawLogoScene();
 }
@@ -424,6 +444,8 @@ void TForm1::DrawHighScores() {
 void TForm1::DrawGameTexts() {
   painter_.DrawGameTexts();
   if (Board->CanUndo()) painter_.DrawUndoMark();
+  // The empty board of a finished game speaks of the next one instead.
+  if (Board->FNoLineTimer > 0 && !InvitesNewGame(values_)) painter_.DrawNoLine();
 }
 void TForm1::DrawInvitation(float animClock) {
   painter_.DrawInvitation(animClock);

@@ -48,6 +48,8 @@ uint32_t PlaceFinalScore(TShellValues& values) {
     return values.ScreenState;
   }
   values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.NameSelected = true;
+  values.NameCaret = values.PlayerName.size();
   for (int row = HighScoreRows - 2; row >= place; --row) table[row + 1] = table[row];
   values.NewEntryRow = place;
   table[place].Score = static_cast<uint16_t>(std::clamp(score, 0, HighestStoredScore));

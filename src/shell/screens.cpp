@@ -101,6 +101,17 @@ void TScreenPainter::FillRectangle(const TRect& r, uint32_t colour) {
                         colour, 0, blendAlpha);
 }
 
+// A line of text across the middle of the board, on a dark band.
+void TScreenPainter::DrawBoardMessage(const std::string& text) {
+  if (!resources_.Font) return;
+  FillRectangle({BoardOriginX + 20, 232, 766 - 20, 268}, InvitationBand);
+  resources_.Font->DrawCenteredScaled(text, 532, 240, 85, White);
+}
+
+void TScreenPainter::DrawNoLine() {
+  if (resources_.Strings) DrawBoardMessage(resources_.Strings->NoLine);
+}
+
 void TScreenPainter::DrawInvitation(float animClock) {
   if (resources_.Buttons && NewGameButton < resources_.Buttons->Count()) {
     // The highlight fades in and out about once a second.
@@ -110,9 +121,7 @@ void TScreenPainter::DrawInvitation(float animClock) {
     device_.DrawImageColor(button.image, button.x, button.y, alpha << 24 | 0xFFFFFFu,
                            ButtonHighlightPattern, blendAlpha);
   }
-  if (!resources_.Font || !resources_.Strings) return;
-  FillRectangle({BoardOriginX + 20, 232, 766 - 20, 268}, InvitationBand);
-  resources_.Font->DrawCenteredScaled(resources_.Strings->PlayAgain, 532, 240, 85, White);
+  if (resources_.Strings) DrawBoardMessage(resources_.Strings->PlayAgain);
 }
 
 void TScreenPainter::DrawPanelTitle(const std::string& title) {
@@ -159,10 +168,20 @@ void TScreenPainter::DrawHighScores() {
   const int page = std::min<int>(values_.ScoreTablePage, HighScoreModes - 1);
   device_.DrawImage(Game(GpHighMode), 345, 70, page, blendAlpha);
   if (!resources_.Font) return;
+  // The row of the name just stored is marked for a few seconds, fading for the last of them.
+  const bool marking = values_.NewRowMarkTime > 0 && !(values_.ScreenState & DialogOpen) &&
+                       page == std::min<int>(values_.GameMode, HighScoreModes - 1);
+  if (marking) {
+    const double fade = std::min(1.0, values_.NewRowMarkTime / 15);
+    const auto alpha = static_cast<uint32_t>(std::lround((NewRowGold >> 24) * fade));
+    const int top = 170 + 25 * values_.NewEntryRow;
+    FillRectangle({352, top - 2, 708, top + 23}, alpha << 24 | (NewRowGold & 0xFFFFFFu));
+  }
   for (int r = 0; r < HighScoreRows; ++r) {
     const HighScoreEntry& entry = values_.HighScoreTable[page][r];
-    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
-    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
+    const uint32_t colour = marking && r == values_.NewEntryRow ? TextYellow : White;
+    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, colour);
+    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, colour);
   }
 }
 
@@ -197,15 +216,32 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
     const DialogTexts texts = TextsOfDialog(*resources_.Strings, values_);
     resources_.Font->DrawCenteredScaled(texts.Caption, textX, 200, 70, CaptionRed);
     resources_.Font->DrawLinesCentered(texts.Lines, textX, 230, 70, TextYellow);
-    if (values_.ScreenState & EnterNameDialog) {
-      resources_.Font->DrawCenteredScaledCaret(values_.PlayerName, 550, 265, 85, White,
-                                               blinkPhase > 1);
-    }
+    if (values_.ScreenState & EnterNameDialog) DrawNameField(blinkPhase);
   }
   if (resources_.Buttons) {
     resources_.Buttons->DrawButton(YesButton);
     resources_.Buttons->DrawButton(NoButton);
   }
+}
+
+void TScreenPainter::DrawNameField(double blinkPhase) {
+  constexpr int CentreX = 550, Top = 265;
+  constexpr uint16_t Percent = 85;
+  TQzFont& font = *resources_.Font;
+  const std::string& name = values_.PlayerName;
+  // Centred with room for the caret after the last letter, so the name keeps its place.
+  const int left = CentreX - font.ScaledTextWidth(name + " ", Percent) / 2;
+  const int height = font.GlyphCellHeight * Percent / 100;
+  if (values_.NameSelected && !name.empty()) {
+    FillRectangle({left - 2, Top, left + font.ScaledTextWidth(name, Percent) + 2, Top + height},
+                  SelectionBlue);
+  }
+  font.DrawCenteredScaled(name + " ", CentreX, Top, Percent, White);
+  if (values_.NameSelected || blinkPhase <= 1) return;
+  const std::size_t caret = std::min(values_.NameCaret, name.size());
+  // A thin bar between the letters: an "I" there would read as a letter.
+  const int caretX = left + font.ScaledTextWidth(name.substr(0, caret), Percent);
+  FillRectangle({caretX, Top + 2, caretX + 2, Top + height - 1}, White);
 }
 
 void TScreenPainter::DrawPointer() {

@@ -21,6 +21,8 @@ inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
 inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
 inline constexpr uint32_t PageNumberGrey = 0xFFAAAAAAu;
 inline constexpr uint32_t InvitationBand = 0xB0301A10u;
+inline constexpr uint32_t SelectionBlue = 0xD0A05020u;
+inline constexpr uint32_t NewRowGold = 0x6040B0E0u;
 
 class TScreenPainter {
  public:
@@ -38,6 +40,8 @@ class TScreenPainter {
   void DrawInvitation(float animClock);
   // The mark in the score box that the last move can be taken back; brighter under the pointer.
   void DrawUndoMark();
+  // The hint's answer when no move makes a line, across the board.
+  void DrawNoLine();
   void DrawDialog(float animClock, double blinkPhase);
   void DrawPointer();
 
@@ -49,6 +53,9 @@ class TScreenPainter {
  private:
   void DrawVolumeBar(int32_t volume, int y);
   void DrawScoreBox(int32_t score);
+  void DrawBoardMessage(const std::string& text);
+  // The name being typed, centred, with its caret or its selection.
+  void DrawNameField(double blinkPhase);
   void FillRectangle(const TRect& rect, uint32_t colour);
   const TAGFImage* Game(int which) const { return resources_.GameImage(which); }
 

@@ -52,6 +52,14 @@ class ShellPorts {
   virtual int LastHelpPage() = 0;
   // Pattern width of the volume bar picture.
   virtual int VolumeBarWidth() = 0;
+  // The keyboard focus over the buttons that can be pressed now, in the button table's order:
+  // moves it by step; past either end it wraps round, or with `wrap` false leaves the buttons.
+  // Returns whether a button has the focus.
+  virtual bool MoveFocus(int step, bool wrap) = 0;
+  virtual bool FocusShown() = 0;
+  // Presses the focused button as a click would.
+  virtual void PressFocused() = 0;
+  virtual void HideFocus() = 0;
 
   // Particles.
   virtual void ClearAnimations() = 0;
@@ -66,6 +74,8 @@ class ShellPorts {
   // Loading and the logo.
   virtual void LoadAssets() = 0;
   virtual void StepLogo(double d) = 0;
+  // A click or a key during the logo: straight to loading once the logo has shown for a second.
+  virtual void SkipLogo() = 0;
 
   // The frame's drawing, one call per layer, in frame order.
   virtual bool BeginFrame() = 0;

@@ -63,6 +63,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   Undo = FindValue("Undo");
   HelpPage = FindValue("HelpPage");
   PlayAgain = FindValue("PlayAgain");
+  NoLine = FindValue("NoLine");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");

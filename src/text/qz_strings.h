@@ -31,6 +31,8 @@ class TQzStrings {
   std::string HelpPage;
   // On the empty board after a game has ended.
   std::string PlayAgain;
+  // The hint's answer when no single move makes a line.
+  std::string NoLine;
 
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;

@@ -123,7 +123,7 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
     EXPECT_TRUE(keys.insert(line).second) << line;
   }
-  EXPECT_EQ(keys.size(), 10u + 7u * 2u + 2u);
+  EXPECT_EQ(keys.size(), 11u + 7u * 2u + 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
   for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
@@ -134,6 +134,8 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
   // The invitation on the empty board fits its band.
   EXPECT_FALSE(strings.PlayAgain.empty());
   EXPECT_LE(scaledWidth(strings.PlayAgain, 85), 420);
+  EXPECT_FALSE(strings.NoLine.empty());
+  EXPECT_LE(scaledWidth(strings.NoLine, 85), 420);
   // The page number carries both numbers.
   EXPECT_EQ(marblix::FormatText(strings.HelpPage, {"2", "6"}), "2 / 6");
 }

@@ -40,6 +40,10 @@ $HelpPage
 $PlayAgain
 Click the board or press Enter to play again
 
+; The hint (H) when no single move makes a line
+$NoLine
+No line in one move
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
