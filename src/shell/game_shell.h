@@ -71,8 +71,8 @@ struct ShiftState {
   bool Shift = false;
 };
 
-// How long the row of a name just stored stays marked in the table: three seconds.
-inline constexpr double NewRowMarkDuration = 45;
+// How long the row of a name just stored stays marked in the table: five seconds.
+inline constexpr double NewRowMarkDuration = 75;
 
 // Pointer buttons.
 inline constexpr int ButtonLeft = 0;
