@@ -179,7 +179,7 @@ TEST(ParticleUpdate, AnExplosionCountsItsFramesGrowsAndSurvivesAZeroFrame) {
   EXPECT_TRUE(engine.Particles().empty()) << "1.5 units";
 }
 
-TEST(ParticleRemoval, RemoveNearIsStrictAndTheAnimationRemovalsTakeOnlyAnimations) {
+TEST(ParticleRemoval, RemoveNearIsStrictAndClearAnimationsTakesOnlyAnimations) {
   TShellValues values;
   TQzParticleEngine engine(nullptr, values);
   engine.AddBall(nullptr, true, 103, 100);     // 3 pixels away in x: kept
@@ -199,14 +199,6 @@ TEST(ParticleRemoval, RemoveNearIsStrictAndTheAnimationRemovalsTakeOnlyAnimation
   EXPECT_EQ(CountKind(engine, pkAnimation), 0);
   EXPECT_EQ(engine.Particles().size(), 4u);
   EXPECT_EQ(engine.Particles()[2].Text, "1") << "the rest keep their order";
-
-  // A cell's animations end without its score text or its vanishing ball.
-  engine.AddAnimation(nullptr, 4, 201, 200, 1, 1);
-  engine.AddAnimation(nullptr, 4, 210, 200, 1, 1);  // the next cell's: kept
-  engine.AddBall(nullptr, false, 200, 200);
-  engine.RemoveAnimationsNear(200, 200);
-  EXPECT_EQ(CountKind(engine, pkAnimation), 1);
-  EXPECT_EQ(engine.Particles().size(), 6u);
 }
 
 TEST(BoardParticles, TheBoardsRequestsReachTheEngineWithTheNamedPictures) {
