@@ -407,7 +407,7 @@ void Bot::Frame() {
   const HighScoreTables tablesBefore = Values().HighScoreTable;
   const uint8_t modeBefore = Values().GameMode;
   const int32_t scoreBefore = score_.Last();
-  const bool couldUndo = Board().CanUndo();
+  const size_t undoable = Board().MovesToTakeBack();
   const double units = random_.Chance(0.5) ? random_.LogUniform(ShortestFrame, LongestFrame)
                                            : random_.Uniform(ShortestFrame, LongestFrame);
   audio_->ClearCalls();
@@ -428,7 +428,7 @@ void Bot::Frame() {
   figures_.ScreenWords.insert(Values().ScreenState);
   CheckAll();
   std::string fault;
-  const bool takenBack = couldUndo && !Board().CanUndo();
+  const bool takenBack = Board().MovesToTakeBack() < undoable;
   const ScoreWatch::Change change = score_.AfterFrame(Values(), screenBefore, takenBack, fault);
   Require(fault);
   figures_.BestScore = std::max(figures_.BestScore, Values().Score);
@@ -455,7 +455,7 @@ void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t fin
 
 template <typename Handler>
 void Bot::Event(Handler handler) {
-  const bool couldUndo = run_ && Board().CanUndo();
+  const size_t undoable = run_ ? Board().MovesToTakeBack() : 0;
   const bool resting = run_ && Board().FBusyTimer <= 0.0;
   handler();
   ++figures_.Events;
@@ -468,7 +468,7 @@ void Bot::Event(Handler handler) {
   CheckAll();
   std::string fault;
   const bool empty = !Board().AnyBall();
-  const bool takenBack = couldUndo && !Board().CanUndo();
+  const bool takenBack = Board().MovesToTakeBack() < undoable;
   if (score_.AfterEvent(Values(), empty, takenBack, fault) == ScoreWatch::Change::NewGame &&
       Values().GameUnderWay)
     throw Violation("a new game started already under way");

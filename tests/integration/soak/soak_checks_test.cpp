@@ -124,24 +124,27 @@ TEST(SoakChecks, TheScoreFallsOnlyAtANewGameOrTheEndOfAGame) {
   EXPECT_NE(fault, "");
 }
 
-TEST(SoakChecks, TheScoreFallsBackToTheMovesStartOnlyWhenTheMoveIsTakenBack) {
+TEST(SoakChecks, TheScoreFallsBackToEachMovesStartOnlyWhenThatMoveIsTakenBack) {
   TShellValues values;
   values.ScreenState = GameScreen;
   values.GameUnderWay = true;
   ScoreWatch watch;
   std::string fault;
+  watch.MoveStarted(10);
   watch.MoveStarted(30);
   watch.Restart(80);
-  values.Score = 30;
+  values.Score = 30;  // the last move taken back
   EXPECT_EQ(watch.AfterEvent(values, false, true, fault), ScoreWatch::Change::TakenBack);
-  watch.Restart(80);
+  values.Score = 10;  // and the one before it
   EXPECT_EQ(watch.AfterFrame(values, GameScreen, true, fault), ScoreWatch::Change::TakenBack);
   EXPECT_EQ(fault, "");
+  watch.MoveStarted(10);
   watch.Restart(80);
-  values.Score = 20;  // below the move's start
+  values.Score = 0;  // below the move's start
   watch.AfterEvent(values, false, true, fault);
   EXPECT_NE(fault, "");
   fault.clear();
+  watch.MoveStarted(30);
   watch.Restart(80);
   values.Score = 30;  // nothing was taken back
   watch.AfterFrame(values, GameScreen, false, fault);
