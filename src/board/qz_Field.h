@@ -145,6 +145,8 @@ class TGameField {
  private:
   // Turn cycle.
   void ArriveAtDestination();
+  // The board, the preview and the move about to arrive, as the day's game draws from them.
+  uint64_t MoveDigest() const;
   void PaintAroundDestination();
   void RestoreExplodingBombs();
   void UpdateNextCount();

@@ -59,6 +59,9 @@ struct TShellValues {
 
   uint8_t GameMode = ModeNormal;
   uint8_t RequestedMode = ModeKids;
+  // While the daily challenge is on the board (played with Normal's rules): its date as a number
+  // of days since 1970-01-01, from which its balls are drawn; 0 for a game of the chosen mode.
+  int32_t DailyDay = 0;
   int32_t Score = 0;
   bool GameUnderWay = false;
   uint8_t ScoreTablePage = 0;
