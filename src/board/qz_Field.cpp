@@ -195,6 +195,7 @@ void TGameField::ArriveAtDestination() {
   std::optional<TSeedScope> dayDraws;
   if (FValues.DailyDay != 0) dayDraws.emplace(FValues, ArrivalSeedOf(FValues.DailyDay, digest));
   FValues.GameUnderWay = true;
+  ++FValues.Tally.Moves;
   const TCell ball = FCells(FSelX, FSelY);
   FCells(FDestX, FDestY) = ball;
   PlayLookSound(ArriveSoundOf(LookOf(ball)), LookOf(ball), LookCount);
@@ -206,6 +207,7 @@ void TGameField::ArriveAtDestination() {
 
   if (RemoveLines() > 0) {
     ++FChain;
+    FValues.Tally.LongestChain = std::max<uint32_t>(FValues.Tally.LongestChain, FChain);
     return;
   }
   if (!paint && !boom) DropBalls(FNextCount, false);

@@ -157,7 +157,8 @@ class TGameField {
   // Lines.
   bool WindowMatches(int x, int y, int dx, int dy) const;
   void MarkWindow(int x, int y, int dx, int dy);
-  bool FindLines();
+  // Marks the balls in lines; returns the number of lines (a longer run counts once).
+  int FindLines();
   void ThrowBall(int i, int j, int x, int y);
 
   // Path search.
@@ -203,6 +204,7 @@ class TGameField {
     int32_t NextCount = 0;
     uint8_t Chain = 0;
     int32_t Score = 0;
+    TGameTally Tally;
     int32_t DestX = 0;
     int32_t DestY = 0;
     bool MovePending = false;

@@ -10,6 +10,7 @@ void TGameField::TakeSnapshot() {
                                    .NextCount = FNextCount,
                                    .Chain = FChain,
                                    .Score = FValues.Score,
+                                   .Tally = FValues.Tally,
                                    .DestX = FDestX,
                                    .DestY = FDestY,
                                    .MovePending = FMovePending,
@@ -48,6 +49,7 @@ void TGameField::Undo() {
   FNextCount = before.NextCount;
   FChain = before.Chain;
   FValues.Score = before.Score;
+  FValues.Tally = before.Tally;
   FDestX = before.DestX;
   FDestY = before.DestY;
   FMovePending = before.MovePending;

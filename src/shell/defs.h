@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/play_record.h"
+
 namespace marblix {
 
 // ---- Screen state word ---------------------------------------------------------------------
@@ -76,6 +78,15 @@ struct TShellValues {
   int32_t MouseX = 0;
   int32_t MouseY = 0;
   int32_t MouseButton = 0;
+
+  // The game on the board as the board counts it; the shell starts it afresh with each game.
+  TGameTally Tally;
+  // The statistics of the games that have left the board; the game on the board as they follow
+  // it; how the last daily game ended; today's day number (above 0, see DailyDay).
+  TPlayStatistics Statistics;
+  TGameRecord CurrentGame;
+  TDailyResult LastDaily;
+  int32_t Today = 0;
 
   // The frame timer's smoothed frame rate, in frames per second.
   int32_t MeasuredFps = 0;
