@@ -23,7 +23,7 @@ struct TextureSpec {
 
 // The eleven start-up pictures, in loading order.
 const std::vector<TextureSpec>& StartupTextures();
-// The 117 game pictures, in loading order.
+// The 119 game pictures, in loading order.
 const std::vector<TextureSpec>& GameTextures();
 
 // The log line of a loaded texture: Loaded Texture "<path>". Size <w>x<h>. Format <f>
@@ -86,7 +86,9 @@ enum GamePicture {
   GpLogoSmall = 114,
   GpCry,
   GpLau,
-  GpCount = 117,
+  GpDaily,
+  GpStatistics,
+  GpCount = 119,
 };
 
 }  // namespace marblix

@@ -19,11 +19,13 @@ inline constexpr uint32_t GameScreen = 0x8;
 inline constexpr uint32_t OptionsScreen = 0x10;
 inline constexpr uint32_t HighScoresScreen = 0x20;
 inline constexpr uint32_t InstructionsScreen = 0x40;
+inline constexpr uint32_t StatisticsScreen = 0x80;
 
 inline constexpr uint32_t ExitDialog = 0x100;
 inline constexpr uint32_t NewGameDialog = 0x200;
 inline constexpr uint32_t OldGameDialog = 0x400;
 inline constexpr uint32_t ClearScoresDialog = 0x800;
+inline constexpr uint32_t DailyResultDialog = 0x1000;
 inline constexpr uint32_t EnterNameDialog = 0x4000;
 inline constexpr uint32_t LowScoreDialog = 0x8000;
 inline constexpr uint32_t FullScreenDialog = 0x10000;

@@ -3,10 +3,12 @@
 
 #include <cmath>
 
+#include "board/DayGame.h"
 #include "shell/defs.h"
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/shell_ports.h"
+#include "shell/statistics.h"
 #include "widgets/qz_Menus.h"
 
 namespace marblix {
@@ -31,6 +33,30 @@ int TScreenPainter::VolumeBarRight(int32_t volume, int width) {
   return 490 + static_cast<int>(std::nearbyint(volume * width / 100.0));
 }
 
+std::string StatisticsCell(const TWayTotals& t, int row) {
+  const bool finished = t.Finished > 0;
+  switch (row) {
+    case 0:
+      return std::to_string(t.Played);
+    case 1:
+      return std::to_string(t.Finished);
+    case 2:
+      return finished ? std::to_string(t.Best) : "-";
+    case 3:
+      return finished ? std::to_string(AverageScore(t)) : "-";
+    case 4:
+      return std::to_string(t.Lines);
+    case 5:
+      return std::to_string(t.Balls);
+    case 6:
+      return std::to_string(t.LongestChain);
+    case 7:
+      return std::to_string(t.Bombs);
+    default:
+      return PlayTimeText(t.Milliseconds);
+  }
+}
+
 DialogTexts TextsOfDialog(const TQzStrings& s, uint32_t state) {
   if (state & ExitDialog) return {&s.Exit_Caption, &s.Exit_Text};
   if (state & NewGameDialog) return {&s.New_Caption, &s.New_Text};
@@ -39,6 +65,7 @@ DialogTexts TextsOfDialog(const TQzStrings& s, uint32_t state) {
   if (state & EnterNameDialog) return {&s.EnterName_Caption, &s.EnterName_Text};
   if (state & LowScoreDialog) return {&s.LowScore_Caption, &s.LowScore_Text};
   if (state & FullScreenDialog) return {&s.FullScreen_Caption, &s.FullScreen_Text};
+  if (state & DailyResultDialog) return {&s.DailyResult_Caption, &s.DailyResult_Text};
   return {};
 }
 
@@ -103,13 +130,43 @@ void TScreenPainter::DrawHighScores() {
   }
 }
 
+void TScreenPainter::DrawStatistics() {
+  if (!resources_.Strings) return;
+  const TQzStrings& s = *resources_.Strings;
+  DrawPanelTitle(s.Statistics);
+  if (!resources_.Font) return;
+  TQzFont& font = *resources_.Font;
+  const TPlayStatistics shown = WithGameOnBoard(values_.Statistics, values_.CurrentGame);
+  for (int way = 0; way < PlayWayCount; ++way) {
+    if (static_cast<size_t>(way) < s.StatisticsHeads.size())
+      font.DrawCenteredScaled(s.StatisticsHeads[way], StatisticsColumnX[way], StatisticsHeadY, 75,
+                              TextYellow);
+  }
+  for (int row = 0; row < static_cast<int>(StatisticsRowKeys.size()); ++row) {
+    const int y = StatisticsFirstRowY + StatisticsRowPitch * row;
+    if (static_cast<size_t>(row) < s.StatisticsRows.size())
+      font.DrawLeftScaled(s.StatisticsRows[row], StatisticsLabelX, y, 75, UndoMarkGrey);
+    for (int way = 0; way < PlayWayCount; ++way)
+      font.DrawCenteredScaled(StatisticsCell(shown.Ways[way], row), StatisticsColumnX[way], y, 75,
+                              White);
+  }
+  const std::optional<int32_t> best = BestOfDay(shown, values_.Today);
+  const std::string bestLine =
+      best ? FillPlaceholders(s.BestToday, {std::to_string(*best)}) : s.NoBestToday;
+  const uint32_t streak = StreakOn(shown, values_.Today);
+  font.DrawCenteredScaled(bestLine, 532, 352, 75, TextYellow);
+  font.DrawCenteredScaled(FillPlaceholders(s.Streak, {std::to_string(streak)}), 532, 377, 75,
+                          TextYellow);
+}
+
 void TScreenPainter::DrawGameTexts() {
   if (!resources_.Font) return;
   resources_.Font->DrawCentered(std::to_string(values_.Score), 142, 340, CaptionRed);
-  if (resources_.Strings) {
-    resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, values_.GameMode), 530, 502,
-                                        75, White);
-  }
+  if (!resources_.Strings) return;
+  const std::string name = values_.DailyDay != 0 ? FillPlaceholders(resources_.Strings->Daily,
+                                                                    {DayText(values_.DailyDay)})
+                                                 : ModeName(*resources_.Strings, values_.GameMode);
+  resources_.Font->DrawCenteredScaled(name, 530, 502, 75, White);
 }
 
 void TScreenPainter::DrawUndoMark() {
@@ -132,9 +189,15 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
   }
   if (resources_.Font && resources_.Strings) {
     const DialogTexts texts = TextsOfDialog(*resources_.Strings, values_.ScreenState);
-    if (texts.Caption)
-      resources_.Font->DrawCenteredScaled(*texts.Caption, textX, 200, 70, CaptionRed);
-    if (texts.Lines) resources_.Font->DrawLinesCentered(*texts.Lines, textX, 230, 70, TextYellow);
+    if (texts.Caption) {
+      resources_.Font->DrawCenteredScaled(FillDialogText(*texts.Caption, true), textX, 200, 70,
+                                          CaptionRed);
+    }
+    if (texts.Lines) {
+      TStringList lines;
+      for (const std::string& line : *texts.Lines) lines.push_back(FillDialogText(line, false));
+      resources_.Font->DrawLinesCentered(lines, textX, 230, 70, TextYellow);
+    }
     if (values_.ScreenState & EnterNameDialog) {
       resources_.Font->DrawCenteredScaledCaret(values_.PlayerName, 550, 265, 85, White,
                                                blinkPhase > 1);
@@ -144,6 +207,16 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
     resources_.Buttons->DrawButton(YesButton);
     resources_.Buttons->DrawButton(NoButton);
   }
+}
+
+std::string TScreenPainter::FillDialogText(const std::string& text, bool caption) const {
+  if (!(values_.ScreenState & DailyResultDialog)) return text;
+  const TDailyResult& result = values_.LastDaily;
+  if (caption) return FillPlaceholders(text, {DayText(result.Day)});
+  const std::optional<int32_t> best = BestOfDay(values_.Statistics, result.Day);
+  return FillPlaceholders(text, {std::to_string(result.Score), std::to_string(result.Lines),
+                                 std::to_string(best.value_or(result.Score)),
+                                 std::to_string(values_.Statistics.Streak)});
 }
 
 void TScreenPainter::DrawPointer() {

@@ -8,6 +8,7 @@
 #include "assets/game_resources.h"
 #include "graphics/PowerD3D.h"
 #include "shell/defs.h"
+#include "shell/play_record.h"
 #include "text/qz_strings.h"
 
 namespace marblix {
@@ -31,6 +32,9 @@ class TScreenPainter {
   void DrawInstructions();
   void DrawOptions();
   void DrawHighScores();
+  // The totals of each way to play, the game on the board counted in, and the daily challenge's
+  // best of today and streak.
+  void DrawStatistics();
   void DrawGameTexts();
   // The mark in the score box that the last move can be taken back; brighter under the pointer.
   void DrawUndoMark();
@@ -44,6 +48,8 @@ class TScreenPainter {
 
  private:
   void DrawVolumeBar(int32_t volume, int y);
+  // A dialog's caption or line with its placeholders filled (only the daily result has any).
+  std::string FillDialogText(const std::string& text, bool caption) const;
   const TAGFImage* Game(int which) const { return resources_.GameImage(which); }
 
   TPowerGraph& device_;
@@ -57,5 +63,16 @@ struct DialogTexts {
   const TStringList* Lines = nullptr;
 };
 DialogTexts TextsOfDialog(const TQzStrings& strings, uint32_t screenState);
+
+// The statistics page: the centres of its four columns, the left edge of its labels, the first row
+// and the pitch of the rows.
+inline constexpr int StatisticsColumnX[4] = {507, 581, 655, 729};
+inline constexpr int StatisticsLabelX = 310;
+inline constexpr int StatisticsHeadY = 88;
+inline constexpr int StatisticsFirstRowY = 114;
+inline constexpr int StatisticsRowPitch = 25;
+
+// The text of one cell of the statistics page: row r (StatisticsRowKeys) of a way's totals.
+std::string StatisticsCell(const TWayTotals& totals, int row);
 
 }  // namespace marblix

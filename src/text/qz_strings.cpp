@@ -16,6 +16,28 @@ bool IsComment(const std::string& line) {
 
 }  // namespace
 
+const std::vector<std::string> StatisticsHeadKeys = {"Stats_Kids", "Stats_Normal",
+                                                     "Stats_Professional", "Stats_Daily"};
+const std::vector<std::string> StatisticsRowKeys = {
+    "Stats_Played", "Stats_Finished", "Stats_Best",  "Stats_Average", "Stats_Lines",
+    "Stats_Balls",  "Stats_Chain",    "Stats_Bombs", "Stats_Time"};
+
+std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& values) {
+  std::string out;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const bool slot = text[at] == '{' && at + 2 < text.size() && text[at + 2] == '}' &&
+                      text[at + 1] >= '1' && text[at + 1] <= '9';
+    const size_t index = slot ? static_cast<size_t>(text[at + 1] - '1') : values.size();
+    if (index < values.size()) {
+      out += values[index];
+      at += 2;
+    } else {
+      out += text[at];
+    }
+  }
+  return out;
+}
+
 size_t TQzStrings::FindKeyLine(char marker, const std::string& key) const {
   const std::string wanted = LowerCase(TrimBlanks(marker + key));
   for (size_t index = 0; index < RawLines.size(); ++index) {
@@ -58,6 +80,15 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   Normal = FindValue("Normal");
   Proff = FindValue("Proff");
   Undo = FindValue("Undo");
+  Daily = FindValue("Daily");
+  Statistics = FindValue("Statistics");
+  StatisticsHeads.clear();
+  for (const std::string& key : StatisticsHeadKeys) StatisticsHeads.push_back(FindValue(key));
+  StatisticsRows.clear();
+  for (const std::string& key : StatisticsRowKeys) StatisticsRows.push_back(FindValue(key));
+  BestToday = FindValue("BestToday");
+  NoBestToday = FindValue("NoBestToday");
+  Streak = FindValue("Streak");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");
@@ -71,6 +102,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   dialog("EnterName", EnterName_Caption, EnterName_Text);
   dialog("LowScore", LowScore_Caption, LowScore_Text);
   dialog("FullScreen", FullScreen_Caption, FullScreen_Text);
+  dialog("DailyResult", DailyResult_Caption, DailyResult_Text);
 
   RawLines.clear();
   return true;

@@ -25,6 +25,18 @@ class TQzStrings {
   std::string Proff;
   // The mark in the score box while the last move can be taken back.
   std::string Undo;
+  // The daily challenge's name below the board, its date in "{1}".
+  std::string Daily;
+
+  // The statistics page: its title, the heads of its four columns (Kids, Normal, Professional,
+  // daily), the labels of its rows (StatisticsRowKeys), and the daily challenge's best of today
+  // ("{1}"; another line when there is none) and streak ("{1}").
+  std::string Statistics;
+  TStringList StatisticsHeads;
+  TStringList StatisticsRows;
+  std::string BestToday;
+  std::string NoBestToday;
+  std::string Streak;
 
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;
@@ -41,6 +53,10 @@ class TQzStrings {
   TStringList LowScore_Text;
   std::string FullScreen_Caption;
   TStringList FullScreen_Text;
+  // The daily challenge's result: its date in the caption's "{1}"; in the lines, "{1}" points,
+  // "{2}" lines, "{3}" the best of the day and "{4}" the days in a row.
+  std::string DailyResult_Caption;
+  TStringList DailyResult_Text;
 
   // Index of the last instructions page; the loader sets it once everything is loaded.
   uint8_t LastHelpPage = 0;
@@ -61,5 +77,12 @@ class TQzStrings {
   // Index of the first line that reads marker + key (trimmed, any case), skipping comments.
   size_t FindKeyLine(char marker, const std::string& key) const;
 };
+
+// The keys of the statistics page's column heads and row labels, in order.
+extern const std::vector<std::string> StatisticsHeadKeys;
+extern const std::vector<std::string> StatisticsRowKeys;
+
+// The text with "{1}", "{2}", ... replaced by the values in order; other braces stay as they are.
+std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& values);
 
 }  // namespace marblix

@@ -21,6 +21,7 @@ inline constexpr int YesButton = 14;
 inline constexpr int NoButton = 15;
 inline constexpr int PreviousPageButton = 16;
 inline constexpr int NextPageButton = 17;
+inline constexpr int DailyButton = 22;  // selected instead of a mode button during the daily game
 
 // Patterns of a button picture.
 inline constexpr int ButtonNormalPattern = 0;
@@ -52,7 +53,7 @@ class TButtons final : public IModeButtons {
   void PressButtons();
   // Ends a press: runs the action of every live, unselected button under the pointer.
   void ReleaseButtons();
-  // Selects the button of the current GameMode and no other.
+  // Selects the button of the current GameMode (of the daily challenge during one) and no other.
   void SelectModeButton() override;
 
   int Count() const { return static_cast<int>(Items.size()); }

@@ -34,6 +34,7 @@ class FakeFormHost : public TFormHost {
   int ClientWidth = 800, ClientHeight = 600;
   int DesktopWidth = 1024, DesktopHeight = 768;
   Pointer CurrentPointer = Pointer::Arrow;
+  std::string Clipboard;
 
   void* WindowHandle() const override { return const_cast<FakeFormHost*>(this); }
   void SetCaption(const std::string& caption) override { Caption = caption; }
@@ -58,6 +59,7 @@ class FakeFormHost : public TFormHost {
   void Show() override { Shown = true; }
   void PaintInitializing() override { PaintedInitializing = true; }
   void SetPointer(Pointer pointer) override { CurrentPointer = pointer; }
+  void SetClipboardText(const std::string& text) override { Clipboard = text; }
 };
 
 // Links the generated asset pack into the test's working folder, when the pack exists.

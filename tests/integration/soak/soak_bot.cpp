@@ -336,10 +336,13 @@ ConfigContents Bot::StateToSave() const {
     for (int y = 0; y < BoardHeight; ++y) state.Game.Cells[x][y] = board.FCells(x, y);
   }
   if (board.FGameOver && run_->Form().Shell.ConfigLoaded()) {
-    // Closed while the game was ending: its score goes to the table under the last name.
-    int row = 0;
-    state.Tables =
-        ExpectedAfterPlacing(Values().HighScoreTable, Values().GameMode, Values().Score, row);
+    // Closed while the game was ending: its score goes to the table under the last name (the
+    // daily challenge's to no table).
+    int row = HighScoreRows;
+    if (Values().DailyDay == 0) {
+      state.Tables =
+          ExpectedAfterPlacing(Values().HighScoreTable, Values().GameMode, Values().Score, row);
+    }
     if (row < HighScoreRows)
       SetEntryName(state.Tables[Values().GameMode][row], Values().PlayerName);
     state.SavedGameFlag = 0;
@@ -436,6 +439,15 @@ void Bot::Frame() {
 }
 
 void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t finalScore) {
+  if (IsDailyResultWord(Values().ScreenState)) {
+    // The daily challenge has its own best score: the tables stay as they were.
+    if (!SameEntries(Values().HighScoreTable, before))
+      throw Violation("the daily challenge's score went into a table");
+    gameEnded_ = true;
+    entryRow_ = -1;
+    ++figures_.DailyResults;
+    return;
+  }
   int row = 0;
   const HighScoreTables expected = ExpectedAfterPlacing(before, mode, finalScore, row);
   if (!SameEntries(Values().HighScoreTable, expected))

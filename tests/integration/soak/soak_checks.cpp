@@ -10,10 +10,11 @@
 namespace marblix::soak {
 namespace {
 
-constexpr uint32_t PlayingScreens =
-    MenuScreen | GameScreen | OptionsScreen | HighScoresScreen | InstructionsScreen;
+constexpr uint32_t PlayingScreens = MenuScreen | GameScreen | OptionsScreen | HighScoresScreen |
+                                    InstructionsScreen | StatisticsScreen;
 constexpr uint32_t DialogKindBits = ExitDialog | NewGameDialog | OldGameDialog | ClearScoresDialog |
-                                    EnterNameDialog | LowScoreDialog | FullScreenDialog;
+                                    EnterNameDialog | LowScoreDialog | FullScreenDialog |
+                                    DailyResultDialog;
 
 std::string Hex(uint32_t value) {
   std::ostringstream out;
@@ -48,7 +49,11 @@ bool IsAllowedScreenWord(uint32_t word) {
 
 bool IsGameOverWord(uint32_t word) {
   return word == (DialogOpen | EnterNameDialog | HighScoresScreen) ||
-         word == (DialogOpen | LowScoreDialog | HighScoresScreen);
+         word == (DialogOpen | LowScoreDialog | HighScoresScreen) || IsDailyResultWord(word);
+}
+
+bool IsDailyResultWord(uint32_t word) {
+  return word == (DialogOpen | DailyResultDialog | StatisticsScreen);
 }
 
 std::string BoardFault(const TGameField& board) {

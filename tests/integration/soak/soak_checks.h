@@ -69,7 +69,9 @@ class ScoreWatch {
   std::vector<int32_t> moveStarts_;
 };
 
-// True when the word shows the end of a game: the name question or the low-score message.
+// True when the word shows the end of a game: the name question, the low-score message or the
+// daily challenge's result.
 bool IsGameOverWord(uint32_t word);
+bool IsDailyResultWord(uint32_t word);
 
 }  // namespace marblix::soak

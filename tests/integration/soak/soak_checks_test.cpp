@@ -15,14 +15,14 @@ namespace {
 TEST(SoakChecks, ScreenWordsOfTheScreenTableOnly) {
   for (uint32_t word :
        {LogoScreen, LoadingScreen, MenuScreen, GameScreen, OptionsScreen, HighScoresScreen,
-        InstructionsScreen, 0x10000408u, 0x10004020u, 0x10008020u,
+        InstructionsScreen, StatisticsScreen, 0x10000408u, 0x10004020u, 0x10008020u, 0x10001080u,
         DialogOpen | FullScreenDialog | OptionsScreen, DialogOpen | ExitDialog | MenuScreen}) {
     EXPECT_TRUE(IsAllowedScreenWord(word)) << std::hex << word;
   }
   for (uint32_t word :
-       {0u, 3u, 0x80u, GameScreen | MenuScreen, ExitDialog | GameScreen, DialogOpen | GameScreen,
+       {0u, 3u, 0x100u, GameScreen | MenuScreen, ExitDialog | GameScreen, DialogOpen | GameScreen,
         DialogOpen | ExitDialog | NewGameDialog | 8u, DialogOpen | ExitDialog | LogoScreen,
-        DialogOpen | 0x1000u | GameScreen, 0x20000000u | ExitDialog | GameScreen}) {
+        DialogOpen | 0x2000u | GameScreen, 0x20000000u | ExitDialog | GameScreen}) {
     EXPECT_FALSE(IsAllowedScreenWord(word)) << std::hex << word;
   }
 }
