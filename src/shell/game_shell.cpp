@@ -570,6 +570,7 @@ void GameShell::AdvanceClocks(double d) {
 }
 
 void GameShell::PowerTimer1RealTime(double d) {
+  LogKeeperNews();
   AdvanceClocks(d);
   CountPlayTime(d);
   if (values_.ScreenState == LoadingScreen) {
@@ -759,10 +760,15 @@ void GameShell::KeepConfig() {
   if (configLoaded_) keeper_.Keep(SaveTarget(), EncodeConfig(ContentsToSave()));
 }
 
+void GameShell::LogKeeperNews() {
+  for (const std::string& line : keeper_.TakeNews()) ports_.Log(line.c_str());
+}
+
 void GameShell::SaveConfig() {
   // Before loading has read the file, the stored scores, volumes and game stay as they are.
   if (!configLoaded_) return;
   keeper_.Finish();
+  LogKeeperNews();
   const std::filesystem::path target = SaveTarget();
   const std::vector<uint8_t> config = EncodeConfig(ContentsToSave());
   std::string error;

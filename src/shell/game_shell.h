@@ -168,6 +168,9 @@ class GameShell {
   // Config.bin, or Config.bin.new beside one that could not be read.
   std::filesystem::path SaveTarget() const;
   void StoreName();
+  // What the keeper's thread has to tell (a write failed, or works again) goes to the log here,
+  // on the window's thread.
+  void LogKeeperNews();
   void Report(const std::string& message);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();

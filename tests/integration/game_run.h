@@ -16,6 +16,7 @@
 #include "shell/form.h"
 #include "shell/high_scores.h"
 #include "sound/Bass.h"
+#include "support/DataPack.h"
 #include "support/FakeClock.h"
 #include "support/RecordingAudio.h"
 #include "support/RecordingDevice.h"
@@ -65,7 +66,7 @@ class FakeFormHost : public TFormHost {
 // Links the generated asset pack into the test's working folder, when the pack exists.
 inline void LinkDataPack(const std::filesystem::path& into) {
   const std::filesystem::path pack = MARBLIX_DATA_DIR;
-  for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
+  for (const char* name : testing::PackEntries) {
     if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, into / name);
   }
 }

@@ -15,6 +15,7 @@
 #include "shell/button_table.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
+#include "support/DataPack.h"
 
 namespace marblix::soak {
 
@@ -226,7 +227,7 @@ class Bot {
 
 void Bot::LinkPack() {
   const std::filesystem::path pack = options_.DataDir;
-  for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
+  for (const char* name : testing::PackEntries) {
     if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, dir_.path() / name);
   }
 }
