@@ -25,6 +25,7 @@ void TConfigKeeper::Keep(const std::filesystem::path& file, std::vector<uint8_t>
     if (!slot.Waiting && image == slot.Written) return;
     slot.Newest = std::move(image);
     slot.Waiting = true;
+    slot.HandedOver = ++handOvers_;
     ++slot.Asked;
     slot.TryAt = Clock::time_point::min();
   }
@@ -82,13 +83,17 @@ void TConfigKeeper::WriteJobs() {
 std::map<std::filesystem::path, TConfigKeeper::Slot>::iterator TConfigKeeper::DueSlot(
     Clock::time_point& next) {
   const Clock::time_point now = Clock::now();
+  auto due = slots_.end();
   for (auto it = slots_.begin(); it != slots_.end(); ++it) {
     const Slot& slot = it->second;
     if (!slot.Waiting) continue;
-    if (slot.TryAt <= now) return it;
-    next = std::min(next, slot.TryAt);
+    if (slot.TryAt > now) {
+      next = std::min(next, slot.TryAt);
+    } else if (due == slots_.end() || slot.HandedOver < due->second.HandedOver) {
+      due = it;
+    }
   }
-  return slots_.end();
+  return due;
 }
 
 void TConfigKeeper::Record(const std::filesystem::path& file, const std::vector<uint8_t>& image,

@@ -26,7 +26,9 @@ struct KeepRetryDelays {
 
 // Writes file images on a thread of its own, one slot per file: an image handed over while another
 // is being written waits, a newer one replaces it, so only the newest is written and two writes
-// never overlap. Each slot remembers what it has actually written. A write that fails stays
+// never overlap. Files waiting together are written in the order they were handed over (the
+// statistics before the Config.bin their record names). Each slot remembers what it has actually
+// written. A write that fails stays
 // waiting: it is tried again when the file is next handed over (the board's next rest) and on a
 // timer that backs off, until it succeeds or the program finishes.
 class TConfigKeeper {
@@ -58,14 +60,16 @@ class TConfigKeeper {
   struct Slot {
     std::vector<uint8_t> Newest;
     std::optional<std::vector<uint8_t>> Written;
-    bool Waiting = false;  // Newest is not on disk yet
-    bool Failing = false;  // the last write of this file failed
-    int Failures = 0;      // failed writes in a row
-    unsigned Asked = 0;    // hand-overs and finishes, to tell those made while a write was on
+    bool Waiting = false;     // Newest is not on disk yet
+    bool Failing = false;     // the last write of this file failed
+    int Failures = 0;         // failed writes in a row
+    unsigned Asked = 0;       // hand-overs and finishes, to tell those made while a write was on
+    uint64_t HandedOver = 0;  // when Newest was handed over, counted over every slot
     Clock::time_point TryAt{};
   };
   void WriteJobs();
-  // The waiting slot whose time has come; else null, with `next` the earliest retry.
+  // The waiting slot whose time has come, the one handed over first; else null, with `next` the
+  // earliest retry.
   std::map<std::filesystem::path, Slot>::iterator DueSlot(Clock::time_point& next);
   // What a write of `image`, begun when the slot had been asked `asked` times, came to.
   void Record(const std::filesystem::path& file, const std::vector<uint8_t>& image, unsigned asked,
@@ -77,6 +81,7 @@ class TConfigKeeper {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::map<std::filesystem::path, Slot> slots_;
+  uint64_t handOvers_ = 0;
   std::vector<std::string> news_;
   bool stopping_ = false;
   std::thread writer_;

@@ -757,7 +757,12 @@ void GameShell::StoreName() {
 }
 
 void GameShell::KeepConfig() {
-  if (configLoaded_) keeper_.Keep(SaveTarget(), EncodeConfig(ContentsToSave()));
+  if (!configLoaded_) return;
+  std::vector<uint8_t> config = EncodeConfig(ContentsToSave());
+  // The statistics go first: their record of the kept game is on disk before the game is.
+  std::vector<uint8_t> statistics = StatisticsImage(config);
+  if (statisticsWritable_) keeper_.Keep(statisticsFile_, std::move(statistics));
+  keeper_.Keep(SaveTarget(), std::move(config));
 }
 
 void GameShell::LogKeeperNews() {

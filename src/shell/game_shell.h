@@ -139,9 +139,9 @@ class GameShell {
   void LoadConfig();
   // The exit's write; a keep still waiting is written first.
   void SaveConfig();
-  // Writes Config.bin, as the exit would write it now, on the keeper's thread. Called when the
-  // board has come to rest and after every change of the tables or the volumes; nothing is written
-  // before the file has been read.
+  // Writes Statistics.bin and then Config.bin, as the exit would write them now, on the keeper's
+  // thread. Called when the board has come to rest (a finished game included) and after every
+  // change of the tables or the volumes; nothing is written before the file has been read.
   void KeepConfig();
   bool ConfigLoaded() const { return configLoaded_; }
 

@@ -113,5 +113,37 @@ TEST(ConfigKeeper, EachFileKeepsItsOwnNewestImageAndWhatItWrote) {
   EXPECT_EQ(keeper.TakeNews().size(), 4u);  // failed and works again, for each file
 }
 
+TEST(ConfigKeeper, FilesWaitingTogetherAreWrittenInTheOrderTheyWereHandedOver) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool open = false, gateReached = false;
+  std::vector<fs::path> order;
+  TConfigKeeper keeper([&](const fs::path& file, std::span<const uint8_t>, std::string&) {
+    std::unique_lock lock(mutex);
+    if (file == "Gate") {
+      gateReached = true;
+      changed.notify_all();
+      changed.wait(lock, [&] { return open; });
+    }
+    order.push_back(file);
+    return true;
+  });
+  keeper.Keep("Gate", {1});
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, 10s, [&] { return gateReached; }));
+  }
+  // While the writer is held, the statistics are handed over before the Config.bin they name.
+  keeper.Keep("Statistics.bin", {2});
+  keeper.Keep("Config.bin", {3});
+  {
+    const std::lock_guard lock(mutex);
+    open = true;
+  }
+  changed.notify_all();
+  keeper.Finish();
+  EXPECT_EQ(order, (std::vector<fs::path>{"Gate", "Statistics.bin", "Config.bin"}));
+}
+
 }  // namespace
 }  // namespace marblix
