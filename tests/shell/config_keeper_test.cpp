@@ -98,6 +98,8 @@ TEST(ConfigKeeper, EachFileKeepsItsOwnNewestImageAndWhatItWrote) {
   keeper.Keep("Config.bin", config);
   keeper.Keep("Statistics.bin", statistics);
   keeper.Keep("Config.bin", newerConfig);
+  // Each file's first write has failed (in the order the files were handed over).
+  ASSERT_TRUE(disk.WaitForAttempts("Config.bin", 1));
   ASSERT_TRUE(disk.WaitForAttempts("Statistics.bin", 1));
   keeper.Finish();  // the retry of each failed first write
   EXPECT_EQ(disk.File("Config.bin"), newerConfig);
