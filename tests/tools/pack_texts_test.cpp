@@ -87,7 +87,14 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     int centre;    // x of the caption and lines
     int maxLines;  // the name dialog shows the name below its text
   };
+  // The daily result as wide as its numbers make it: the date, then points, lines, best, days.
+  const std::string dailyCaption =
+      marblix::FormatText(strings.DailyResult_Caption, {"2026-12-09"});
+  std::vector<std::string> dailyLines;
+  for (const std::string& line : strings.DailyResult_Text)
+    dailyLines.push_back(marblix::FormatText(line, {"65535", "999", "65535", "365"}));
   const Dialog dialogs[] = {
+      {"DailyResult", dailyCaption, dailyLines, 530, 5},
       {"Exit", strings.Exit_Caption, strings.Exit_Text, 530, 5},
       {"ExitUnscored", strings.Exit_Caption, strings.ExitUnscored_Text, 530, 5},
       {"ExitNoGame", strings.Exit_Caption, strings.ExitNoGame_Text, 530, 5},
@@ -123,11 +130,30 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     if (line.empty() || (line[0] != '$' && line[0] != '@')) continue;
     EXPECT_TRUE(keys.insert(line).second) << line;
   }
-  EXPECT_EQ(keys.size(), 11u + 7u * 2u + 2u);
+  // Titles, modes, caption, undo, page number, invitation and no-line; the daily's name; the
+  // statistics page's title, four heads, nine rows and three lines below; eight dialogs and the
+  // exit question's two other texts.
+  EXPECT_EQ(keys.size(), 11u + 1u + (1u + 4u + 9u + 3u) + 8u * 2u + 2u);
   for (const std::string* title : {&strings.Help, &strings.Options, &strings.HighScores})
     EXPECT_LE(scaledWidth(*title, 100), 240);
-  for (const std::string* mode : {&strings.Kids, &strings.Normal, &strings.Proff})
-    EXPECT_LE(scaledWidth(*mode, 75), 150);
+  const std::string daily = marblix::FormatText(strings.Daily, {"2026-12-09"});
+  for (const std::string* mode : std::initializer_list<const std::string*>{
+           &strings.Kids, &strings.Normal, &strings.Proff, &daily})
+    EXPECT_LE(scaledWidth(*mode, 75), 150) << *mode;
+  // The statistics page at 75 per cent: labels left of the first column, heads in their 74-pixel
+  // columns, the lines below inside the panel.
+  EXPECT_LE(scaledWidth(strings.Statistics, 100), 240);
+  ASSERT_EQ(strings.StatisticsRows.size(), 9u);
+  for (const std::string& row : strings.StatisticsRows) {
+    EXPECT_FALSE(row.empty());
+    EXPECT_LE(scaledWidth(row, 75), 160) << row;
+  }
+  ASSERT_EQ(strings.StatisticsHeads.size(), 4u);
+  for (const std::string& head : strings.StatisticsHeads) EXPECT_LE(scaledWidth(head, 75), 70);
+  for (const std::string& line :
+       {marblix::FormatText(strings.BestToday, {"65535"}), strings.NoBestToday,
+        marblix::FormatText(strings.Streak, {"365"})})
+    EXPECT_LE(scaledWidth(line, 75), 440) << line;
   // The undo mark in the score box: 60 per cent, inside its 136-pixel width.
   EXPECT_FALSE(strings.Undo.empty());
   EXPECT_LE(scaledWidth(strings.Undo, 60), 136);

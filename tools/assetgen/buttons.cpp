@@ -167,6 +167,8 @@ const ButtonSpec kButtons[] = {
     {"next", "Next", Icon::Right, 12},
     {"up", "", Icon::Plus, 0},
     {"down", "", Icon::Minus, 0},
+    {"daily", "Daily challenge", Icon::None, 14},
+    {"statistics", "Statistics", Icon::None, 15},
 };
 
 }  // namespace

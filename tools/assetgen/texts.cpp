@@ -48,6 +48,47 @@ No line in one move
 $Undo
 Undo (Ctrl+Z)
 
+; The daily challenge's name below the board; {1} is its date, 2026-12-09
+$Daily
+Daily {1}
+
+; The statistics page: its title, the heads of its columns and the labels of its rows
+$Statistics
+Statistics
+$Stats_Kids
+Kids
+$Stats_Normal
+Normal
+$Stats_Professional
+Pro
+$Stats_Daily
+Daily
+$Stats_Played
+Games played
+$Stats_Finished
+Games finished
+$Stats_Best
+Best score
+$Stats_Average
+Average score
+$Stats_Lines
+Lines made
+$Stats_Balls
+Balls cleared
+$Stats_Chain
+Longest chain
+$Stats_Bombs
+Bombs set off
+$Stats_Time
+Time played
+; Below the table; {1} is a score, then a number of days
+$BestToday
+Best daily score today: {1}
+$NoBestToday
+No daily challenge finished today
+$Streak
+Days in a row with a daily challenge: {1}
+
 ; Dialogs. In the name and low-score questions {1} is the final score, {2} its place in the
 ; table; put them where the sentence needs them.
 $Exit_Caption
@@ -112,6 +153,18 @@ Game over
 {1} points: no place in
 the best ten this time.
 Play again?
+}
+
+$DailyResult_Caption
+Daily challenge {1}
+; {1} points, {2} lines, {3} the best score of the day, {4} the days in a row
+@DailyResult_Text
+{
+{1} points, {2} lines
+Best of the day: {3}
+Days in a row: {4}
+Copied for sharing.
+Play today's challenge?
 }
 
 $FullScreen_Caption
