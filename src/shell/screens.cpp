@@ -251,8 +251,7 @@ void TScreenPainter::DrawStatistics() {
       best ? FormatText(s.BestToday, {std::to_string(*best)}) : s.NoBestToday;
   const uint32_t streak = StreakOn(shown, values_.Today);
   font.DrawCenteredScaled(bestLine, 532, 352, 75, TextYellow);
-  font.DrawCenteredScaled(FormatText(s.Streak, {std::to_string(streak)}), 532, 377, 75,
-                          TextYellow);
+  font.DrawCenteredScaled(FormatText(s.Streak, {std::to_string(streak)}), 532, 377, 75, TextYellow);
 }
 
 void TScreenPainter::DrawGameTexts() {

@@ -88,8 +88,7 @@ TEST(PackStrings, EveryKeyHasItsTextAndEveryDialogFitsItsBox) {
     int maxLines;  // the name dialog shows the name below its text
   };
   // The daily result as wide as its numbers make it: the date, then points, lines, best, days.
-  const std::string dailyCaption =
-      marblix::FormatText(strings.DailyResult_Caption, {"2026-12-09"});
+  const std::string dailyCaption = marblix::FormatText(strings.DailyResult_Caption, {"2026-12-09"});
   std::vector<std::string> dailyLines;
   for (const std::string& line : strings.DailyResult_Text)
     dailyLines.push_back(marblix::FormatText(line, {"65535", "999", "65535", "365"}));
