@@ -14,7 +14,7 @@ namespace marblix::fuzz {
 namespace {
 
 // A kept Normal game with a score: the one Config.bin holds in every run.
-std::vector<uint8_t> KeptGame() {
+std::vector<uint8_t> KeptConfigImage() {
   ConfigContents contents;
   contents.SavedGameFlag = 1;
   contents.Game.Mode = ModeNormal;
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (read) RunRules(file);
 
   // The start after: the file beside the kept game, its newest record naming that game.
-  const std::vector<uint8_t> config = KeptGame();
+  const std::vector<uint8_t> config = KeptConfigImage();
   if (read) {
     file.Current.Fingerprint = KeptGameFingerprint(config);
     WriteFile(StatisticsFileName, EncodeStatistics(file));
