@@ -10,47 +10,27 @@ namespace {
 
 struct TallyCase {
   const char* Name;
-  std::vector<std::array<int, 3>> Balls;  // (x, y, kind) on an empty board
+  std::vector<std::array<int, 6>> Runs;   // (x, y, dx, dy, count, kind) on an empty board
   std::vector<std::array<int, 4>> Moves;  // (from x, from y, to x, to y), made one after another
   TGameTally Expected;                    // Lines, Balls, Bombs, LongestChain, Moves
 };
 
 const TallyCase TallyCases[] = {
-    {"a row of five",
-     {{0, 0, 1}, {1, 0, 1}, {2, 0, 1}, {3, 0, 1}, {4, 5, 1}},
-     {{4, 5, 4, 0}},
-     {1, 5, 0, 1, 1}},
+    {"a row of five", {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}}, {{4, 5, 4, 0}}, {1, 5, 0, 1, 1}},
     {"a row of seven is one line",
-     {{0, 0, 1}, {1, 0, 1}, {2, 0, 1}, {4, 0, 1}, {5, 0, 1}, {6, 0, 1}, {3, 5, 1}},
+     {{0, 0, 1, 0, 3, 1}, {4, 0, 1, 0, 3, 1}, {3, 5, 0, 0, 1, 1}},
      {{3, 5, 3, 0}},
      {1, 7, 0, 1, 1}},
     {"two lines sharing a ball are two",
-     {{0, 4, 2},
-      {1, 4, 2},
-      {2, 4, 2},
-      {3, 4, 2},
-      {4, 5, 2},
-      {4, 6, 2},
-      {4, 7, 2},
-      {4, 8, 2},
-      {8, 0, 2}},
+     {{0, 4, 1, 0, 4, 2}, {4, 5, 0, 1, 4, 2}, {8, 0, 0, 0, 1, 2}},
      {{8, 0, 4, 4}},
      {2, 9, 0, 1, 1}},
     {"a bomb throws its three neighbours",
-     {{6, 3, 2}, {6, 4, 3}, {6, 5, 4}, {0, 8, KindBomb}},
+     {{6, 3, 0, 1, 3, 2}, {0, 8, 0, 0, 1, KindBomb}},
      {{0, 8, 5, 4}},
      {0, 3, 1, 0, 1}},
     {"two rows in two moves are a chain of two",
-     {{0, 0, 1},
-      {1, 0, 1},
-      {2, 0, 1},
-      {3, 0, 1},
-      {4, 5, 1},
-      {0, 8, 3},
-      {1, 8, 3},
-      {2, 8, 3},
-      {3, 8, 3},
-      {8, 2, 3}},
+     {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}, {0, 8, 1, 0, 4, 3}, {8, 2, 0, 0, 1, 3}},
      {{4, 5, 4, 0}, {8, 2, 4, 8}},
      {2, 10, 0, 2, 2}},
 };
@@ -64,7 +44,7 @@ TEST_F(Tally, CountsWhatTheMovesDidAndAnUndoTakesItsShareBack) {
     board.ClearBoard();
     values.GameMode = ModeNormal;
     values.Tally = {};
-    for (const auto& [x, y, kind] : c.Balls) Put(x, y, kind);
+    for (const auto& [x, y, dx, dy, count, kind] : c.Runs) PutRun(x, y, dx, dy, count, kind);
     board.FNextCount = 3;
     TGameTally beforeLastMove;
     for (const auto& [fx, fy, tx, ty] : c.Moves) {

@@ -101,19 +101,8 @@ TEST_F(Undo, RestoresTheBoardBeforeTheMoveAndTheSameMoveThenGivesTheSameBoard) {
 
 TEST_F(Undo, ThreeMovesTakenBackGiveTheStartAndTheSameThreeMovesThenTheSameBoards) {
   // A plain move with its drop, a move that makes a row (no drop), a bomb's blast.
-  SetUpCase({"three moves",
-             {{0, 0, 1},
-              {1, 0, 1},
-              {2, 0, 1},
-              {3, 0, 1},
-              {4, 5, 1},
-              {8, 8, 5},
-              {6, 4, 3},
-              {0, 8, KindBomb}},
-             0,
-             0,
-             0,
-             0});
+  SetUpCase({"three moves", {{4, 5, 1}, {8, 8, 5}, {6, 4, 3}, {0, 8, KindBomb}}, 0, 0, 0, 0});
+  PutRun(0, 0, 1, 0, 4, 1);
   const std::array<std::array<int, 4>, 3> moves{{{8, 8, 7, 8}, {4, 5, 4, 0}, {0, 8, 5, 4}}};
   std::vector<BoardState> states{State()};
   std::vector<std::vector<std::pair<float, float>>> thrown;
@@ -150,7 +139,7 @@ TEST_F(Undo, TheOldestMovesAreForgottenBeyondTheDepth) {
   values.GameMode = ModeNormal;
   for (size_t move = 0; move < UndoDepth + 3; ++move) {
     // Four in a row and a fifth that completes it: no drop, and the board is empty again.
-    for (int x = 0; x < 4; ++x) Put(x, 0, 2);
+    PutRun(0, 0, 1, 0, 4, 2);
     Put(4, 3, 2);
     Move(4, 3, 4, 0);
     RunUntilIdle();
