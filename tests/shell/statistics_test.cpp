@@ -137,6 +137,10 @@ class DailyGame : public ::testing::Test {
     values.GameUnderWay = true;
     shell.SaveConfig();
   }
+  static void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+  }
   testing::TScopedWorkingDirectory dir;
   TShellValues values;
   test_support::RecordingPorts ports{values};
@@ -181,13 +185,8 @@ TEST_F(DailyGame, ItsEndShowsAndSharesTheResultAndTakesNoPlaceInATable) {
   EXPECT_EQ(values.ScreenState, StatisticsScreen);
 }
 
-TEST_F(DailyGame, KeptItResumesOnItsDayAndOnALaterDayEndsAsItStood) {
+TEST_F(DailyGame, KeptItEndsAsItStoodOnALaterDay) {
   PlayAndQuit(200, 6);
-  Run sameDay(Dec9);
-  EXPECT_EQ(sameDay.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
-  EXPECT_EQ(sameDay.values.DailyDay, Dec9);
-  EXPECT_EQ(sameDay.values.Tally.Moves, 6u);
-
   Run nextDay(Dec9 + 1);
   EXPECT_EQ(nextDay.values.ScreenState, DialogOpen | DailyResultDialog | StatisticsScreen);
   EXPECT_FALSE(nextDay.ports.Called("RestoreBoard"));
@@ -197,35 +196,38 @@ TEST_F(DailyGame, KeptItResumesOnItsDayAndOnALaterDayEndsAsItStood) {
   EXPECT_EQ(nextDay.values.Score, 0);
 }
 
-TEST_F(DailyGame, AGameAnOlderProgramWentOnWithIsAnOrdinaryGame) {
+// On its day the kept game resumes as the daily when the statistics hold a record of it: the
+// newest, or the one before when a crash came between writing the two files.
+TEST_F(DailyGame, OnItsDayItResumesWhenTheStatisticsKnowTheKeptGame) {
   PlayAndQuit(200, 6);
-  std::vector<uint8_t> config;
-  ASSERT_TRUE(ReadWholeFile(ConfigFileName, config));
-  config[610] = 250;  // the score after one more move there
-  std::ofstream(ConfigFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(config.data()), static_cast<std::streamsize>(1450));
-  Run later(Dec9);
-  EXPECT_EQ(later.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
-  EXPECT_EQ(later.values.DailyDay, 0);
-  EXPECT_EQ(later.values.CurrentGame.Way, WayNormal);
-  // The daily game as the statistics last saw it left the board unfinished.
-  EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, 1u);
-  EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Finished, 0u);
-}
-
-TEST_F(DailyGame, ACrashBetweenTheTwoFilesStillFindsTheKeptGamesRecord) {
-  PlayAndQuit(200, 6);
-  std::vector<uint8_t> older;
+  std::vector<uint8_t> older, movedOn;
   ASSERT_TRUE(ReadWholeFile(ConfigFileName, older));
-  values.Score = 260;  // a move later, the statistics are written and Config.bin is not
+  movedOn = older;
+  movedOn[610] = 250;  // the score after one more move in an older program, which keeps no record
+  values.Score = 260;
   values.Tally.Moves = 7;
   shell.SaveConfig();
-  std::ofstream(ConfigFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(older.data()), static_cast<std::streamsize>(1450));
-  Run later(Dec9);
-  EXPECT_EQ(later.values.DailyDay, Dec9);
-  EXPECT_EQ(later.values.Tally.Moves, 6u);
-  EXPECT_EQ(later.values.Score, 200);
+  std::vector<uint8_t> newest;
+  ASSERT_TRUE(ReadWholeFile(ConfigFileName, newest));
+  struct Case {
+    const char* Name;
+    const std::vector<uint8_t>& Config;
+    int32_t DailyDay;
+    uint32_t Moves;
+  };
+  for (const Case& c : {Case{"newest", newest, Dec9, 7}, Case{"older", older, Dec9, 6},
+                        Case{"moved on", movedOn, 0, 0}}) {
+    SCOPED_TRACE(c.Name);
+    WriteFile(ConfigFileName, c.Config);
+    Run later(Dec9);
+    EXPECT_EQ(later.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
+    EXPECT_EQ(later.values.DailyDay, c.DailyDay);
+    EXPECT_EQ(later.values.CurrentGame.Way, c.DailyDay ? WayDaily : WayNormal);
+    EXPECT_EQ(later.values.Tally.Moves, c.Moves);
+    // An ordinary game now: the daily game as the statistics last saw it was left unfinished.
+    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, c.DailyDay ? 0u : 1u);
+    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Finished, 0u);
+  }
 }
 
 TEST_F(DailyGame, ADamagedStatisticsFileIsKeptAsideAndTheStatisticsStartAfresh) {
@@ -233,9 +235,7 @@ TEST_F(DailyGame, ADamagedStatisticsFileIsKeptAsideAndTheStatisticsStartAfresh) 
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(ReadWholeFile(StatisticsFileName, bytes));
   bytes[40] ^= 1;
-  std::ofstream(StatisticsFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  WriteFile(StatisticsFileName, bytes);
   Run later(Dec9);
   EXPECT_TRUE(later.ports.Called(
       "Log:Statistics file \"Statistics.bin\" is damaged (checksum mismatch); it is kept as "
