@@ -107,19 +107,14 @@ TEST(DailyStatistics, BestOfTheDayAndTheStreakFollowTheDaysOfFinishedGames) {
   EXPECT_EQ(AverageScore(statistics.Ways[WayDaily]), 48);  // 289 / 6, rounded
   EXPECT_EQ(StreakOn(statistics, Dec9 + 4), 1u);
   EXPECT_EQ(StreakOn(statistics, Dec9 + 5), 0u);
-  EXPECT_EQ(DailySummaryLine({Dec9, 1450, 12}), "Marblix daily 2026-12-09: 1,450 points, 12 lines");
 }
 
 class DailyGame : public ::testing::Test {
  protected:
-  void SetUp() override {
-    values.ScreenState = MenuScreen;  // as the loader leaves it before reading the files
-    shell.LoadConfig();
-  }
-  // A new run of the program on `today` in the same folder.
+  // A run of the program on `today` in the test's folder.
   struct Run {
     explicit Run(int32_t today) {
-      values.ScreenState = MenuScreen;
+      values.ScreenState = MenuScreen;  // as the loader leaves it before reading the files
       ports.today = today;
       shell.LoadConfig();
     }
@@ -142,9 +137,10 @@ class DailyGame : public ::testing::Test {
         .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
   }
   testing::TScopedWorkingDirectory dir;
-  TShellValues values;
-  test_support::RecordingPorts ports{values};
-  GameShell shell{ports, values};
+  Run first{Dec9};
+  TShellValues& values = first.values;
+  test_support::RecordingPorts& ports = first.ports;
+  GameShell& shell = first.shell;
 };
 
 TEST_F(DailyGame, TheKeyAsksFirstDuringAGameAndNoForgetsTheRequest) {
