@@ -175,7 +175,6 @@ TEST_F(DailyGame, ItsEndShowsAndSharesTheResultAndTakesNoPlaceInATable) {
   EXPECT_EQ(values.Statistics.Ways[WayDaily].Finished, 1u);
   EXPECT_EQ(values.Statistics.Ways[WayDaily].Lines, 12u);
   EXPECT_EQ(BestOfDay(values.Statistics, Dec9), 1450);
-  EXPECT_EQ(values.Statistics.Streak, 1u);
   EXPECT_EQ(values.DailyDay, 0);
   shell.AnswerNo();
   EXPECT_EQ(values.ScreenState, StatisticsScreen);
@@ -188,7 +187,6 @@ TEST_F(DailyGame, KeptItEndsAsItStoodOnALaterDay) {
   EXPECT_FALSE(nextDay.ports.Called("RestoreBoard"));
   EXPECT_EQ(nextDay.ports.clipboard, "Marblix daily 2026-12-09: 200 points, 3 lines");
   EXPECT_EQ(nextDay.values.Statistics.Ways[WayDaily].Finished, 1u);
-  EXPECT_EQ(nextDay.values.Statistics.Streak, 1u);
   EXPECT_EQ(nextDay.values.Score, 0);
 }
 
