@@ -125,6 +125,10 @@ class BoardTest : public ::testing::Test {
   }
 
   void Put(int x, int y, int kind) { board.FCells(x, y) = BallKinds[kind]; }
+  // `count` balls of `kind` from (x, y) on, (dx, dy) apart.
+  void PutRun(int x, int y, int dx, int dy, int count, int kind) {
+    for (int i = 0; i < count; ++i) Put(x + i * dx, y + i * dy, kind);
+  }
   void PutMask(int x, int y, uint32_t mask, uint32_t look) { board.FCells(x, y) = {mask, look}; }
   uint32_t MaskAt(int x, int y) { return board.FCells(x, y).Mask; }
 

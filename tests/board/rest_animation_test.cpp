@@ -23,26 +23,15 @@ void PrintTo(const GhostCase& c, std::ostream* out) {
   *out << c.Name;
 }
 
-constexpr int C1 = KindFirstColour, C2 = KindFirstColour + 1, C3 = KindFirstColour + 2;
-
+using enum Act;
 const GhostCase GhostCases[] = {
-    {"selected", {{2, 2, C1}}, 2, 2, Act::Select},
-    {"moved away", {{2, 2, C1}}, 2, 2, Act::Move, {2, 2, 2, 6}},
-    {"in a line",
-     {{0, 0, C1}, {1, 0, C1}, {2, 0, C1}, {3, 0, C1}, {4, 5, C1}},
-     1,
-     0,
-     Act::Move,
-     {4, 5, 4, 0}},
-    {"painted",
-     {{6, 3, C2}, {6, 4, C2}, {0, 8, KindFirstColourBomb}},
-     6,
-     4,
-     Act::Move,
-     {0, 8, 5, 4}},
-    {"thrown", {{6, 3, C2}, {6, 4, C3}, {0, 8, KindBomb}}, 6, 4, Act::Move, {0, 8, 5, 4}},
-    {"taken back", {{2, 2, C1}}, 2, 2, Act::MoveThenUndo, {2, 2, 2, 6}},
-    {"cleared at the game's end", {}, 3, 3, Act::GameOver},
+    {"selected", {{2, 2, 1}}, 2, 2, Select},
+    {"moved away", {{2, 2, 1}}, 2, 2, Move, {2, 2, 2, 6}},
+    {"lined", {{0, 0, 1}, {1, 0, 1}, {2, 0, 1}, {3, 0, 1}, {4, 5, 1}}, 1, 0, Move, {4, 5, 4, 0}},
+    {"painted", {{6, 3, 2}, {6, 4, 2}, {0, 8, KindFirstColourBomb}}, 6, 4, Move, {0, 8, 5, 4}},
+    {"thrown", {{6, 3, 2}, {6, 4, 3}, {0, 8, KindBomb}}, 6, 4, Move, {0, 8, 5, 4}},
+    {"taken back", {{2, 2, 1}}, 2, 2, MoveThenUndo, {2, 2, 2, 6}},
+    {"cleared at the game's end", {}, 3, 3, GameOver},
 };
 
 class RestAnimations : public BoardTest, public ::testing::WithParamInterface<GhostCase> {

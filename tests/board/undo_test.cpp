@@ -1,5 +1,6 @@
-// Taking moves back: what an undo restores, that the same moves then bring the same balls, that
-// it waits for a running move, how deep it goes, and that a finished game has nothing to take back.
+// Taking moves back: what an undo restores (the tally of the game too), that the same moves then
+// bring the same balls, that it waits for a running move, how deep it goes, and that a finished
+// game has nothing to take back.
 #include <vector>
 
 #include "BoardDoubles.h"
@@ -14,6 +15,7 @@ struct BoardState {
   int32_t NextCount = 0;
   uint8_t Chain = 0;
   int32_t Score = 0;
+  TGameTally Tally;
   uint32_t Seed = 0;
 
   friend bool operator==(const BoardState&, const BoardState&) = default;
@@ -34,6 +36,7 @@ class Undo : public BoardTest {
             board.FNextCount,
             board.FChain,
             values.Score,
+            values.Tally,
             values.RandSeed};
   }
   void SetUpCase(const UndoCase& c) {
@@ -101,19 +104,8 @@ TEST_F(Undo, RestoresTheBoardBeforeTheMoveAndTheSameMoveThenGivesTheSameBoard) {
 
 TEST_F(Undo, ThreeMovesTakenBackGiveTheStartAndTheSameThreeMovesThenTheSameBoards) {
   // A plain move with its drop, a move that makes a row (no drop), a bomb's blast.
-  SetUpCase({"three moves",
-             {{0, 0, 1},
-              {1, 0, 1},
-              {2, 0, 1},
-              {3, 0, 1},
-              {4, 5, 1},
-              {8, 8, 5},
-              {6, 4, 3},
-              {0, 8, KindBomb}},
-             0,
-             0,
-             0,
-             0});
+  SetUpCase({"three moves", {{4, 5, 1}, {8, 8, 5}, {6, 4, 3}, {0, 8, KindBomb}}, 0, 0, 0, 0});
+  PutRun(0, 0, 1, 0, 4, 1);
   const std::array<std::array<int, 4>, 3> moves{{{8, 8, 7, 8}, {4, 5, 4, 0}, {0, 8, 5, 4}}};
   std::vector<BoardState> states{State()};
   std::vector<std::vector<std::pair<float, float>>> thrown;
@@ -150,7 +142,7 @@ TEST_F(Undo, TheOldestMovesAreForgottenBeyondTheDepth) {
   values.GameMode = ModeNormal;
   for (size_t move = 0; move < UndoDepth + 3; ++move) {
     // Four in a row and a fifth that completes it: no drop, and the board is empty again.
-    for (int x = 0; x < 4; ++x) Put(x, 0, 2);
+    PutRun(0, 0, 1, 0, 4, 2);
     Put(4, 3, 2);
     Move(4, 3, 4, 0);
     RunUntilIdle();
@@ -164,6 +156,52 @@ TEST_F(Undo, TheOldestMovesAreForgottenBeyondTheDepth) {
   }
   EXPECT_EQ(undone, UndoDepth);
   EXPECT_EQ(MaskAt(4, 3), BallKinds[2].Mask);  // the oldest move kept, taken back
+}
+
+// The tally the statistics read: lines (a longer run once, a cross twice), balls cleared by lines
+// and bombs, bombs set off, the longest chain and the moves. Undo takes it back with the board.
+struct TallyCase {
+  const char* Name;
+  std::vector<std::array<int, 6>> Runs;   // (x, y, dx, dy, count, kind) on an empty board
+  std::vector<std::array<int, 4>> Moves;  // (from x, from y, to x, to y), made one after another
+  TGameTally Expected;                    // Lines, Balls, Bombs, LongestChain, Moves
+};
+
+const TallyCase TallyCases[] = {
+    {"a row of five", {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}}, {{4, 5, 4, 0}}, {1, 5, 0, 1, 1}},
+    {"a row of seven is one line",
+     {{0, 0, 1, 0, 3, 1}, {4, 0, 1, 0, 3, 1}, {3, 5, 0, 0, 1, 1}},
+     {{3, 5, 3, 0}},
+     {1, 7, 0, 1, 1}},
+    {"two lines sharing a ball are two",
+     {{0, 4, 1, 0, 4, 2}, {4, 5, 0, 1, 4, 2}, {8, 0, 0, 0, 1, 2}},
+     {{8, 0, 4, 4}},
+     {2, 9, 0, 1, 1}},
+    {"a bomb throws its three neighbours",
+     {{6, 3, 0, 1, 3, 2}, {0, 8, 0, 0, 1, KindBomb}},
+     {{0, 8, 5, 4}},
+     {0, 3, 1, 0, 1}},
+    {"two rows in two moves are a chain of two",
+     {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}, {0, 8, 1, 0, 4, 3}, {8, 2, 0, 0, 1, 3}},
+     {{4, 5, 4, 0}, {8, 2, 4, 8}},
+     {2, 10, 0, 2, 2}},
+};
+
+TEST_F(Undo, TheTallyCountsWhatTheMovesDid) {
+  for (const TallyCase& c : TallyCases) {
+    SCOPED_TRACE(c.Name);
+    board.Create(9, 9);
+    board.ClearBoard();
+    values.GameMode = ModeNormal;
+    values.Tally = {};
+    for (const auto& [x, y, dx, dy, count, kind] : c.Runs) PutRun(x, y, dx, dy, count, kind);
+    board.FNextCount = 3;
+    for (const auto& [fx, fy, tx, ty] : c.Moves) {
+      ASSERT_GE(Move(fx, fy, tx, ty), 1.0);
+      RunUntilIdle();
+    }
+    EXPECT_EQ(values.Tally, c.Expected);
+  }
 }
 
 TEST_F(Undo, AskedForDuringAMoveItWaitsUntilTheMoveHasComeToRest) {

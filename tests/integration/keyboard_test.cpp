@@ -1,13 +1,16 @@
 // Every screen by keyboard in the whole program: the focus runs over the buttons that can be
 // pressed in the button table's order, Enter presses, Escape on a panel is Back, Left and Right
-// turn pages.
+// turn pages; D deals the daily challenge of the date the environment names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "integration/game_run.h"
+#include "platform/system/today.h"
 #include "shell/button_table.h"
+#include "support/Environment.h"
 
 namespace marblix {
 namespace {
@@ -98,6 +101,26 @@ TEST_F(Keyboard, TheFocusFollowsTheButtonTableOnEveryScreenAndEnterPressesIt) {
   Keys(KeyTab);
   run->MoveTo(200, 200);
   EXPECT_EQ(Focused(), Board);
+}
+
+// D starts the daily challenge of the date MARBLIX_TODAY names, dealt by the date alone: the same
+// board whatever the generator's state, another board the next day.
+TEST_F(Keyboard, DDealsTheChallengeOfTheDateTheEnvironmentNames) {
+  const auto dealt = [this](const char* date, uint32_t seed) {
+    testing::SetEnvironment(TodayVariable, date);
+    run->Values().RandSeed = seed;
+    Keys(KeyD);
+    std::vector<uint32_t> cells;
+    for (const TCell& cell : run->Form().Board->FCells) cells.push_back(cell.Mask << 8 | cell.Look);
+    return cells;
+  };
+  const auto first = dealt("2026-12-09", 1), again = dealt("2026-12-09", 777);
+  const auto next = dealt("2026-12-10", 1);
+  testing::SetEnvironment(TodayVariable, "");
+  EXPECT_EQ(run->Values().DailyDay, 20797);
+  EXPECT_EQ(std::ranges::count_if(first, [](uint32_t cell) { return cell > 0xFF; }), 6);
+  EXPECT_EQ(first, again);
+  EXPECT_NE(first, next);
 }
 
 }  // namespace

@@ -107,19 +107,14 @@ TEST(DailyStatistics, BestOfTheDayAndTheStreakFollowTheDaysOfFinishedGames) {
   EXPECT_EQ(AverageScore(statistics.Ways[WayDaily]), 48);  // 289 / 6, rounded
   EXPECT_EQ(StreakOn(statistics, Dec9 + 4), 1u);
   EXPECT_EQ(StreakOn(statistics, Dec9 + 5), 0u);
-  EXPECT_EQ(DailySummaryLine({Dec9, 1450, 12}), "Marblix daily 2026-12-09: 1,450 points, 12 lines");
 }
 
 class DailyGame : public ::testing::Test {
  protected:
-  void SetUp() override {
-    values.ScreenState = MenuScreen;  // as the loader leaves it before reading the files
-    shell.LoadConfig();
-  }
-  // A new run of the program on `today` in the same folder.
+  // A run of the program on `today` in the test's folder.
   struct Run {
     explicit Run(int32_t today) {
-      values.ScreenState = MenuScreen;
+      values.ScreenState = MenuScreen;  // as the loader leaves it before reading the files
       ports.today = today;
       shell.LoadConfig();
     }
@@ -137,10 +132,15 @@ class DailyGame : public ::testing::Test {
     values.GameUnderWay = true;
     shell.SaveConfig();
   }
+  static void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+  }
   testing::TScopedWorkingDirectory dir;
-  TShellValues values;
-  test_support::RecordingPorts ports{values};
-  GameShell shell{ports, values};
+  Run first{Dec9};
+  TShellValues& values = first.values;
+  test_support::RecordingPorts& ports = first.ports;
+  GameShell& shell = first.shell;
 };
 
 TEST_F(DailyGame, TheKeyAsksFirstDuringAGameAndNoForgetsTheRequest) {
@@ -175,57 +175,53 @@ TEST_F(DailyGame, ItsEndShowsAndSharesTheResultAndTakesNoPlaceInATable) {
   EXPECT_EQ(values.Statistics.Ways[WayDaily].Finished, 1u);
   EXPECT_EQ(values.Statistics.Ways[WayDaily].Lines, 12u);
   EXPECT_EQ(BestOfDay(values.Statistics, Dec9), 1450);
-  EXPECT_EQ(values.Statistics.Streak, 1u);
   EXPECT_EQ(values.DailyDay, 0);
   shell.AnswerNo();
   EXPECT_EQ(values.ScreenState, StatisticsScreen);
 }
 
-TEST_F(DailyGame, KeptItResumesOnItsDayAndOnALaterDayEndsAsItStood) {
+TEST_F(DailyGame, KeptItEndsAsItStoodOnALaterDay) {
   PlayAndQuit(200, 6);
-  Run sameDay(Dec9);
-  EXPECT_EQ(sameDay.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
-  EXPECT_EQ(sameDay.values.DailyDay, Dec9);
-  EXPECT_EQ(sameDay.values.Tally.Moves, 6u);
-
   Run nextDay(Dec9 + 1);
   EXPECT_EQ(nextDay.values.ScreenState, DialogOpen | DailyResultDialog | StatisticsScreen);
   EXPECT_FALSE(nextDay.ports.Called("RestoreBoard"));
   EXPECT_EQ(nextDay.ports.clipboard, "Marblix daily 2026-12-09: 200 points, 3 lines");
   EXPECT_EQ(nextDay.values.Statistics.Ways[WayDaily].Finished, 1u);
-  EXPECT_EQ(nextDay.values.Statistics.Streak, 1u);
   EXPECT_EQ(nextDay.values.Score, 0);
 }
 
-TEST_F(DailyGame, AGameAnOlderProgramWentOnWithIsAnOrdinaryGame) {
+// On its day the kept game resumes as the daily when the statistics hold a record of it: the
+// newest, or the one before when a crash came between writing the two files.
+TEST_F(DailyGame, OnItsDayItResumesWhenTheStatisticsKnowTheKeptGame) {
   PlayAndQuit(200, 6);
-  std::vector<uint8_t> config;
-  ASSERT_TRUE(ReadWholeFile(ConfigFileName, config));
-  config[610] = 250;  // the score after one more move there
-  std::ofstream(ConfigFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(config.data()), static_cast<std::streamsize>(1450));
-  Run later(Dec9);
-  EXPECT_EQ(later.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
-  EXPECT_EQ(later.values.DailyDay, 0);
-  EXPECT_EQ(later.values.CurrentGame.Way, WayNormal);
-  // The daily game as the statistics last saw it left the board unfinished.
-  EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, 1u);
-  EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Finished, 0u);
-}
-
-TEST_F(DailyGame, ACrashBetweenTheTwoFilesStillFindsTheKeptGamesRecord) {
-  PlayAndQuit(200, 6);
-  std::vector<uint8_t> older;
+  std::vector<uint8_t> older, movedOn;
   ASSERT_TRUE(ReadWholeFile(ConfigFileName, older));
-  values.Score = 260;  // a move later, the statistics are written and Config.bin is not
+  movedOn = older;
+  movedOn[610] = 250;  // the score after one more move in an older program, which keeps no record
+  values.Score = 260;
   values.Tally.Moves = 7;
   shell.SaveConfig();
-  std::ofstream(ConfigFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(older.data()), static_cast<std::streamsize>(1450));
-  Run later(Dec9);
-  EXPECT_EQ(later.values.DailyDay, Dec9);
-  EXPECT_EQ(later.values.Tally.Moves, 6u);
-  EXPECT_EQ(later.values.Score, 200);
+  std::vector<uint8_t> newest;
+  ASSERT_TRUE(ReadWholeFile(ConfigFileName, newest));
+  struct Case {
+    const char* Name;
+    const std::vector<uint8_t>& Config;
+    int32_t DailyDay;
+    uint32_t Moves;
+  };
+  for (const Case& c : {Case{"newest", newest, Dec9, 7}, Case{"older", older, Dec9, 6},
+                        Case{"moved on", movedOn, 0, 0}}) {
+    SCOPED_TRACE(c.Name);
+    WriteFile(ConfigFileName, c.Config);
+    Run later(Dec9);
+    EXPECT_EQ(later.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
+    EXPECT_EQ(later.values.DailyDay, c.DailyDay);
+    EXPECT_EQ(later.values.CurrentGame.Way, c.DailyDay ? WayDaily : WayNormal);
+    EXPECT_EQ(later.values.Tally.Moves, c.Moves);
+    // An ordinary game now: the daily game as the statistics last saw it was left unfinished.
+    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, c.DailyDay ? 0u : 1u);
+    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Finished, 0u);
+  }
 }
 
 TEST_F(DailyGame, ADamagedStatisticsFileIsKeptAsideAndTheStatisticsStartAfresh) {
@@ -233,9 +229,7 @@ TEST_F(DailyGame, ADamagedStatisticsFileIsKeptAsideAndTheStatisticsStartAfresh) 
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(ReadWholeFile(StatisticsFileName, bytes));
   bytes[40] ^= 1;
-  std::ofstream(StatisticsFileName, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  WriteFile(StatisticsFileName, bytes);
   Run later(Dec9);
   EXPECT_TRUE(later.ports.Called(
       "Log:Statistics file \"Statistics.bin\" is damaged (checksum mismatch); it is kept as "
