@@ -16,27 +16,30 @@ bool IsComment(const std::string& line) {
 
 }  // namespace
 
-size_t TQzStrings::FindKeyLine(char marker, const std::string& key) const {
+std::pair<const TStringList*, size_t> TQzStrings::FindKeyLine(char marker,
+                                                              const std::string& key) const {
   const std::string wanted = LowerCase(TrimBlanks(marker + key));
-  for (size_t index = 0; index < RawLines.size(); ++index) {
-    const std::string& line = RawLines[index];
-    if (!IsComment(line) && LowerCase(TrimBlanks(line)) == wanted) return index;
+  for (const TStringList* lines : {&RawLines, &FallbackLines}) {
+    for (size_t index = 0; index < lines->size(); ++index) {
+      const std::string& line = (*lines)[index];
+      if (!IsComment(line) && LowerCase(TrimBlanks(line)) == wanted) return {lines, index};
+    }
   }
-  return RawLines.size();
+  return {&RawLines, RawLines.size()};
 }
 
 std::string TQzStrings::FindValue(const std::string& key) const {
-  const size_t keyLine = FindKeyLine('$', key);
-  if (keyLine + 1 >= RawLines.size()) return {};
-  return RawLines[keyLine + 1];
+  const auto [lines, keyLine] = FindKeyLine('$', key);
+  if (keyLine + 1 >= lines->size()) return {};
+  return (*lines)[keyLine + 1];
 }
 
 void TQzStrings::FindBlock(const std::string& key, TStringList& list) const {
-  const size_t keyLine = FindKeyLine('@', key);
+  const auto [lines, keyLine] = FindKeyLine('@', key);
   // The key line and the line after it (the opening brace) are skipped.
-  for (size_t index = keyLine + 2; index < RawLines.size(); ++index) {
-    if (TrimBlanks(RawLines[index]) == "}") return;
-    list.push_back(RawLines[index]);
+  for (size_t index = keyLine + 2; index < lines->size(); ++index) {
+    if (TrimBlanks((*lines)[index]) == "}") return;
+    list.push_back((*lines)[index]);
   }
 }
 
@@ -48,6 +51,29 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
     return false;
   }
   RawLines = std::move(*lines);
+  FillTexts();
+  return true;
+}
+
+bool TQzStrings::LoadStrings(const std::string& path, const std::string& fallbackPath,
+                             const TLogSink& log) {
+  std::optional<TStringList> lines = ReadTextLines(path);
+  std::optional<TStringList> fallback = ReadTextLines(fallbackPath);
+  if (!lines && !fallback) return LoadStrings(path, log);
+  if (!lines && log) log("Cannot open file \"" + path + "\": the root's texts are shown");
+  RawLines = lines ? std::move(*lines) : TStringList{};
+  FallbackLines = fallback ? std::move(*fallback) : TStringList{};
+  FillTexts();
+  return true;
+}
+
+std::string TQzStrings::ValueInFile(const std::string& path, const std::string& key) {
+  TQzStrings file;
+  if (std::optional<TStringList> lines = ReadTextLines(path)) file.RawLines = std::move(*lines);
+  return file.FindValue(key);
+}
+
+void TQzStrings::FillTexts() {
   MainCaption = FindValue("MainCaption");
   MainCaption = CaptionText;
 
@@ -58,6 +84,8 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   Normal = FindValue("Normal");
   Proff = FindValue("Proff");
   Undo = FindValue("Undo");
+  Language = FindValue("Language");
+  LanguageName = FindValue("LanguageName");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");
@@ -73,7 +101,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   dialog("FullScreen", FullScreen_Caption, FullScreen_Text);
 
   RawLines.clear();
-  return true;
+  FallbackLines.clear();
 }
 
 }  // namespace marblix
