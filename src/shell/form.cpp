@@ -208,8 +208,7 @@ void TForm1::TextInput(std::string_view utf8) {
 }
 
 void TForm1::FormKeyPress(uint32_t codePoint) {
-  const int single = SingleByteCode(static_cast<char32_t>(codePoint));
-  if (single >= 0) Shell.FormKeyPress(static_cast<uint8_t>(single));
+  Shell.FormKeyPress(static_cast<char32_t>(codePoint));
 }
 
 void TForm1::ClientResized(int width, int height) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/system/text_encoding.h"
 #include "shell/high_scores.h"
 
 namespace marblix {
@@ -292,7 +293,8 @@ void GameShell::FormKeyDown(int key, ShiftState shift) {
   if (IsLogoOrLoading()) return;
   const bool naming = (values_.ScreenState & EnterNameDialog) != 0;
   if (naming && (key == KeyBackspace || key == KeyEnter)) {
-    if (key == KeyBackspace && !values_.PlayerName.empty()) values_.PlayerName.pop_back();
+    if (key == KeyBackspace)
+      values_.PlayerName.resize(values_.PlayerName.size() - LastCharacterSize(values_.PlayerName));
     if (key == KeyEnter) {
       StoreName();
       values_.ScreenState = HighScoresScreen;
@@ -403,24 +405,15 @@ void GameShell::AimAtKeyCursor() {
   values_.MouseY = CellCentreY(keyCursorY_);
 }
 
-void GameShell::FormKeyPress(uint8_t character) {
+void GameShell::FormKeyPress(char32_t character) {
   if (!(values_.ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
-  if (character < 32 || character > 128 || values_.PlayerName.size() >= 17) return;
-  values_.PlayerName.push_back(static_cast<char>(character));
+  if (!IsNameCharacter(character)) return;
+  // A letter is taken while the name, kept as its row keeps it, fills at most the row's 17 bytes.
+  std::string longer = values_.PlayerName;
+  AppendUtf8(longer, character);
+  if (NameBytes(longer).size() > NameFieldLength) return;
+  values_.PlayerName = std::move(longer);
   ports_.PlayKeySound();
-}
-
-int SingleByteCode(char32_t code) {
-  // Windows-1252: Latin-1 except 0x80..0x9F, which hold typographic characters.
-  static constexpr std::array<char32_t, 32> High = {
-      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
-  for (int k = 0; k < 32; ++k) {
-    if (High[k] != 0 && High[k] == code) return 0x80 + k;
-  }
-  return -1;
 }
 
 bool GameShell::FormCloseQuery() {

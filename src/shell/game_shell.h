@@ -104,8 +104,8 @@ class GameShell {
   void FormMouseDown(int button, int x, int y);
   void FormMouseUp(int button, int x, int y);
   void FormKeyDown(int key, ShiftState shift);
-  // A typed character in the font's single-byte code.
-  void FormKeyPress(uint8_t character);
+  // A typed character, as a Unicode code point; the name question takes the letters of names.
+  void FormKeyPress(char32_t character);
   // Returns true when the window may close now (logo or loading); otherwise asks first.
   bool FormCloseQuery();
   // The desktop session ends the program: as the exit question's Yes does, or during the logo or
@@ -198,8 +198,5 @@ class GameShell {
 
 // The cell index of a frame coordinate: (v - origin) / pitch, truncated toward zero.
 int CellOf(int v, int origin);
-
-// The single-byte code (Windows-1252) of a Unicode code point, or -1 when it has none.
-int SingleByteCode(char32_t codePoint);
 
 }  // namespace marblix
