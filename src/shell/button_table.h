@@ -1,4 +1,4 @@
-// The 22 buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
+// The 24 buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
 #pragma once
 
 #include <array>
@@ -20,7 +20,16 @@ struct ButtonSpec {
 };
 
 inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
-inline constexpr int ButtonCount = 22;
+
+// The options' language row, under the volume rows: its label from LanguageLabelLeft (where the
+// volume rows' words begin), then the arrows (34 x 34, their outer edges where the volume rows'
+// buttons have theirs) round the language's own name.
+inline constexpr int LanguageRowY = 400;
+inline constexpr int LanguageLabelLeft = 374;
+inline constexpr int LanguageLeftArrowX = 468;
+inline constexpr int LanguageRightArrowX = 672;
+inline constexpr int LanguageArrowSize = 34;
+inline constexpr int ButtonCount = 24;
 
 // In index order: the bar names the mode, Yes, No and page buttons (widgets/qz_Menus.h), the shell
 // the panel buttons (ButtonIndex).
@@ -47,6 +56,8 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpUp, 688, 170, OptionsScreen, ButtonAction::MusicUp},
     {GpDown, 468, 270, OptionsScreen, ButtonAction::SoundDown},
     {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
+    {GpHighModeL, LanguageLeftArrowX, LanguageRowY, OptionsScreen, ButtonAction::PreviousLanguage},
+    {GpHighModeR, LanguageRightArrowX, LanguageRowY, OptionsScreen, ButtonAction::NextLanguage},
 }};
 
 static_assert(ButtonTable[OptionsButton].Action == ButtonAction::OpenOptions);

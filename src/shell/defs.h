@@ -65,7 +65,10 @@ struct TShellValues {
   uint8_t HelpPage = 0;
   HighScoreTables HighScoreTable{};
   int32_t NewEntryRow = 0;
-  std::string PlayerName = "Player";
+  std::string PlayerName = "Player";  // UTF-8
+  // The language the game speaks: "en", or the code of a folder of the pack's "lang" ("de",
+  // "pt_BR").
+  std::string Language = "en";
   int32_t MusicVolume = 0;
   int32_t SoundVolume = 0;
   bool FullScreenSetting = true;

@@ -97,6 +97,7 @@ class TForm1 final : public ShellPorts,
   void PauseMusic() override;
   void ResumeMusic() override;
   void LoadAssets() override;
+  void StepLanguage(int step) override;
   void StepLogo(double d) override;
   bool BeginFrame() override;
   void DrawLogoBackground() override;

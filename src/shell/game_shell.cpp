@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/system/language_choice.h"
+#include "platform/system/player_messages.h"
 #include "platform/system/text_encoding.h"
 #include "shell/high_scores.h"
 
@@ -180,6 +182,12 @@ void GameShell::RunButtonAction(ButtonAction action) {
       break;
     case ButtonAction::SoundUp:
       StepVolume(values_.SoundVolume, 10, false);
+      break;
+    case ButtonAction::PreviousLanguage:
+      ports_.StepLanguage(-1);
+      break;
+    case ButtonAction::NextLanguage:
+      ports_.StepLanguage(1);
       break;
   }
 }
@@ -489,10 +497,11 @@ void GameShell::SetConfigFolder(const std::filesystem::path& folder) {
   configFile_ = folder / ConfigFileName;
 }
 
-// Tells the log and the player's terminal (the log may be unwritable too).
-void GameShell::Report(const std::string& message) {
-  ports_.Log(message.c_str());
-  ports_.TellPlayer(message);
+// Tells the log (in English) and the player (in the game's language): the log may be unwritable
+// too.
+void GameShell::Report(std::string_view key, const std::vector<std::string>& arguments) {
+  ports_.Log(PlayerMessage(key, EnglishLanguage, arguments).c_str());
+  ports_.TellPlayer(PlayerMessage(key, values_.Language, arguments));
 }
 
 void GameShell::LoadConfig() {
@@ -502,8 +511,7 @@ void GameShell::LoadConfig() {
   const FileReading reading = ReadExistingFile(configFile_, bytes, reason);
   if (reading == FileReading::Unreadable) {
     keptUnreadable_ = true;
-    Report("Cannot read \"" + PathText(configFile_) + "\": " + reason +
-           "; it is kept as it is and the game starts with the default scores and volumes");
+    Report("ConfigUnreadable", {PathText(configFile_), reason});
   }
   if (reading != FileReading::Read) {
     for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values_, mode);
@@ -573,10 +581,9 @@ void GameShell::SaveConfig() {
   if (!ReplaceFile(target, EncodeConfig(ContentsToSave()), error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
-    ports_.TellPlayer(error + "; the previous Config.bin is kept");
+    ports_.TellPlayer(PlayerMessage("ConfigNotSaved", values_.Language, {error}));
   } else if (keptUnreadable_) {
-    Report("This run's scores are saved in \"" + PathText(target) + "\"; \"" +
-           PathText(configFile_) + "\" could not be read and is kept as it was");
+    Report("ConfigSavedBeside", {PathText(target), PathText(configFile_)});
   }
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "board/BoardTypes.h"
 #include "shell/config_file.h"
@@ -18,7 +20,7 @@ namespace marblix {
 inline constexpr int ButtonYes = 14;
 inline constexpr int ButtonNo = 15;
 
-// The 22 button actions, in button index order.
+// The 24 button actions, in button index order.
 enum class ButtonAction {
   NewGame,
   Kids,
@@ -42,6 +44,8 @@ enum class ButtonAction {
   MusicUp,
   SoundDown,
   SoundUp,
+  PreviousLanguage,
+  NextLanguage,
 };
 
 // Key codes and shift state of the key handler.
@@ -152,7 +156,7 @@ class GameShell {
   // Config.bin, or Config.bin.new beside one that could not be read.
   std::filesystem::path SaveTarget() const;
   void StoreName();
-  void Report(const std::string& message);
+  void Report(std::string_view key, const std::vector<std::string>& arguments);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();
   void RequestMode(uint8_t mode);

@@ -64,6 +64,9 @@ class ShellPorts {
 
   // Loading and the logo.
   virtual void LoadAssets() = 0;
+  // Speaks the pack's next (step 1) or previous (step -1) language from now on, and keeps the
+  // choice.
+  virtual void StepLanguage(int step) = 0;
   virtual void StepLogo(double d) = 0;
 
   // The frame's drawing, one call per layer, in frame order.
