@@ -71,7 +71,8 @@ class TQzStrings {
 
  private:
   // The lines holding marker + key (RawLines, else FallbackLines) and the index of the first line
-  // that reads so (trimmed, any case, comments skipped); the index is the lines' size when none does.
+  // that reads so (trimmed, any case, comments skipped); the index is the lines' size when none
+  // does.
   std::pair<const TStringList*, size_t> FindKeyLine(char marker, const std::string& key) const;
   void FillTexts();
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "platform/system/language_choice.h"
@@ -14,9 +15,8 @@ namespace {
 
 // Every language of the game but Korean, whose folder this pack lacks.
 bool InPack(const std::string& code) {
-  static const std::vector<std::string> pack = {"de", "fr", "es",    "it",    "pt_BR", "nl", "pl",
-                                                "tr", "ru", "uk",    "el",    "ja",    "zh_CN",
-                                                "zh_TW"};
+  static const std::vector<std::string> pack = {"de", "fr", "es", "it", "pt_BR", "nl",    "pl",
+                                                "tr", "ru", "uk", "el", "ja",    "zh_CN", "zh_TW"};
   return std::find(pack.begin(), pack.end(), code) != pack.end();
 }
 
@@ -69,7 +69,8 @@ TEST(LanguageChoice, OverrideThenSavedThenTheSystemThenEnglish) {
     };
     const LanguageSources sources{row.Override, row.Saved, LanguagesOfEnvironment(variable)};
     std::string environment;
-    for (const auto& [name, value] : row.Environment) environment += name + "=" + value + " ";
+    for (const auto& [name, value] : row.Environment)
+      environment.append(name).append("=").append(value).append(" ");
     EXPECT_EQ(ChooseLanguage(sources, InPack), row.Expected)
         << "MARBLIX_LANGUAGE=" << row.Override << " saved=" << row.Saved << " " << environment;
   }
@@ -80,7 +81,7 @@ TEST(LanguageChoice, ThePacksLanguagesAreItsFoldersAfterEnglish) {
   EXPECT_EQ(PackLanguages(), std::vector<std::string>{"en"});
   for (const char* folder : {"zh_TW", "de", "pt_BR", "en", ".hidden"})
     std::filesystem::create_directories(std::filesystem::path("lang") / folder);
-  std::ofstream(std::filesystem::path("lang") / "README");
+  std::ofstream file(std::filesystem::path("lang") / "README");  // a file: no language
   EXPECT_EQ(PackLanguages(), (std::vector<std::string>{"en", "de", "pt_BR", "zh_TW"}));
   EXPECT_EQ(LanguageFolder("pt_BR"), "lang/pt_BR/");
   EXPECT_EQ(LanguageFolder("en"), "");
