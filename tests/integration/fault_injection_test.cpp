@@ -42,7 +42,13 @@ const fs::path& Pack() {
   return pack;
 }
 
-// Every file of the generated pack, relative to it with '/' separators, sorted.
+// The glyph map and the sheet beside the code page's font are there for a font that draws every
+// script; this game reads font.rls and font.bmp alone, so their absence changes nothing.
+bool ReadOnlyByLaterFonts(const std::string& file) {
+  return file == "graphics/font/font.map" || file == "graphics/font/font_ext.tga";
+}
+
+// Every file of the generated pack the game reads, relative to it with '/' separators, sorted.
 std::vector<std::string> PackFiles() {
   std::vector<std::string> files;
   std::error_code error;
@@ -51,7 +57,8 @@ std::vector<std::string> PackFiles() {
     if (fs::is_regular_file(path, error)) files.push_back(top);
     if (!fs::is_directory(path, error)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(path)) {
-      if (entry.is_regular_file()) files.push_back(fs::relative(entry, Pack()).generic_string());
+      const std::string file = fs::relative(entry, Pack()).generic_string();
+      if (entry.is_regular_file() && !ReadOnlyByLaterFonts(file)) files.push_back(file);
     }
   }
   std::sort(files.begin(), files.end());

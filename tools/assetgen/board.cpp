@@ -89,13 +89,39 @@ void fieldPattern(cairo_t* cr, int i) {
   }
 }
 
-void backdrop(cairo_t* cr) {
+// The backdrop's two spaced-out labels in one language.
+struct BoardLabels {
+  std::string score, next;
+  TextStyle scoreStyle, nextStyle;
+  bool own = false;  // drawn for this language: English, or translated
+};
+
+BoardLabels boardLabels(const Lettering& letters) {
+  const Language& language = letters.language();
+  const TextStyle spaced{Face::SansBold, 10, true};
+  Canvas measure(8, 8);
+  BoardLabels labels;
+  labels.score = language.text(
+      "Board.Score", "SCORE",
+      roomLine(spaced, 126, "Over the score at the left, in capitals where the language has them"));
+  labels.next =
+      language.text("Board.Next", "NEXT",
+                    roomLine(spaced, 180,
+                             "Before the balls that come next, below the board, in capitals "
+                             "where the language has them"));
+  labels.scoreStyle = letters.fitted(measure.cr(), spaced, "Board.Score", labels.score, 126);
+  labels.nextStyle = letters.fitted(measure.cr(), spaced, "Board.Next", labels.next, 180);
+  labels.own = language.isEnglish() || !language.keepsEnglish("Board.Score", "SCORE") ||
+               !language.keepsEnglish("Board.Next", "NEXT");
+  return labels;
+}
+
+void backdrop(cairo_t* cr, const Lettering& letters, const BoardLabels& labels) {
   nightSky(cr, 800, 600, 530, 260, 7);
   // Left column: the menu.
   panel(cr, 56, 150, 178, 428, 16);
   well(cr, 74, 324, 138, 46, 10);
-  useFont(cr, Face::SansBold, 10);
-  centredTextPath(cr, "S C O R E", 142, 317);
+  letters.centred(cr, labels.scoreStyle, labels.score, 142, 317);
   setColour(cr, kGold.withAlpha(0.9));
   cairo_fill(cr);
   for (double y : {200.0, 377.0}) {
@@ -110,8 +136,13 @@ void backdrop(cairo_t* cr) {
   // Mode name tab and preview tray below the board.
   panel(cr, 452, 496, 156, 30, 9, rgb(0x1A2350, 0.95));
   well(cr, 512, 529, 212, 46, 12);
-  useFont(cr, Face::SansBold, 10);
-  centredTextPath(cr, "N E X T", 480, 552);
+  if (letters.language().isEnglish()) {
+    letters.centred(cr, labels.nextStyle, labels.next, 480, 552);
+  } else {
+    // A longer word grows to the left, away from the arrow and the tray.
+    const double ink = letters.inkWidth(cr, labels.nextStyle, labels.next);
+    letters.centred(cr, labels.nextStyle, labels.next, 497 - ink / 2, 552);
+  }
   setColour(cr, kGold.withAlpha(0.9));
   cairo_fill(cr);
   cairo_move_to(cr, 500, 546);
@@ -262,13 +293,18 @@ void drawFlare(cairo_t* cr, double cx, double cy, double r) {
   flare(cr, cx, cy, r);
 }
 
-void makeBoard(Pack& pack) {
+void makeBoard(Pack& pack, const Language& language) {
   const LoadedPicture field("graphics/field.tga"), ingame("graphics/ingame.tga");
   const LoadedPicture corner("graphics/logo_small.tga"), explosionPicture("graphics/explosion.bmp");
   const LoadedPicture pointer("graphics/cursor.tga"), glow("graphics/bfg.tga");
+  const Lettering letters(language);
+  const BoardLabels labels = boardLabels(letters);
+  if (labels.own)
+    pack.picture("screens", language, ingame, drawPatterns(800, 600, 1, 1, [&](cairo_t* cr, int) {
+                   backdrop(cr, letters, labels);
+                 }));
+  if (!language.isEnglish()) return;
   pack.picture("screens", field, drawPatterns(field, 5, 5, fieldPattern));
-  pack.picture("screens", ingame,
-               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { backdrop(cr); }));
   pack.picture("screens", corner, drawPatterns(corner, 38, 8, cornerLogo));
   pack.bmp24("screens", explosionPicture,
              drawPatterns(explosionPicture, 1, 1, [](cairo_t* cr, int) { explosion(cr); }));

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 
 namespace assetgen {
@@ -118,6 +119,18 @@ class FontLibrary {
   FontLibrary& operator=(const FontLibrary&) = delete;
 
   cairo_font_face_t* face(Face which) {
+    const std::lock_guard lock(mutex_);
+    return faceLocked(which);
+  }
+
+  bool hasCharacter(Face which, std::uint32_t character) {
+    const std::lock_guard lock(mutex_);
+    faceLocked(which);
+    return FT_Get_Char_Index(ftFaces_[which], character) != 0;
+  }
+
+ private:
+  cairo_font_face_t* faceLocked(Face which) {
     auto it = faces_.find(which);
     if (it != faces_.end()) return it->second;
     const std::string path = std::string("/usr/share/fonts/truetype/dejavu/") + fontFile(which);
@@ -128,12 +141,14 @@ class FontLibrary {
     static const cairo_user_data_key_t key{};
     cairo_font_face_set_user_data(cf, &key, ft, [](void* f) { FT_Done_Face(FT_Face(f)); });
     faces_[which] = cf;
+    ftFaces_[which] = ft;
     return cf;
   }
 
- private:
   FT_Library library_ = nullptr;
+  std::mutex mutex_;  // the languages' pictures are drawn on two threads
   std::map<Face, cairo_font_face_t*> faces_;
+  std::map<Face, FT_Face> ftFaces_;
 };
 
 FontLibrary& fonts() {
@@ -152,6 +167,10 @@ void useFont(cairo_t* cr, Face face, double size) {
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
+}
+
+bool hasCharacter(Face face, std::uint32_t character) {
+  return fonts().hasCharacter(face, character);
 }
 
 Picture drawPatterns(int w, int h, int count, int columns, const PatternPainter& draw) {

@@ -87,6 +87,21 @@ void Pack::picture(const std::string& group, const LoadedPicture& loaded, const 
   picture(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
 }
 
+void Pack::picture(const std::string& group, const Language& language, const LoadedPicture& loaded,
+                   const Picture& p) {
+  if (language.isEnglish()) {
+    picture(group, loaded, p);
+    return;
+  }
+  // A language's own pictures are new files: an opaque one goes without its alpha, a quarter
+  // smaller (the root's keep the format they have always had).
+  bool opaque = true;
+  for (std::size_t i = 3; i < p.bgra.size() && opaque; i += 4) opaque = p.bgra[i] == 255;
+  const std::string path = language.folder() + loaded.file;
+  save(bitmapOf(p, !opaque), prepare(path));
+  keep("lang_" + language.code(), path, p, loaded.patternWidth, loaded.patternHeight);
+}
+
 void Pack::bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& p) {
   save(bitmapOf(p, false), prepare(loaded.file));
   keep(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);

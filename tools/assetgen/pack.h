@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assetgen/canvas.h"
+#include "assetgen/language.h"
 #include "assets/texture_table.h"
 
 namespace assetgen {
@@ -44,6 +45,10 @@ class Pack {
   void picture(const std::string& group, const std::string& relativePath, const Picture& picture,
                int patternWidth = 0, int patternHeight = 0);
   void picture(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
+  // A picture that holds a language's text: the root's picture for English, otherwise the same
+  // path in the language's folder, on the language's own contact sheet.
+  void picture(const std::string& group, const Language& language, const LoadedPicture& loaded,
+               const Picture& picture);
   // A BMP of 24 bits, flattened onto black.
   void bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
   void jpeg(const std::string& group, const LoadedPicture& loaded, const Picture& picture,
