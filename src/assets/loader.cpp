@@ -200,7 +200,7 @@ void TAssetLoader::LoadFont(bool loading) {
   const bool mapped = FileExists(map) && font.LoadMap(map, log) && font.HasGlyphs();
   if (!mapped) {
     if (loading) {
-      Note(FileExists(map) ? "Font map \"" + map + "\" names no glyph: " + OldFont
+      Note(FileExists(map) ? "Font map \"" + map + "\" gives no glyph: " + OldFont
                            : "Font map \"" + map + "\" missing: " + OldFont);
     }
     font.LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"), log);
