@@ -47,6 +47,10 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   std::optional<TStringList> lines = ReadTextLines(path);
   if (!lines) {
     if (log) log("Cannot open file \"" + path + "\": the screens show no texts");
+    // No texts, also none of a language read before.
+    const uint8_t lastHelpPage = LastHelpPage;
+    *this = TQzStrings();
+    LastHelpPage = lastHelpPage;
     MainCaption = CaptionText;
     return false;
   }

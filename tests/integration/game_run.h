@@ -63,7 +63,7 @@ class FakeFormHost : public TFormHost {
 // Links the generated asset pack into the test's working folder, when the pack exists.
 inline void LinkDataPack(const std::filesystem::path& into) {
   const std::filesystem::path pack = MARBLIX_DATA_DIR;
-  for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
+  for (const char* name : {"graphics", "lang", "sounds", "music", "strings.txt", "sounds.txt"}) {
     if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, into / name);
   }
 }
