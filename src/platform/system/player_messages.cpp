@@ -3,12 +3,12 @@
 #include "platform/system/player_messages.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 namespace marblix {
 namespace {
 
-constexpr std::array<EnglishPlayerMessage, 12> English = {{
+constexpr EnglishPlayerMessage English[] = {
     // clang-format off
     {"NoDisplay", "Marblix needs a graphical display: no X11 or Wayland display could be opened ({1}); start it from a desktop session, or set DISPLAY to a running X server"},
     {"NoDisplayUnset", "DISPLAY is not set"},
@@ -23,15 +23,15 @@ constexpr std::array<EnglishPlayerMessage, 12> English = {{
     {"ConfigSavedBeside", "This run's scores are saved in \"{1}\"; \"{2}\" could not be read and is kept as it was"},
     {"ConfigNotSaved", "{1}; the previous Config.bin is kept"},
     // clang-format on
-}};
+};
 
 std::string_view TextOf(std::string_view key, std::string_view language) {
   for (const TranslatedPlayerMessage& line : TranslatedPlayerMessages()) {
     if (line.Language == language && line.Key == key && !line.Text.empty()) return line.Text;
   }
-  const auto english = std::find_if(English.begin(), English.end(),
+  const auto english = std::find_if(std::begin(English), std::end(English),
                                     [key](const EnglishPlayerMessage& m) { return m.Key == key; });
-  return english != English.end() ? english->Text : key;
+  return english != std::end(English) ? english->Text : key;
 }
 
 }  // namespace
