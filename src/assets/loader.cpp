@@ -207,7 +207,7 @@ void TAssetLoader::LoadAssets() {
   host_.LoadConfig();
 
   if (sound) StartMusic();
-  resources_.Strings->LastHelpPage = 4;
+  resources_.Strings->LastHelpPage = HelpPageCount - 1;
   host_.ShowSystemPointer(!values_.FullScreenSetting);
 }
 

@@ -14,6 +14,11 @@ namespace {
 
 constexpr TRect WholeFrame{0, 0, 800, 600};
 
+// The instructions' page number, ending at the page's lower right corner.
+constexpr int PageNumberRight = 748;
+constexpr int PageNumberY = 412;
+constexpr uint16_t PageNumberPercent = 70;
+
 const char* ModeName(const TQzStrings& strings, uint8_t mode) {
   switch (mode) {
     case ModeKids:
@@ -69,7 +74,15 @@ void TScreenPainter::DrawPanelTitle(const std::string& title) {
 
 void TScreenPainter::DrawInstructions() {
   if (resources_.Strings) DrawPanelTitle(resources_.Strings->Help);
-  device_.DrawImage(Game(GpFirstHelp + std::min<int>(values_.HelpPage, 4)), 303, 31, 0, blendAlpha);
+  const int page = std::min<int>(values_.HelpPage, HelpPageCount - 1);
+  device_.DrawImage(Game(GpFirstHelp + page), 303, 31, 0, blendAlpha);
+  if (!resources_.Font || !resources_.Strings) return;
+  const std::string number =
+      FormatText(resources_.Strings->HelpPage,
+                 {std::to_string(page + 1), std::to_string(resources_.Strings->LastHelpPage + 1)});
+  const int width = resources_.Font->ScaledTextWidth(number, PageNumberPercent);
+  resources_.Font->DrawCenteredScaled(number, PageNumberRight - width / 2, PageNumberY,
+                                      PageNumberPercent, PageNumberGrey);
 }
 
 void TScreenPainter::DrawVolumeBar(int32_t volume, int y) {

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marblix {
@@ -25,6 +27,8 @@ class TQzStrings {
   std::string Proff;
   // The mark in the score box while the last move can be taken back.
   std::string Undo;
+  // The instructions page shown and the number of pages: "{1} / {2}".
+  std::string HelpPage;
 
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;
@@ -61,5 +65,10 @@ class TQzStrings {
   // Index of the first line that reads marker + key (trimmed, any case), skipping comments.
   size_t FindKeyLine(char marker, const std::string& key) const;
 };
+
+// The text with every placeholder "{n}" (n counted from 1) replaced by the n-th value, so that a
+// translation can put the numbers where its language wants them. A placeholder without a value
+// stays as it is.
+std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values);
 
 }  // namespace marblix

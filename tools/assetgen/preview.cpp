@@ -11,6 +11,7 @@
 
 #include "assetgen/ballart.h"
 #include "assetgen/font.h"
+#include "assets/texture_table.h"
 #include "text/qz_strings.h"
 
 namespace assetgen {
@@ -286,14 +287,17 @@ void panels(const Pack& pack, const std::filesystem::path& folder) {
   h.draw("graphics/buttons/clear.tga", 0, 535, 445);
   h.write(folder / "screen_highscores.png");
 
-  for (int page = 0; page < 5; ++page) {
+  for (int page = 0; page < marblix::HelpPageCount; ++page) {
     Screen i(pack);
     commonLayer(i);
     panelTitle(i, "Instructions");
     i.draw("graphics/help" + std::to_string(page) + ".tga", 0, 303, 31);
     i.draw("graphics/buttons/back.tga", 0, 460, 445);
     if (page > 0) i.draw("graphics/buttons/prev.tga", 0, 310, 455);
-    if (page < 4) i.draw("graphics/buttons/next.tga", 0, 650, 455);
+    if (page < marblix::HelpPageCount - 1) i.draw("graphics/buttons/next.tga", 0, 650, 455);
+    const std::string number =
+        std::to_string(page + 1) + " / " + std::to_string(marblix::HelpPageCount);
+    i.text(number, 748 - i.textWidth(number, 70), 412, 70, 0xffaaaaaa, false);
     i.write(folder / ("screen_help" + std::to_string(page) + ".png"));
   }
 }
