@@ -18,7 +18,6 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
 
 # The installer's languages as NSIS names them, by catalogue code.
 NSIS_LANGUAGES = {
@@ -352,9 +351,11 @@ def make_installer(args):
     for code in languages:
         lines.append(f'!insertmacro MUI_LANGUAGE "{NSIS_LANGUAGES[code]}"')
     for key, english, _ in installer_texts(texts_file):
-        name = key.split(".", 1)[1]
+        name = "Marblix" + key.split(".", 1)[1]
         for code, translations in languages.items():
-            text = translations.get(key, english).replace('"', '$\\"')
+            # {1} is the version; NSIS escapes a quote as $\" and a dollar sign as $$.
+            text = translations.get(key, english).replace("$", "$$").replace('"', '$\\"')
+            text = text.replace("{1}", "${VERSION}")
             lines.append(f'LangString {name} ${{LANG_{NSIS_LANGUAGES[code].upper()}}} "{text}"')
     # NSIS reads a file with a byte-order mark as UTF-8.
     write_if_changed(out, "\ufeff" + "\n".join(lines) + "\n")

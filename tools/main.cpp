@@ -57,7 +57,9 @@ class Tasks {
   void add(std::string name, std::function<void()> task) {
     tasks_.push_back({std::move(name), std::move(task)});
   }
-  void run(int threads) {
+  // Each finished task's time is printed when `timed`.
+  void run(int threads, bool timed = true) {
+    timed_ = timed;
     std::vector<std::thread> workers;
     workers.reserve(std::size_t(threads));
     for (int t = 0; t < threads; ++t) workers.emplace_back([this] { work(); });
@@ -79,13 +81,14 @@ class Tasks {
         return;
       }
       const double ms = std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
-      std::printf("assetgen: %-8s %7.0f ms\n", tasks_[n].first.c_str(), ms);
+      if (timed_) std::printf("assetgen: %-8s %7.0f ms\n", tasks_[n].first.c_str(), ms);
     }
   }
 
   std::vector<std::pair<std::string, std::function<void()>>> tasks_;
   std::atomic<std::size_t> next_{0};
   std::atomic<bool> failed_{false};
+  bool timed_ = true;
   std::mutex mutex_;
   std::exception_ptr failure_;
 };
@@ -170,8 +173,15 @@ int main(int argc, char** argv) {
     if (!reportMisfits(all)) return 1;
     if (!options->templateFile.empty()) writeFile(options->templateFile, texts.pot());
     if (!options->contactDir.empty()) {
-      pack.writeContactSheets(options->contactDir);
-      assetgen::writePreviews(pack, options->contactDir);
+      Tasks review;
+      for (auto& writer : pack.contactSheetWriters(options->contactDir))
+        review.add("contact", std::move(writer));
+      std::vector<std::string> codes;
+      codes.reserve(languages.size());
+      for (const assetgen::Language& language : languages) codes.push_back(language.code());
+      for (auto& writer : assetgen::previewWriters(pack, options->contactDir, codes))
+        review.add("preview", std::move(writer));
+      review.run(2, false);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen: %s\n", e.what());

@@ -22,7 +22,6 @@ namespace marblix {
 namespace {
 
 constexpr TRect WholeFrame{0, 0, 800, 600};
-constexpr uint8_t LastHelpPageIndex = 4;  // pages 0 to 4
 const std::string OldFont =
     "the font is read from font.rls and font.bmp, which hold Western European letters only";
 
@@ -227,7 +226,7 @@ void TAssetLoader::LoadStrings() {
   } else {
     resources_.Strings->LoadStrings(own, root, log);
   }
-  resources_.Strings->LastHelpPage = LastHelpPageIndex;
+  resources_.Strings->LastHelpPage = HelpPageCount - 1;
 }
 
 void TAssetLoader::ListLanguages() {

@@ -32,7 +32,7 @@ struct LogoState {
   double LoadProgress = 0;
 };
 
-// The progress bar is full at this much progress: about 77 units of logo and 117 textures.
+// The progress bar is full at this much progress: about 77 units of logo and 118 textures.
 inline constexpr double FullProgress = 195;
 
 // The right edge of the progress bar: round(width / 195 * progress) + 286, halves to even.

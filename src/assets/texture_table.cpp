@@ -62,7 +62,7 @@ std::vector<TextureSpec> MakeGameTextures() {
   t.push_back(Sized(b + "up.tga", 18, 18, 32, 64));
   t.push_back(Sized(b + "down.tga", 18, 18, 32, 64));
   t.push_back(Sized(g + "explosion.bmp", 128, 128, 128, 128, FormatR5G6B5));
-  for (int n = 0; n <= 4; ++n)
+  for (int n = 0; n < HelpPageCount; ++n)
     t.push_back(Sized(g + "help" + std::to_string(n) + ".tga", 467, 467, 512, 512));
   t.push_back(Sized(g + "logo_small.tga", 125, 100, 128, 128));
   t.push_back(Sized(g + "cry.tga", 140, 82, 256, 128));

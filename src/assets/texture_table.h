@@ -23,7 +23,7 @@ struct TextureSpec {
 
 // The eleven start-up pictures, in loading order.
 const std::vector<TextureSpec>& StartupTextures();
-// The 117 game pictures, in loading order.
+// The game pictures (GpCount of them), in loading order.
 const std::vector<TextureSpec>& GameTextures();
 
 // The log line of a loaded texture: Loaded Texture "<path>". Size <w>x<h>. Format <f>
@@ -47,6 +47,9 @@ enum StartupPicture {
   PicLogoVexmo,
   PicLogoZantic,
 };
+
+// The instructions pages, ".\graphics\help0.tga" onwards.
+inline constexpr int HelpPageCount = 6;
 
 // Indexes of game pictures the screens draw directly (the ball pictures are found by look).
 enum GamePicture {
@@ -82,11 +85,11 @@ enum GamePicture {
   GpUp,
   GpDown,
   GpExplosion,
-  GpFirstHelp = 109,
-  GpLogoSmall = 114,
+  GpFirstHelp = 109,  // the instructions pages, HelpPageCount of them
+  GpLogoSmall = GpFirstHelp + HelpPageCount,
   GpCry,
   GpLau,
-  GpCount = 117,
+  GpCount = 118,
 };
 
 }  // namespace marblix

@@ -18,6 +18,11 @@ constexpr TRect WholeFrame{0, 0, 800, 600};
 constexpr int LanguageLabelRoom = LanguageLeftArrowX - LanguageLabelLeft - 6;
 constexpr int LanguageNameRoom = LanguageRightArrowX - LanguageLeftArrowX - LanguageArrowSize - 8;
 
+// The instructions' page number, ending at the page's lower right corner.
+constexpr int PageNumberRight = 748;
+constexpr int PageNumberY = 412;
+constexpr uint16_t PageNumberPercent = 70;
+
 const char* ModeName(const TQzStrings& strings, uint8_t mode) {
   switch (mode) {
     case ModeKids:
@@ -73,7 +78,15 @@ void TScreenPainter::DrawPanelTitle(const std::string& title) {
 
 void TScreenPainter::DrawInstructions() {
   if (resources_.Strings) DrawPanelTitle(resources_.Strings->Help);
-  device_.DrawImage(Game(GpFirstHelp + std::min<int>(values_.HelpPage, 4)), 303, 31, 0, blendAlpha);
+  const int page = std::min<int>(values_.HelpPage, HelpPageCount - 1);
+  device_.DrawImage(Game(GpFirstHelp + page), 303, 31, 0, blendAlpha);
+  if (!resources_.Font || !resources_.Strings) return;
+  const std::string number =
+      FormatText(resources_.Strings->HelpPage,
+                 {std::to_string(page + 1), std::to_string(resources_.Strings->LastHelpPage + 1)});
+  const int width = resources_.Font->ScaledTextWidth(number, PageNumberPercent);
+  resources_.Font->DrawCenteredScaled(number, PageNumberRight - width / 2, PageNumberY,
+                                      PageNumberPercent, PageNumberGrey);
 }
 
 void TScreenPainter::DrawVolumeBar(int32_t volume, int y) {

@@ -19,6 +19,7 @@ inline constexpr uint32_t CaptionRed = 0xFF0000FFu;
 inline constexpr uint32_t TextYellow = 0xFF00FFFFu;
 inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
 inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
+inline constexpr uint32_t PageNumberGrey = 0xFFAAAAAAu;
 
 class TScreenPainter {
  public:

@@ -2,6 +2,9 @@
 // occurrence wins.
 #include "text/qz_strings.h"
 
+#include <algorithm>
+#include <string>
+
 #include "text/TextLines.h"
 
 namespace marblix {
@@ -88,6 +91,7 @@ void TQzStrings::FillTexts() {
   Normal = FindValue("Normal");
   Proff = FindValue("Proff");
   Undo = FindValue("Undo");
+  HelpPage = FindValue("HelpPage");
   Language = FindValue("Language");
   LanguageName = FindValue("LanguageName");
 
@@ -106,6 +110,30 @@ void TQzStrings::FillTexts() {
 
   RawLines.clear();
   FallbackLines.clear();
+}
+
+std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values) {
+  std::string out;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t open = text.find('{', at);
+    const size_t close = open == std::string_view::npos ? open : text.find('}', open);
+    if (close == std::string_view::npos) break;
+    const std::string_view digits = text.substr(open + 1, close - open - 1);
+    const bool number = !digits.empty() && digits.size() <= 2 &&
+                        digits.find_first_not_of("0123456789") == std::string_view::npos;
+    const size_t index = number ? std::stoul(std::string(digits)) : 0;
+    out.append(text.substr(at, open - at));
+    if (index >= 1 && index <= values.size()) {
+      out.append(*(values.begin() + (index - 1)));
+      at = close + 1;
+    } else {
+      out.push_back('{');
+      at = open + 1;
+    }
+  }
+  out.append(text.substr(std::min(at, text.size())));
+  return out;
 }
 
 }  // namespace marblix

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,8 @@ class TQzStrings {
   std::string Proff;
   // The mark in the score box while the last move can be taken back.
   std::string Undo;
+  // The instructions page shown and the number of pages: "{1} / {2}".
+  std::string HelpPage;
   // The options' language row: its label, and the language's own name.
   std::string Language;
   std::string LanguageName;
@@ -76,5 +80,10 @@ class TQzStrings {
   std::pair<const TStringList*, size_t> FindKeyLine(char marker, const std::string& key) const;
   void FillTexts();
 };
+
+// The text with every placeholder "{n}" (n counted from 1) replaced by the n-th value, so that a
+// translation can put the numbers where its language wants them. A placeholder without a value
+// stays as it is.
+std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values);
 
 }  // namespace marblix

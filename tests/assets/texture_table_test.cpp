@@ -22,7 +22,7 @@ TEST(TextureTable, GameTexturesInLoadingOrder) {
   EXPECT_EQ(t[GpSoundOptG].PatternWidth, 194);
   EXPECT_EQ(TextureLogLine(t[GpExplosion]),
             "Loaded Texture \".\\graphics\\explosion.bmp\". Size 128x128. Format 23");
-  EXPECT_EQ(t[GpFirstHelp + 4].Path, ".\\graphics\\help4.tga");
+  EXPECT_EQ(t[GpFirstHelp + 5].Path, ".\\graphics\\help5.tga");
   EXPECT_EQ(t[GpLogoSmall].Path, ".\\graphics\\logo_small.tga");
   EXPECT_EQ(t[GpLau].Path, ".\\graphics\\lau.tga");
 }

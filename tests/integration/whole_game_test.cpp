@@ -81,7 +81,7 @@ TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
   EXPECT_EQ(balls, 6);
 
   const auto log = LogMessages();
-  ASSERT_GE(log.size(), 2u + 10 + 117 + 9);
+  ASSERT_GE(log.size(), 2u + 10 + GpCount + 9);
   std::vector<std::string> expected = {"Program started", "", "Initializing Direct3D Device...",
                                        "...Ok"};
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4), expected);
@@ -92,7 +92,7 @@ TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
   for (int i = 0; i < 11; ++i) EXPECT_EQ(log[8 + i], TextureLogLine(StartupTextures()[i]));
   EXPECT_EQ(log[19], "Starting Logo");
   EXPECT_EQ(log[20], "Loading Ingame Resources ...");
-  for (int i = 0; i < 117; ++i) EXPECT_EQ(log[21 + i], TextureLogLine(GameTextures()[i]));
+  for (int i = 0; i < GpCount; ++i) EXPECT_EQ(log[21 + i], TextureLogLine(GameTextures()[i]));
   EXPECT_EQ(log[21],
             "Loaded Texture \".\\graphics\\buttons\\new game.tga\". Size 128x32. Format 21");
   // Then the loader's steps in order (sound-list or text warnings may come between them).

@@ -105,5 +105,19 @@ TEST_F(StringsTest, KeysALanguagesFileLacksComeFromTheRootsFile) {
   ASSERT_EQ(log.size(), 1u);
 }
 
+TEST(FormatText, PlaceholdersTakeTheirValuesInAnyOrderAndUnknownOnesStay) {
+  struct Case {
+    const char* Text;
+    const char* Expected;
+  };
+  for (const Case& c : {Case{"{1} / {2}", "3 / 6"},
+                        {"Seite {1} von {2}", "Seite 3 von 6"},
+                        {"{2}: {1}, {1}", "6: 3, 3"},
+                        {"{3} {} {x} {", "{3} {} {x} {"},
+                        {"no numbers", "no numbers"}}) {
+    EXPECT_EQ(FormatText(c.Text, {"3", "6"}), c.Expected) << c.Text;
+  }
+}
+
 }  // namespace
 }  // namespace marblix

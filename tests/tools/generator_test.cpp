@@ -129,7 +129,9 @@ TEST(Language, PseudoTextsAreLongerAccentedAndKeepTheirPlaceholders) {
   const double letters = double(codePoints(pseudo).size()) / double(english.size());
   EXPECT_GT(letters, 1.3);
   EXPECT_LT(letters, 1.6);
-  EXPECT_EQ(pseudoTranslate("Play\nagain?"), "[Pl\xC3\xA1\xC3\xA1\xC3\xBD]\n[\xC3\xA1\xC3\xA1g\xC3\xA1\xC3\xA1\xC3\xAD\xC3\xAD\xC3\xB1?]");
+  EXPECT_EQ(
+      pseudoTranslate("Play\nagain?"),
+      "[Pl\xC3\xA1\xC3\xA1\xC3\xBD]\n[\xC3\xA1\xC3\xA1g\xC3\xA1\xC3\xA1\xC3\xAD\xC3\xAD\xC3\xB1?]");
 }
 
 TEST(Language, AKeyAskedForWithTwoEnglishTextsIsRefused) {
@@ -160,9 +162,8 @@ std::string contents(const fs::path& file) {
 
 TEST(Generator, SecondRunWritesTheSameBytes) {
   marblix::testing::TTempDir dir;
-  const std::string command =
-      std::string("\"") + MARBLIX_ASSETGEN + "\" \"" + dir.Path.string() + "\" --po \"" +
-      MARBLIX_PO_DIR + "\" > /dev/null";
+  const std::string command = std::string("\"") + MARBLIX_ASSETGEN + "\" \"" + dir.Path.string() +
+                              "\" --po \"" + MARBLIX_PO_DIR + "\" > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::size_t files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(MARBLIX_DATA_DIR)) {

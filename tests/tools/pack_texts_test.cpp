@@ -242,6 +242,11 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
   check("Normal", strings.Normal, 75, 150);
   check("Proff", strings.Proff, 75, 150);
   check("Undo", strings.Undo, 60, 136);
+  // The instructions' page number, right of the Back button, carries both numbers.
+  const std::string pageNumber = marblix::FormatText(strings.HelpPage, {"2", "6"});
+  check("HelpPage", pageNumber, 70, 100);
+  if (pageNumber.find('2') == std::string::npos || pageNumber.find('6') == std::string::npos)
+    found.push_back("HelpPage \"" + strings.HelpPage + "\" loses a number");
   check("Language", valueOf(raw, "Language"), 100, 120);
   check("LanguageName", valueOf(raw, "LanguageName"), 100, 200);
   struct Dialog {
@@ -277,7 +282,7 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
 TEST(PackStrings, EveryLanguageHasEveryKeyAndEveryTextFitsItsBox) {
   const std::string root = contents(kData / "strings.txt");
   EXPECT_NE(root.find("$MainCaption\r\nMarblix v1.00\r\n"), std::string::npos);
-  EXPECT_EQ(keysOf(root).size(), 10u + 7u * 2u);
+  EXPECT_EQ(keysOf(root).size(), 11u + 7u * 2u);
   EXPECT_EQ(languages().size(), 16u);
   for (const std::string& code : languages()) {
     SCOPED_TRACE(code);
@@ -311,8 +316,7 @@ TEST(PackStrings, PseudoLanguageOverflowsAndTheChecksSayWhere) {
   EXPECT_NE(said.find("en_XA: Button.Professional does not fit"), std::string::npos) << said;
   EXPECT_NE(said.find("en_XA: Button.Previous does not fit"), std::string::npos) << said;
 
-  const std::vector<std::string> found =
-      misfits(dir.Path / "lang/en_XA/strings.txt", Letters(""));
+  const std::vector<std::string> found = misfits(dir.Path / "lang/en_XA/strings.txt", Letters(""));
   auto named = [&found](const std::string& start) {
     return std::any_of(found.begin(), found.end(),
                        [&start](const std::string& f) { return f.starts_with(start); });

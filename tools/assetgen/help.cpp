@@ -1,6 +1,7 @@
-// The five instruction pages: moving, lines and scoring, special balls, bombs, modes and controls,
-// each with pictures made from the game's own balls and tiles.
+// The instruction pages: moving, lines and scoring, special balls, bombs, modes and scores, keys
+// with undo and the hint; pictures made from the game's own balls and tiles.
 #include <cmath>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "assetgen/art.h"
 #include "assetgen/ballart.h"
 #include "assetgen/theme.h"
+#include "assets/texture_table.h"
 
 namespace assetgen {
 
@@ -157,8 +159,10 @@ void pageLines(Page& page) {
       "its points once more as a bonus, the third twice more, and so on. A move without a "
       "line ends the chain.",
       28, y + 6, 411);
-  paragraph(page, "End", "The game is over when the board is too full for the next balls.", 28,
-            y + 6, 411);
+  paragraph(page, "End",
+            "The game ends when new balls are due and fewer than 3 cells are free in Kids, 4 "
+            "in Normal, 5 in Professional.",
+            28, y + 6, 411);
 }
 
 void pageSpecials(Page& page) {
@@ -229,71 +233,151 @@ void pageBombs(Page& page) {
   cairo_stroke(cr);
 }
 
+// A gold label in a pill at the left margin, its text's baseline at y.
+void pill(Page& page, const std::string& name, const std::string& english, double y) {
+  cairo_t* cr = page.cr;
+  roundedRect(cr, 28, y - 13, 128, 19, 6);
+  setColour(cr, rgb(0x2A3470));
+  cairo_fill(cr);
+  const TextStyle style{Face::SansBold, 12};
+  const std::string key = page.key(name);
+  const std::string label = page.language().text(
+      key, english,
+      roomLine(style, 120, page.where + ": a key, a mouse action or a mode, in a pill"));
+  Canvas measure(8, 8);
+  page.letters.centred(cr, page.letters.fitted(measure.cr(), style, key, label, 120, 0.75), label,
+                       92, y - 3.5);
+  setColour(cr, kGold);
+  cairo_fill(cr);
+}
+
+// A row of key labels: the key in a gold pill, what it does beside it on one line.
+struct KeyRow {
+  const char* name;
+  const char* key;
+  const char* what;
+};
+
+void keyRows(Page& page, const KeyRow* rows, size_t count, double y, double pitch) {
+  Canvas measure(8, 8);
+  for (size_t n = 0; n < count; ++n) {
+    const std::string name = rows[n].name;
+    pill(page, name + ".Key", rows[n].key, y);
+    if (page.language().isEnglish()) {
+      page.language().text(page.key(name + ".Does"), rows[n].what,
+                           roomLine({Face::Sans, 13}, 270, page.where + ": what the key does"));
+      paragraph(page, name + ".Does", rows[n].what, 166, y, 270);
+    } else {
+      const std::string key = page.key(name + ".Does");
+      const std::string does = page.language().text(key, rows[n].what, {});
+      const TextStyle what{Face::Sans, 13 * page.scale};
+      page.letters.at(page.cr, page.letters.fitted(measure.cr(), what, key, does, 270), does, 166,
+                      y);
+      setColour(page.cr, kText);
+      cairo_fill(page.cr);
+    }
+    y += pitch;
+  }
+  if (y - pitch + 5 > kTextBottom) page.fits = false;
+}
+
 void pageModes(Page& page) {
   cairo_t* cr = page.cr;
-  pageFrame(page, "Modes, scores and keys");
-  double y = 110;
-  y = paragraph(page, "Kids",
-                "Kids: 3 balls to start, 2 new ones each turn, many two-colour balls and no bombs.",
-                28, y, 411);
-  y = paragraph(page, "Normal",
-                "Normal: 6 balls to start, 3 each turn, every kind of special ball.", 28, y + 4,
-                411);
-  y = paragraph(page, "Professional",
-                "Professional: 9 balls to start, 4 each turn and all seven colours.", 28, y + 4,
-                411);
-  y = paragraph(page, "Tables",
-                "Each mode keeps a table of its ten best scores. Beat one and type your name. "
-                "Your game is kept when you leave and offered again at the next start.",
-                28, y + 10, 411);
-  y += 8;
-  struct Key {
+  pageFrame(page, "Modes and scores");
+  // What each mode starts with, drops and needs: the rules' own numbers, under two-line headings.
+  struct Heading {
     const char* name;
-    const char* key;
-    const char* what;
+    const char* english;
   };
-  const Key keys[] = {{"Drag", "Drag and drop", "move a ball"},
-                      {"Click", "Click, click", "select a ball, then its target"},
-                      {"RightClick", "Right click", "let go of the selected ball"},
-                      {"AltEnter", "Alt+Enter", "full screen or window, from the next start"}};
+  const Heading headings[3] = {{"Start", "Balls\nto start"},
+                               {"Drop", "New balls\neach turn"},
+                               {"Need", "Free cells\nneeded"}};
+  struct ModeRow {
+    const char* name;
+    const char* mode;
+    const char* numbers[3];
+  };
+  const ModeRow modes[] = {{"KidsName", "Kids", {"3", "2", "3"}},
+                           {"NormalName", "Normal", {"6", "3", "4"}},
+                           {"ProfessionalName", "Professional", {"9", "4", "5"}}};
+  const double columns[3] = {220, 305, 390};
+  double y = 104;
+  const TextStyle headingStyle{Face::SansBold, 11};
   Canvas measure(8, 8);
-  const Lettering& letters = page.letters;
-  for (const Key& k : keys) {
-    roundedRect(cr, 28, y - 13, 128, 19, 6);
-    setColour(cr, rgb(0x2A3470));
-    cairo_fill(cr);
-    const TextStyle pill{Face::SansBold, 12};
-    const std::string pillKey = page.key(std::string(k.name) + ".Key");
-    const std::string label = page.language().text(
-        pillKey, k.key, roomLine(pill, 120, page.where + ": a key or a mouse action, in a pill"));
-    letters.centred(cr, letters.fitted(measure.cr(), pill, pillKey, label, 120, 0.75), label, 92,
-                    y - 3.5);
-    setColour(cr, kGold);
-    cairo_fill(cr);
-    // What it does: one line beside the pill.
-    const TextStyle what{Face::Sans, 13 * page.scale};
-    const std::string whatKey = page.key(std::string(k.name) + ".Does");
-    const std::string does = page.language().text(
-        whatKey, k.what, roomLine({Face::Sans, 13}, 270, page.where + ": what the key does"));
-    if (letters.language().isEnglish()) {
-      paragraph(page, std::string(k.name) + ".Does", k.what, 166, y, 270);
-    } else {
-      letters.at(cr, letters.fitted(measure.cr(), what, whatKey, does, 270), does, 166, y);
-      setColour(cr, kText);
-      cairo_fill(cr);
+  std::string keys[3], lines[3][2];
+  for (int c = 0; c < 3; ++c) {
+    keys[c] = page.key(headings[c].name);
+    const std::string text = page.language().text(
+        keys[c], headings[c].english,
+        page.where +
+            ": a heading of the modes' table, over a column of numbers\ntwo lines of "
+            "at most 80 px in 11 px bold letters (about 10 Latin letters each)");
+    const std::size_t end = text.find('\n');
+    lines[c][0] = text.substr(0, end);
+    lines[c][1] = end == std::string::npos ? std::string() : text.substr(end + 1);
+  }
+  for (int line = 0; line < 2; ++line) {
+    for (int c = 0; c < 3; ++c) {
+      const std::string& part = lines[c][line];
+      page.letters.centred(cr, page.letters.fitted(measure.cr(), headingStyle, keys[c], part, 80),
+                           part, columns[c], y + line * 13);
     }
+  }
+  setColour(cr, kGold);
+  cairo_fill(cr);
+  y += 2 * 13 + 16;
+  for (const ModeRow& row : modes) {
+    pill(page, row.name, row.mode, y);
+    useFont(cr, Face::SansBold, 13);
+    for (int c = 0; c < 3; ++c) centredTextPath(cr, row.numbers[c], columns[c], y - 3.5);
+    setColour(cr, kText);
+    cairo_fill(cr);
     y += 25;
   }
-  if (y - 25 + 5 > kTextBottom) page.fits = false;
+  y = paragraph(page, "Drops",
+                "New balls come after every move that makes no line, fewer of them on a crowded "
+                "board. The game ends when new balls are due and fewer cells are free than the "
+                "mode needs.",
+                28, y + 4, 411);
+  y = paragraph(page, "Kinds",
+                "Kids has many two-colour balls and no bombs, Normal every kind of special ball, "
+                "Professional all seven colours.",
+                28, y + 6, 411);
+  paragraph(page, "Tables",
+            "Each mode keeps a table of its ten best scores: beat one and type your name. A game "
+            "that has scored is kept when you leave and offered again at the next start.",
+            28, y + 6, 411);
+}
+
+void pageKeys(Page& page) {
+  pageFrame(page, "Keys, undo and hint");
+  double y = 110;
+  y = paragraph(page, "Undo",
+                "Undo: Ctrl+Z, Backspace or a click on \"Undo\" above the score takes your last "
+                "move back with its points. The same move then brings the same balls.",
+                28, y, 411);
+  y = paragraph(page, "Hint",
+                "Hint: H marks a move that makes a line, or tells you that no single move makes "
+                "one.",
+                28, y + 4, 411);
+  const KeyRow keys[] = {{"Arrows", "Arrow keys", "move the cursor on the board"},
+                         {"Space", "Space, Enter", "pick up the ball there, or move it there"},
+                         {"Escape", "Escape", "let go of the ball; on a panel, go back"},
+                         {"Tab", "Tab, Shift+Tab", "go from button to button; Enter presses"},
+                         {"F2", "F2", "new game"},
+                         {"YN", "Y, N", "answer the question shown"},
+                         {"AltEnter", "Alt+Enter", "full screen or window, from the next start"}};
+  keyRows(page, keys, std::size(keys), y + 18, 23);
 }
 
 }  // namespace
 
 void makeHelpPages(Pack& pack, const Language& language) {
-  void (*pages[])(Page&) = {pageMoving, pageLines, pageSpecials, pageBombs, pageModes};
-  const char* names[] = {"Moving", "Lines", "Specials", "Bombs", "Modes"};
+  void (*pages[])(Page&) = {pageMoving, pageLines, pageSpecials, pageBombs, pageModes, pageKeys};
+  const char* names[] = {"Moving", "Lines", "Specials", "Bombs", "Modes", "Keys"};
+  static_assert(std::size(pages) == marblix::HelpPageCount);
   const Lettering letters(language);
-  for (int n = 0; n < 5; ++n) {
+  for (int n = 0; n < marblix::HelpPageCount; ++n) {
     const LoadedPicture loaded("graphics/help" + std::to_string(n) + ".tga");
     const std::string where = "Instructions page " + std::to_string(n + 1);
     // A language whose texts run long gets its page again with smaller letters.

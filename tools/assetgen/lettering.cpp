@@ -6,6 +6,7 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -98,7 +99,10 @@ class Layout {
     pango_font_description_set_family(font, familyOf(language.script()));
     pango_font_description_set_weight(font,
                                       bold(style.face) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_absolute_size(font, style.size * PANGO_SCALE);
+    // Dense Han and Hangul blur below about 12 px: small labels are set larger in those scripts.
+    const double size =
+        language.script() == Script::Latin ? style.size : std::max(style.size, 12.0);
+    pango_font_description_set_absolute_size(font, size * PANGO_SCALE);
     pango_layout_set_font_description(layout_.get(), font);
     pango_font_description_free(font);
     if (style.spaced) {

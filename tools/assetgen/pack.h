@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -59,11 +60,14 @@ class Pack {
   // Keeps a sound's samples for the waveform sheet.
   void wave(const std::string& name, const std::vector<float>& samples);
 
-  // Writes one PNG overview per group into `folder`, and "sounds.png" of every waveform.
-  void writeContactSheets(const std::filesystem::path& folder) const;
+  // The writers of one PNG overview per group into `folder`, and of "sounds.png" of every
+  // waveform, to be run on any threads once the pack is written.
+  std::vector<std::function<void()>> contactSheetWriters(const std::filesystem::path& folder) const;
 
-  // A picture written earlier, by its path in the pack; throws when there is none.
+  // A picture written earlier, by its path in the pack; throws (find) or gives none (lookup)
+  // when there is none.
   const SheetEntry& find(const std::string& relativePath) const;
+  const SheetEntry* lookup(const std::string& relativePath) const;
 
   const std::filesystem::path& dataDir() const { return dataDir_; }
   // The full path of a file of the pack, its folders made.
@@ -76,6 +80,8 @@ class Pack {
   std::filesystem::path dataDir_;
   mutable std::mutex mutex_;  // sounds and music are made beside the pictures
   void writeWaveSheet(const std::filesystem::path& file) const;
+  static void writeContactSheet(const std::string& group, const std::vector<SheetEntry>& entries,
+                                const std::filesystem::path& folder);
 
   std::vector<std::pair<std::string, std::vector<SheetEntry>>> groups_;
   std::vector<std::pair<std::string, std::vector<float>>> waves_;

@@ -34,6 +34,10 @@ Normal
 $Proff
 Professional
 
+; Under the instructions page: the page shown and the number of pages
+$HelpPage
+{1} / {2}
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
@@ -131,6 +135,9 @@ constexpr StringRoom kRooms[] = {
     {"Proff",
      "Name of the hardest mode (Professional), in the tab under the board\nat most "
      "150 px at 75 % (about 18 letters)"},
+    {"HelpPage",
+     "The page number under an instructions page: {1} is the page shown, {2} the "
+     "number of pages\nat most 100 px at 70 % (about 14 letters)"},
     {"Undo",
      "Over the score while the last move can be taken back; clicking it takes it back\n"
      "at most 136 px at 60 % (about 20 letters); keep the key's name Ctrl+Z"},
