@@ -88,9 +88,11 @@ std::string NameBytes(const std::string& name) {
 
 bool IsNameCharacter(char32_t c) {
   if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) return false;
-  const bool latin = Windows1252Byte(c) >= 0 || (c >= 0x100 && c <= 0x17F);
-  const bool greek = c >= 0x370 && c <= 0x3FF;
-  const bool cyrillic = c >= 0x400 && c <= 0x4FF;
+  const auto within = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
+  const bool latin = Windows1252Byte(c) >= 0 || within(0x100, 0x17F) || within(0x218, 0x21B) ||
+                     c == 0x1E9E;  // Latin Extended-A, Romanian's commas below, capital sharp s
+  const bool greek = within(0x384, 0x3CE) && c != 0x38B && c != 0x38D && c != 0x3A2;  // modern
+  const bool cyrillic = within(0x400, 0x45F) || within(0x490, 0x4FF);  // not the historic ones
   return latin || greek || cyrillic;
 }
 

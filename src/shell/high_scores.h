@@ -36,8 +36,8 @@ std::string EntryName(const HighScoreEntry& entry);
 // Windows-1252 otherwise, so names kept either way, old ones included, read back as they were.
 std::string NameBytes(const std::string& name);
 
-// A letter a player may type into a name: printable Latin-1 and Windows-1252, Latin Extended-A,
-// Greek and Cyrillic (the letters the font has in every language).
+// A letter a player may type into a name: printable Latin-1 and Windows-1252, Latin Extended-A and
+// Romanian's, modern Greek and Cyrillic (the letters the font has in every language).
 bool IsNameCharacter(char32_t codePoint);
 
 }  // namespace marblix
