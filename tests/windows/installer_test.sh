@@ -29,8 +29,12 @@ done
 
 work=$(mktemp -d)
 trap 'WINEPREFIX="$work/wine" "$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$shots" "$work/elsewhere"
+mkdir -p "$shots" "$work/elsewhere" "$work/locales"
 rm -f "$shots"/*.png
+# A German system for the first start: Wine takes the language from the host's locale, which this
+# host may not have installed, so it is made here.
+localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" 2>/dev/null ||
+  { echo "localedef cannot make the German locale: skipped"; exit 77; }
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
@@ -110,7 +114,7 @@ finish() {
 
 # 1. First start, from another folder, on a German system: full screen and in German; Alt+Enter
 # asks, Y ends it for a window next time.
-LANG=de_DE.UTF-8 start "$WORK/elsewhere"
+LOCPATH="$WORK/locales" LANG=de_DE.UTF-8 start "$WORK/elsewhere"
 shot 01-first-start-fullscreen-german
 [ "$(registry_fullscreen)" = 0x1 ] || fail "the first start left Fullscreen '$(registry_fullscreen)', not 0x1"
 grep -q "Language: de" "$appdata/Log.txt" || fail "on a German system the game does not speak German"
