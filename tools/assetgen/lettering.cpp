@@ -25,17 +25,20 @@ constexpr const char* kFontFiles[] = {
     "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc",
 };
 
+using FontSet = std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)>;
+
+// Destroyed after every thread's font map has let go of it.
 FcConfig* privateFontSet() {
-  static FcConfig* const config = [] {
-    FcConfig* made = FcConfigCreate();
+  static const FontSet config = [] {
+    FontSet made(FcConfigCreate(), &FcConfigDestroy);
     for (const char* file : kFontFiles) {
-      if (!FcConfigAppFontAddFile(made, reinterpret_cast<const FcChar8*>(file)))
+      if (!FcConfigAppFontAddFile(made.get(), reinterpret_cast<const FcChar8*>(file)))
         throw std::runtime_error(std::string("cannot read the font ") + file +
                                  " (scripts/install-deps.sh installs it)");
     }
     return made;
   }();
-  return config;
+  return config.get();
 }
 
 using FontMap = std::unique_ptr<PangoFontMap, decltype(&g_object_unref)>;
