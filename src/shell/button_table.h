@@ -49,6 +49,7 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
 }};
 
+static_assert(ButtonTable[NewGameButton].Action == ButtonAction::NewGame);
 static_assert(ButtonTable[OptionsButton].Action == ButtonAction::OpenOptions);
 static_assert(ButtonTable[InstructionsButton].Action == ButtonAction::OpenInstructions);
 static_assert(ButtonTable[HighScoresButton].Action == ButtonAction::OpenHighScores);

@@ -62,6 +62,8 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   Proff = FindValue("Proff");
   Undo = FindValue("Undo");
   HelpPage = FindValue("HelpPage");
+  PlayAgain = FindValue("PlayAgain");
+  NoLine = FindValue("NoLine");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");
@@ -69,6 +71,10 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
     FindBlock(name + "_Text", text);
   };
   dialog("Exit", Exit_Caption, Exit_Text);
+  ExitUnscored_Text.clear();
+  FindBlock("ExitUnscored_Text", ExitUnscored_Text);
+  ExitNoGame_Text.clear();
+  FindBlock("ExitNoGame_Text", ExitNoGame_Text);
   dialog("New", New_Caption, New_Text);
   dialog("Old", Old_Caption, Old_Text);
   dialog("Clear", Clear_Caption, Clear_Text);
