@@ -116,8 +116,8 @@ bool reportMisfits(const std::vector<assetgen::Language>& languages) {
   bool none = true;
   for (const assetgen::Language& language : languages) {
     for (const assetgen::Misfit& m : language.misfits()) {
-      std::fprintf(stderr, "assetgen: %s: %s does not fit: \"%s\" takes %s\n",
-                   language.code().c_str(), m.key.c_str(), m.text.c_str(), m.why.c_str());
+      std::fprintf(stderr, "assetgen: %s: %s %s: \"%s\"\n", language.code().c_str(), m.key.c_str(),
+                   m.why.c_str(), m.text.c_str());
       none = false;
     }
   }
