@@ -33,6 +33,7 @@ class QuietServices final : public IBoardParticles,
   void AddAnimation(BallPicture, int, float, float, float, int) override {}
   void RemoveNear(float, float) override {}
   void ClearAnimations() override {}
+  void EndAnimationsNear(float, float) override {}
   void PlayEffect(SoundSlot) override {}
   void PlayEffectLooped(SoundSlot) override {}
   void StopEffect(SoundSlot) override {}

@@ -37,6 +37,7 @@ class CheckingServices final : public IBoardParticles,
   void AddAnimation(BallPicture p, int, float, float, float, int) override { Check(p); }
   void RemoveNear(float, float) override {}
   void ClearAnimations() override {}
+  void EndAnimationsNear(float, float) override {}
   void PlayEffect(SoundSlot s) override { Check(s); }
   void PlayEffectLooped(SoundSlot s) override { Check(s); }
   void StopEffect(SoundSlot s) override { Check(s); }
@@ -97,6 +98,10 @@ class BoardPorts final : public ShellPorts {
   void ReleaseButtons() override {}
   int LastHelpPage() override { return 4; }
   int VolumeBarWidth() override { return 194; }
+  bool MoveFocus(int, bool) override { return false; }
+  bool FocusShown() override { return false; }
+  void PressFocused() override {}
+  void HideFocus() override {}
   void ClearAnimations() override {}
   void UpdateParticles(double) override {}
   void ApplyMusicVolume() override {}
@@ -105,6 +110,7 @@ class BoardPorts final : public ShellPorts {
   void ResumeMusic() override {}
   void LoadAssets() override {}
   void StepLogo(double) override {}
+  void SkipLogo() override {}
   bool BeginFrame() override { return true; }
   void DrawLogoBackground() override {}
   void DrawCommonLayer(int) override {}
@@ -112,6 +118,7 @@ class BoardPorts final : public ShellPorts {
   void DrawOptions() override {}
   void DrawHighScores() override {}
   void DrawGameTexts() override {}
+  void DrawInvitation(float) override {}
   void DrawParticles() override {}
   void DrawDialog(float, double) override {}
   void DrawPointer() override {}

@@ -148,15 +148,18 @@ def metainfo_texts(path):
         xml = f.read()
     texts = []
     summary = re.search(r"<summary>(.*?)</summary>", xml, re.S)
-    texts.append(("Metainfo.Summary", normalised(html.unescape(summary.group(1))),
-                  ["Software centre: the one line under the game's name; no full stop"]))
-    description = re.search(r"<description>(.*?)</description>", xml, re.S).group(1)
-    for n, p in enumerate(re.findall(r"<p>(.*?)</p>", description, re.S), 1):
+    if summary:
+        texts.append(("Metainfo.Summary", normalised(html.unescape(summary.group(1))),
+                      ["Software centre: the one line under the game's name; no full stop"]))
+    description = re.search(r"<description>(.*?)</description>", xml, re.S)
+    for n, p in enumerate(re.findall(r"<p>(.*?)</p>", description.group(1) if description else "",
+                                     re.S), 1):
         texts.append((f"Metainfo.Description.{n}", normalised(html.unescape(p)),
                       [f"Software centre: paragraph {n} of the game's description"]))
     caption = re.search(r"<caption>(.*?)</caption>", xml, re.S)
-    texts.append(("Metainfo.Caption", normalised(html.unescape(caption.group(1))),
-                  ["Software centre: the caption of the game's screenshot"]))
+    if caption:
+        texts.append(("Metainfo.Caption", normalised(html.unescape(caption.group(1))),
+                      ["Software centre: the caption of the game's screenshot"]))
     for release in re.finditer(r'<release version="([^"]*)".*?<p>(.*?)</p>', xml, re.S):
         texts.append((f"Metainfo.Release.{release.group(1)}",
                       normalised(html.unescape(release.group(2))),
@@ -271,7 +274,7 @@ def make_messages(args):
             text = translations.get(f"Message.{key}")
             if text:
                 rows.append(f"    {{{c_string(code)}, {c_string(key)}, {c_string(text)}}},")
-    write_if_changed(out, f"""// Made by scripts/catalogues.py from po/*.po at build time: do not edit.
+    write_if_changed(out, f"""// Made by scripts/catalogues.py from po/*.po at build time.
 #include <array>
 
 #include "platform/system/player_messages.h"

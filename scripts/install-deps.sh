@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev libjpeg-dev
   libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
-  libpango1.0-dev fonts-noto-cjk gettext
+  libpango1.0-dev libpng-dev fonts-noto-cjk gettext
   libgl1-mesa-dri libegl-mesa0
   xvfb xdotool x11-utils openbox imagemagick
   desktop-file-utils appstream python3

@@ -20,8 +20,15 @@ void DrawLogoScene(const LogoState& state, LogoPainter& painter) {
   painter.DrawScene(static_cast<int>(std::trunc(state.LogoClock)));
 }
 
+bool SkipLogo(const LogoState& state, TShellValues& values) {
+  if (values.ScreenState != LogoScreen || state.ShownTime < LogoSkippableAfter) return false;
+  values.ScreenState = LoadingScreen;
+  return true;
+}
+
 void StepLogo(LogoState& state, double d, LogoPainter& painter, TShellValues& values) {
   state.LoadProgress += d;
+  state.ShownTime += d;
   const double step = 1.25 * d;
   if (state.LogoPhase == 0) {
     state.LogoClock += step;

@@ -30,7 +30,11 @@ struct LogoState {
   double FlareClock = 0;
   double ShineClock = 0;
   double LoadProgress = 0;
+  double ShownTime = 0;  // how long the logo has been shown, in units of 1/15 s
 };
+
+// A click or a key cuts the logo short once it has shown this long: one second.
+inline constexpr double LogoSkippableAfter = 15;
 
 // The progress bar is full at this much progress: about 77 units of logo and 118 textures.
 inline constexpr double FullProgress = 195;
@@ -40,6 +44,10 @@ int ProgressRight(int statusLineWidth, double progress);
 
 // Draws the still scene with the letter and ball at LogoClock.
 void DrawLogoScene(const LogoState& state, LogoPainter& painter);
+
+// A click or a key during the logo: once it has shown for a second, ScreenState becomes
+// LoadingScreen at once. Returns whether it did.
+bool SkipLogo(const LogoState& state, TShellValues& values);
 
 // One frame of the logo: advances its clocks by d (and the progress), draws it, and sets
 // ScreenState to LoadingScreen when the shine has finished.

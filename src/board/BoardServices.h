@@ -54,6 +54,8 @@ class IBoardParticles {
   virtual void RemoveNear(float x, float y) = 0;
   // Takes out every pkAnimation particle.
   virtual void ClearAnimations() = 0;
+  // Takes out every pkAnimation particle closer than 3 pixels in both directions to (x, y).
+  virtual void EndAnimationsNear(float x, float y) = 0;
 };
 
 // ---- Sounds

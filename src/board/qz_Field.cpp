@@ -23,6 +23,8 @@ void TGameField::Create(int width, int height) {
   FCells.Resize(width, height);
   FPathMap.Resize(width, height);
   FHighlight.Resize(width, height);
+  FRestLooks.Resize(width, height);
+  FRestLooks.Fill(NoRestAnimation);
   FChain = 0;
   FBusyTimer = NoStepRunning;
   FGameOver = false;
@@ -36,8 +38,10 @@ void TGameField::ClearBoard() {
   FServices.Buttons.SelectModeButton();
   FChain = 0;
   FHintTimer = 0.0;
+  FNoLineTimer = 0.0;
   FHintWanted = false;
   ForgetUndo();
+  EndStaleRestAnimations();
 }
 
 int TGameField::CountFree() const {
@@ -64,7 +68,7 @@ void TGameField::DropBalls(int count, bool randomColours) {
   if (CountFree() < Mode() + 3) {
     FGameOver = true;
     ForgetUndo();
-    FServices.Particles.ClearAnimations();
+    ClearAllAnimations();
     FBusyTimer = GameOverStartTime;
     return;
   }
@@ -211,7 +215,7 @@ void TGameField::FinishGame() {
   FValues.GameUnderWay = false;
   FServices.Scores.PlaceFinalScore();
   FValues.Score = 0;
-  FServices.Particles.ClearAnimations();
+  ClearAllAnimations();
   FValues.ScoreTablePage = Mode();
   FValues.ReturnState = MenuScreen;
 }

@@ -26,11 +26,14 @@ inline constexpr double PaintTime = 6.5;
 inline constexpr double GameOverRemovalTime = 5.0;
 inline constexpr double GameOverStartTime = 1000.0;
 inline constexpr double HintTime = 22.5;
+inline constexpr double NoLineTime = 30.0;
 inline constexpr int PreviewSize = 4;
 // FHighlight values.
 inline constexpr uint8_t HighlightUnreachable = 255;
 // FindPath's result for no path.
 inline constexpr uint8_t NoPath = 255;
+// FRestLooks value of a cell without a rest animation.
+inline constexpr uint8_t NoRestAnimation = 255;
 
 class TGameField {
  public:
@@ -72,8 +75,9 @@ class TGameField {
   // ---- Keyboard cursor and hint ----
   // While shown, the hovered cell is the keyboard cursor's: it is drawn marked and framed.
   void SetKeyCursorShown(bool shown) { FKeyCursorShown = shown; }
-  // Marks a move that completes a line for HintTime units, if there is one; asked during an
-  // animation step, it is found when the step has ended. Draws no random number.
+  // Marks a move that completes a line for HintTime units, or, when there is none, says so for
+  // NoLineTime units (FNoLineTimer); asked during an animation step, it is found when the step has
+  // ended. Draws no random number.
   void ShowHint();
 
   // ---- Taking a move back ----
@@ -125,11 +129,17 @@ class TGameField {
   std::array<TCell, PreviewSize> FPreview{};
   uint8_t FChain = 0;
 
+  // The look of the ball each cell's rest animation was started on, or NoRestAnimation. An
+  // animation ends as soon as its cell no longer holds that ball at rest.
+  TBoardGrid<uint8_t> FRestLooks;
+
   // The keyboard cursor, and the hint shown while its timer is above 0.
   bool FKeyCursorShown = false;
   bool FHintWanted = false;
   double FHintTimer = 0.0;
   TBoardMove FHint{};
+  // While above 0, the board tells the player that no move makes a line.
+  double FNoLineTimer = 0.0;
 
   // The selected ball's jump sounds: time since the last one and the next entry (0..3).
   float StepSoundTimer = 0.0f;
@@ -179,6 +189,11 @@ class TGameField {
   void DrawMarkFrames();
   bool IsMarked(int x, int y) const;
   void StartRestAnimation();
+  // Ends every rest animation whose ball has gone from its cell, has changed, is selected or is
+  // hidden (travelling away, or appearing).
+  void EndStaleRestAnimations();
+  // Takes out every animation particle; no rest animation is left running.
+  void ClearAllAnimations();
   void RemoveOneBallAtGameOver();
 
   // Effects.

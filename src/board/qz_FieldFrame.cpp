@@ -53,6 +53,8 @@ void TGameField::UpdateAndDraw(double elapsed) {
   FinishStep();
   UndoWhenResting();
   if (FHintWanted && FBusyTimer <= 0.0) ShowHint();
+  // Last, so that nothing this frame changed is drawn with an animation over it.
+  EndStaleRestAnimations();
 }
 
 void TGameField::CountDownPathMap(double elapsed) {
@@ -65,6 +67,7 @@ void TGameField::CountDownTimers(double elapsed) {
     if (timer > 0.0) timer -= elapsed;
   if (FBusyTimer > 0.0) FBusyTimer -= elapsed;
   if (FHintTimer > 0.0) FHintTimer -= elapsed;
+  if (FNoLineTimer > 0.0) FNoLineTimer -= elapsed;
 }
 
 void TGameField::AdvancePhases(double elapsed) {
@@ -183,9 +186,32 @@ void TGameField::StartRestAnimation() {
   const int y = static_cast<int>(FValues.Random(FMaxY + 1u));
   const TCell& cell = FCells(x, y);
   if (cell.Mask == 0 || LookOf(cell) >= PlainLookCount) return;
+  // A resting ball only: none while a move, a drop, a blast or the game's end is under way.
+  if (!Resting() || FCellTimers(x, y) > 0.0) return;
   const RestAnimation& rest = RestAnimations[g];
   FServices.Particles.AddAnimation({LookOf(cell), rest.Variant}, rest.Frames, CellCentreX(x),
                                    CellCentreY(y) + rest.OffsetY, 1.0f, rest.Loops);
+  FRestLooks(x, y) = LookOf(cell);
+}
+
+void TGameField::EndStaleRestAnimations() {
+  for (int x = 0; x <= FMaxX; ++x) {
+    for (int y = 0; y <= FMaxY; ++y) {
+      const uint8_t look = FRestLooks(x, y);
+      if (look == NoRestAnimation) continue;
+      const TCell& cell = FCells(x, y);
+      const bool selected = FSelected && x == FSelX && y == FSelY;
+      const bool atRest = cell.Mask != 0 && LookOf(cell) == look && FCellTimers(x, y) <= 0.0;
+      if (atRest && !selected) continue;
+      FServices.Particles.EndAnimationsNear(CellCentreX(x), CellCentreY(y));
+      FRestLooks(x, y) = NoRestAnimation;
+    }
+  }
+}
+
+void TGameField::ClearAllAnimations() {
+  FServices.Particles.ClearAnimations();
+  FRestLooks.Fill(NoRestAnimation);
 }
 
 void TGameField::RemoveOneBallAtGameOver() {

@@ -114,7 +114,7 @@ bool TGameField::PaintBomb(int x, int y, uint32_t mask) {
   // A colour bomb without a colour (only a damaged save holds one) has nothing to paint with.
   const uint8_t colour = ColourOf(mask);
   if (colour == 0 || !OnBoard(x, y)) return false;
-  FServices.Particles.ClearAnimations();
+  ClearAllAnimations();
   bool hit = false;
   for (int i = std::max(x - 1, 0); i <= std::min(x + 1, int{FMaxX}); ++i) {
     for (int j = std::max(y - 1, 0); j <= std::min(y + 1, int{FMaxY}); ++j) {

@@ -13,6 +13,7 @@ void TGameField::ShowHint() {
   if (FHintWanted || FGameOver) return;
   const std::optional<TBoardMove> move = FindLineMove(FCells);
   FHintTimer = move ? HintTime : 0.0;
+  FNoLineTimer = move ? 0.0 : NoLineTime;
   if (move) FHint = *move;
 }
 

@@ -43,6 +43,7 @@ void TGameField::Click() {
       FDestX = x;
       FDestY = y;
       FHintTimer = 0.0;
+      FNoLineTimer = 0.0;
       FServices.Sounds.PlayEffectLooped(SoundOf(NamedSound::s_ballmove));
     } else if (steps == NoPath) {
       Deselect();

@@ -58,8 +58,9 @@ void TGameField::Undo() {
   Deselect();
   FServices.Sounds.StopEffect(ABombSound);
   // Rest animations and paint belong to balls that may no longer be where they were.
-  FServices.Particles.ClearAnimations();
+  ClearAllAnimations();
   FHintTimer = 0.0;  // a hint for the board that is gone
+  FNoLineTimer = 0.0;
   FHintWanted = false;
   FUndo.reset();
   FServices.Keeper.KeepGame();

@@ -32,4 +32,8 @@ void TBoardParticles::ClearAnimations() {
   Engine.ClearAnimations();
 }
 
+void TBoardParticles::EndAnimationsNear(float x, float y) {
+  Engine.RemoveAnimationsNear(x, y);
+}
+
 }  // namespace marblix

@@ -25,6 +25,7 @@ class TBoardParticles final : public IBoardParticles {
                     int loops) override;
   void RemoveNear(float x, float y) override;
   void ClearAnimations() override;
+  void EndAnimationsNear(float x, float y) override;
 
  private:
   TAGFImage* Image(BallPicture picture) const { return PictureOf ? PictureOf(picture) : nullptr; }

@@ -20,6 +20,7 @@ constexpr uint32_t White = 0xFFFFFFFF;
 constexpr uint32_t ExplosionColour = 0x00FFFFFF;
 constexpr float FlyingBallFloor = 600;
 constexpr double NearDistance = 3;
+constexpr float ShadowOffset = 2;
 
 TParticle MakeParticle(TParticleKind kind, float x, float y) {
   TParticle particle;
@@ -63,9 +64,21 @@ void AddTo(float& field, double amount) {
 TQzParticleEngine::TQzParticleEngine(TPowerGraph* device, TShellValues& values)
     : Device(device), Values(values) {}
 
+float TQzParticleEngine::ShiftIntoTextArea(const std::string& text, float x) const {
+  if (!TextArea || Font == nullptr) return 0;
+  const float right = x + ShadowOffset + static_cast<float>(Font->TextWidth(text));
+  if (right > static_cast<float>(TextArea->Right))
+    return static_cast<float>(TextArea->Right) - right;
+  if (x < static_cast<float>(TextArea->Left)) return static_cast<float>(TextArea->Left) - x;
+  return 0;
+}
+
 void TQzParticleEngine::AddText(const std::string& text, float x, float y) {
+  x += ShiftIntoTextArea(text, x);
   for (const bool shadow : {true, false}) {
-    TParticle particle = MakeParticle(pkText, shadow ? x + 2 : x, shadow ? y + 2 : y);
+    const float offset = shadow ? ShadowOffset : 0;
+    TParticle particle = MakeParticle(pkText, x + offset, y + offset);
+    if (TextArea) particle.TopLimit = static_cast<float>(TextArea->Top) + offset;
     particle.Colour = shadow ? ShadowColour : TextColour;
     particle.VY = -20;
     particle.Life = 1.0f;
@@ -165,10 +178,20 @@ void TQzParticleEngine::ClearAnimations() {
   std::erase_if(List, [](const TParticle& particle) { return particle.Kind == pkAnimation; });
 }
 
+namespace {
+bool IsNear(const TParticle& particle, float x, float y) {
+  return std::fabs(static_cast<double>(particle.X) - x) < NearDistance &&
+         std::fabs(static_cast<double>(particle.Y) - y) < NearDistance;
+}
+}  // namespace
+
 void TQzParticleEngine::RemoveNear(float x, float y) {
+  std::erase_if(List, [x, y](const TParticle& particle) { return IsNear(particle, x, y); });
+}
+
+void TQzParticleEngine::RemoveAnimationsNear(float x, float y) {
   std::erase_if(List, [x, y](const TParticle& particle) {
-    return std::fabs(static_cast<double>(particle.X) - x) < NearDistance &&
-           std::fabs(static_cast<double>(particle.Y) - y) < NearDistance;
+    return particle.Kind == pkAnimation && IsNear(particle, x, y);
   });
 }
 
@@ -186,7 +209,7 @@ void TQzParticleEngine::DrawParticle(const TParticle& p) {
     case pkText:
       if (Font != nullptr) {
         const int alpha = Round(255.0 * p.Life - 255.0 * p.Age);
-        Font->DrawLeft(p.Text, x, y, WithAlpha(p.Colour, alpha));
+        Font->DrawLeft(p.Text, x, Trunc(std::max(p.Y, p.TopLimit)), WithAlpha(p.Colour, alpha));
       }
       break;
     case pkBall:

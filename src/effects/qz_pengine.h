@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "graphics/PowerTypes.h"
 #include "shell/defs.h"
 
 namespace marblix {
@@ -37,7 +40,8 @@ struct TParticle {
   float VY = 0;  // an animation's speed in frames per unit
   float Life = 0;
   std::string Text;
-  uint8_t Grow = 0;  // a ball: 1 appearing, 0 vanishing
+  uint8_t Grow = 0;                                       // a ball: 1 appearing, 0 vanishing
+  float TopLimit = std::numeric_limits<float>::lowest();  // a rising text stops here
 };
 
 class TQzParticleEngine {
@@ -58,6 +62,8 @@ class TQzParticleEngine {
   void ClearAnimations();
   // Takes out every particle closer than 3 pixels to (x, y) in both directions.
   void RemoveNear(float x, float y);
+  // The same for animation particles only.
+  void RemoveAnimationsNear(float x, float y);
 
   const std::vector<TParticle>& Particles() const { return List; }
   double LastElapsed() const { return PreviousElapsed; }
@@ -68,8 +74,13 @@ class TQzParticleEngine {
   TQzFont* Font = nullptr;
   TAGFImage* ExplosionImage = nullptr;
   std::function<double()> FlyingBallPhase;
+  // The area the score texts are drawn in: a text that would cross its left or right edge is
+  // shifted inward as it is added, and a rising text stops at its top, so that none is cut.
+  std::optional<TRect> TextArea;
 
  private:
+  // How far a text and its shadow, added at x, must move to lie inside TextArea.
+  float ShiftIntoTextArea(const std::string& text, float x) const;
   // Advances one particle by e; true when it has ended.
   static bool Advance(TParticle& particle, double e);
   void DrawParticle(const TParticle& particle);

@@ -60,6 +60,7 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpHighModeR, LanguageRightArrowX, LanguageRowY, OptionsScreen, ButtonAction::NextLanguage},
 }};
 
+static_assert(ButtonTable[NewGameButton].Action == ButtonAction::NewGame);
 static_assert(ButtonTable[OptionsButton].Action == ButtonAction::OpenOptions);
 static_assert(ButtonTable[InstructionsButton].Action == ButtonAction::OpenInstructions);
 static_assert(ButtonTable[HighScoresButton].Action == ButtonAction::OpenHighScores);

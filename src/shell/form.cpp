@@ -142,6 +142,10 @@ void TForm1::FormCreate() {
   values_.ReturnState = MenuScreen;
   values_.PanelReturnState = MenuScreen;
   ParticleEngine = std::make_unique<TQzParticleEngine>(PowerGraph1.get(), values_);
+  // Score texts stay on the board.
+  ParticleEngine->TextArea =
+      TRect{BoardOriginX, BoardOriginY, BoardOriginX + CellPitch * (BoardWidth - 1) + CellSize,
+            BoardOriginY + CellPitch * (BoardHeight - 1) + CellSize};
   boardParticles_ = std::make_unique<TBoardParticles>(
       *ParticleEngine, [this](BallPicture picture) { return Resources.BallImage(picture); });
   Board = std::make_unique<TGameField>(
@@ -319,6 +323,22 @@ int TForm1::VolumeBarWidth() {
   return bar ? bar->PatternWidth : 0;
 }
 
+bool TForm1::MoveFocus(int step, bool wrap) {
+  return Resources.Buttons && Resources.Buttons->MoveFocus(step, wrap);
+}
+
+bool TForm1::FocusShown() {
+  return Resources.Buttons && Resources.Buttons->FocusShown();
+}
+
+void TForm1::PressFocused() {
+  if (Resources.Buttons) Resources.Buttons->PressFocused();
+}
+
+void TForm1::HideFocus() {
+  if (Resources.Buttons) Resources.Buttons->HideFocus();
+}
+
 void TForm1::AddButtons(TButtons& buttons) {
   for (const ButtonSpec& spec : ButtonTable) {
     const ButtonAction action = spec.Action;
@@ -388,6 +408,10 @@ void TForm1::StepLogo(double d) {
   ::marblix::StepLogo(Logo, d, *this, values_);
 }
 
+void TForm1::SkipLogo() {
+  ::marblix::SkipLogo(Logo, values_);
+}
+
 void TForm1::DrawScene(int /*pattern*/) {
   loader_.DrawLogoScene();
 }
@@ -434,6 +458,11 @@ void TForm1::DrawHighScores() {
 void TForm1::DrawGameTexts() {
   painter_.DrawGameTexts();
   if (Board->CanUndo()) painter_.DrawUndoMark();
+  // The empty board of a finished game speaks of the next one instead.
+  if (Board->FNoLineTimer > 0 && !InvitesNewGame(values_)) painter_.DrawNoLine();
+}
+void TForm1::DrawInvitation(float animClock) {
+  painter_.DrawInvitation(animClock);
 }
 void TForm1::DrawParticles() {
   ParticleEngine->Draw(0);

@@ -90,6 +90,10 @@ class TForm1 final : public ShellPorts,
   void ReleaseButtons() override;
   int LastHelpPage() override;
   int VolumeBarWidth() override;
+  bool MoveFocus(int step, bool wrap) override;
+  bool FocusShown() override;
+  void PressFocused() override;
+  void HideFocus() override;
   void ClearAnimations() override;
   void UpdateParticles(double d) override;
   void ApplyMusicVolume() override;
@@ -99,6 +103,7 @@ class TForm1 final : public ShellPorts,
   void LoadAssets() override;
   void StepLanguage(int step) override;
   void StepLogo(double d) override;
+  void SkipLogo() override;
   bool BeginFrame() override;
   void DrawLogoBackground() override;
   void DrawCommonLayer(int logoFrame) override;
@@ -106,6 +111,7 @@ class TForm1 final : public ShellPorts,
   void DrawOptions() override;
   void DrawHighScores() override;
   void DrawGameTexts() override;
+  void DrawInvitation(float animClock) override;
   void DrawParticles() override;
   void DrawDialog(float animClock, double blinkPhase) override;
   void DrawPointer() override;

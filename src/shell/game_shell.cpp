@@ -15,24 +15,32 @@ namespace marblix {
 namespace {
 
 constexpr uint32_t DialogKinds = 0x0001FF00;
+// The longest name the question takes (the table stores its first 16 characters).
 
 int RoundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
-// A game that has scored is kept while it is on the screen, and while a panel opened over it
-// (options, instructions, high scores) leads back to it; a game that has ended shows its score on
-// the high-score panel and is not kept.
-bool GameToKeep(const TShellValues& values) {
+}  // namespace
+
+// A game is on the screen, or a panel opened over it (options, instructions, high scores) leads
+// back to it; a game that has ended shows its score on the high-score panel and is not kept.
+KeptGame WhatTheExitKeeps(const TShellValues& values) {
   constexpr uint32_t Panels = OptionsScreen | HighScoresScreen | InstructionsScreen;
-  constexpr uint32_t GameEndDialogs = EnterNameDialog | LowScoreDialog;
-  const bool overGame = (values.ScreenState & Panels) != 0 &&
-                        (values.ScreenState & GameEndDialogs) == 0 &&
-                        (values.PanelReturnState & GameScreen) != 0;
-  return ((values.ScreenState & GameScreen) != 0 || overGame) && values.Score > 0;
+  const bool overGame =
+      (values.ScreenState & Panels) != 0 && (values.PanelReturnState & GameScreen) != 0;
+  const bool shown = (values.ScreenState & GameScreen) != 0 || overGame;
+  const bool ended =
+      values.FinalScore.has_value() || (values.ScreenState & (EnterNameDialog | LowScoreDialog));
+  if (!shown || ended) return KeptGame::NoGame;
+  return values.Score > 0 ? KeptGame::Kept : KeptGame::Unscored;
 }
 
-}  // namespace
+bool InvitesNewGame(const TShellValues& values) {
+  if (values.ScreenState & DialogOpen) return false;
+  return (values.ScreenState & MenuScreen) != 0 ||
+         ((values.ScreenState & GameScreen) != 0 && values.FinalScore.has_value());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Pointer mapping and cells
@@ -46,6 +54,11 @@ int PointerMapping::ToFrameY(int y) const {
 
 int CellOf(int v, int origin) {
   return (v - origin) / CellPitch;
+}
+
+bool OnBoardArea(int x, int y) {
+  return x >= BoardOriginX && y >= BoardOriginY && CellOf(x, BoardOriginX) < BoardWidth &&
+         CellOf(y, BoardOriginY) < BoardHeight;
 }
 
 bool OnUndoMark(int x, int y) {
@@ -72,6 +85,7 @@ void GameShell::StartNewGame() {
   ports_.ClearBoard();
   ports_.DropBalls(3 * values_.GameMode + 3, true);
   values_.Score = 0;
+  values_.FinalScore.reset();
   ports_.SetNextCount(values_.GameMode + 2);
   values_.PanelReturnState = MenuScreen;
   ports_.SelectModeButton();
@@ -246,6 +260,7 @@ void GameShell::FormMouseMove(int x, int y) {
   const bool moved = frameX != pointerX_ || frameY != pointerY_;
   pointerX_ = frameX;
   pointerY_ = frameY;
+  if (moved) ports_.HideFocus();          // the mouse is in use again
   if (keyCursorShown_ && !moved) return;  // the board keeps pointing at the cursor
   ShowKeyCursor(false);
   values_.MouseX = frameX;
@@ -259,11 +274,20 @@ void GameShell::FormMouseDown(int button, int x, int y) {
     values_.MouseX = pointerX_;
     values_.MouseY = pointerY_;
   }
+  ports_.HideFocus();
   pressCol_ = CellOf(mapping_.ToFrameX(x), BoardOriginX);
   pressRow_ = CellOf(mapping_.ToFrameY(y), BoardOriginY);
-  if (IsLogoOrLoading()) return;
+  if (IsLogoOrLoading()) {
+    ports_.SkipLogo();
+    return;
+  }
   values_.MouseButton = button;
   ports_.PressButtons();
+  const bool onBoard = OnBoardArea(mapping_.ToFrameX(x), mapping_.ToFrameY(y));
+  if (button == ButtonLeft && InvitesNewGame(values_) && onBoard) {
+    RequestMode(values_.GameMode);
+    return;
+  }
   if ((values_.ScreenState & GameScreen) && !DialogIsOpen()) {
     ports_.BoardClick();
     if (button == ButtonLeft && OnUndoMark(values_.MouseX, values_.MouseY) && ports_.BoardCanUndo())
@@ -297,23 +321,22 @@ void GameShell::FormMouseUp(int /*button*/, int x, int y) {
   if (moved && (values_.ScreenState & GameScreen) && !DialogIsOpen()) ports_.BoardClick();
 }
 
+// Every key goes through here first: the logo, the name question's text field, Alt+Enter, the
+// focus over the buttons, then the question shown or the screen's own keys.
 void GameShell::FormKeyDown(int key, ShiftState shift) {
-  if (IsLogoOrLoading()) return;
-  const bool naming = (values_.ScreenState & EnterNameDialog) != 0;
-  if (naming && (key == KeyBackspace || key == KeyEnter)) {
-    if (key == KeyBackspace)
-      values_.PlayerName.resize(values_.PlayerName.size() - LastCharacterSize(values_.PlayerName));
-    if (key == KeyEnter) {
-      StoreName();
-      values_.ScreenState = HighScoresScreen;
-    }
-    ports_.PlayKeySound();
+  if (IsLogoOrLoading()) {
+    if (key != KeyShift && key != KeyControl && key != KeyAlt) ports_.SkipLogo();
+    return;
   }
-  if (key == KeyEnter && shift.Alt) {
+  const bool naming = (values_.ScreenState & EnterNameDialog) != 0;
+  const bool altEnter = key == KeyEnter && shift.Alt;
+  if (naming && NameKey(key) && !altEnter) return;
+  if (altEnter) {
     if (!DialogIsOpen()) ToggleFullScreen();
     return;
   }
-  if (naming) return;  // the name question's keys type the name
+  if (FocusKey(key, shift)) return;
+  if (naming) return;  // the name question's other keys type the name
   if (DialogIsOpen()) {
     AnswerKey(key);
   } else if (IsUndoKey(key, shift) && (values_.ScreenState & GameScreen)) {
@@ -332,10 +355,68 @@ void GameShell::AnswerKey(int key) {
   if (key == KeyN || key == KeyEscape) AnswerNo();
 }
 
+bool GameShell::FocusKey(int key, ShiftState shift) {
+  const bool naming = (values_.ScreenState & EnterNameDialog) != 0;
+  const bool onBoard = (values_.ScreenState & GameScreen) && !DialogIsOpen();
+  const bool instructions = (values_.ScreenState & InstructionsScreen) && !DialogIsOpen();
+  if (key == KeyTab) {
+    MoveFocus(shift.Shift ? -1 : 1);
+    return true;
+  }
+  if (naming) {
+    // The text field keeps its keys; Enter presses Yes or No once Tab has reached them.
+    if (key != KeyEnter || !ports_.FocusShown()) return false;
+    ports_.PressFocused();
+    return true;
+  }
+  if (instructions && (key == KeyLeft || key == KeyRight)) {
+    RunButtonAction(key == KeyLeft ? ButtonAction::PreviousPage : ButtonAction::NextPage);
+    return true;
+  }
+  const int step = (key == KeyUp || key == KeyLeft)      ? -1
+                   : (key == KeyDown || key == KeyRight) ? 1
+                                                         : 0;
+  if (step != 0 && (ports_.FocusShown() || !onBoard)) {
+    MoveFocus(step);
+    return true;
+  }
+  if (key == KeyEscape && onBoard && ports_.FocusShown()) {
+    ports_.HideFocus();
+    MoveKeyCursor(0, 0);  // Escape leaves the buttons for the board
+    return true;
+  }
+  const bool press = key == KeyEnter || key == KeySpace;
+  if (press && ports_.FocusShown()) {
+    ports_.PressFocused();
+    return true;
+  }
+  // Off the board, Enter or Space first shows what they would press (Enter on the empty board
+  // still starts the next game).
+  if (press && !onBoard && !(key == KeyEnter && InvitesNewGame(values_))) {
+    MoveFocus(1);
+    return true;
+  }
+  return false;
+}
+
+void GameShell::MoveFocus(int step) {
+  const bool onBoard = (values_.ScreenState & GameScreen) && !DialogIsOpen();
+  if (ports_.MoveFocus(step, !onBoard)) {
+    ShowKeyCursor(false);
+  } else if (onBoard) {
+    MoveKeyCursor(0, 0);  // past the last button the board has the focus: its cursor shows
+  }
+}
+
 void GameShell::ScreenKey(int key) {
   const bool onBoard = (values_.ScreenState & GameScreen) != 0;
-  if (key == KeyF2) {
+  constexpr uint32_t Panels = OptionsScreen | InstructionsScreen | HighScoresScreen;
+  if (key == KeyEnter && InvitesNewGame(values_)) {
+    RequestMode(values_.GameMode);
+  } else if (key == KeyF2) {
     RunButtonAction(ButtonAction::NewGame);
+  } else if (key == KeyEscape && (values_.ScreenState & Panels)) {
+    Back();
   } else if (key == KeyEscape && !(onBoard && ports_.BoardHasSelection())) {
     RunButtonAction(ButtonAction::Exit);
   } else if (onBoard) {
@@ -416,12 +497,72 @@ void GameShell::AimAtKeyCursor() {
 void GameShell::FormKeyPress(char32_t character) {
   if (!(values_.ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
   if (!IsNameCharacter(character)) return;
+  TypeIntoName(character);
+}
+
+// The name's letters are UTF-8: the caret stands between letters, never inside one.
+void GameShell::TypeIntoName(char32_t character) {
+  std::string& name = values_.PlayerName;
+  if (values_.NameSelected) {
+    name.clear();
+    values_.NameSelected = false;
+  }
+  const std::size_t caret = std::min(values_.NameCaret, name.size());
+  std::string letter;
+  AppendUtf8(letter, character);
   // A letter is taken while the name, kept as its row keeps it, fills at most the row's 17 bytes.
-  std::string longer = values_.PlayerName;
-  AppendUtf8(longer, character);
+  std::string longer = name;
+  longer.insert(caret, letter);
   if (NameBytes(longer).size() > NameFieldLength) return;
-  values_.PlayerName = std::move(longer);
+  name = std::move(longer);
+  values_.NameCaret = caret + letter.size();
   ports_.PlayKeySound();
+}
+
+bool GameShell::NameKey(int key) {
+  std::string& name = values_.PlayerName;
+  std::size_t caret = std::min(values_.NameCaret, name.size());
+  const bool selected = values_.NameSelected;
+  const std::size_t before = LastCharacterSize(std::string_view(name).substr(0, caret));
+  const std::size_t after = CharacterSizeAt(name, caret);
+  switch (key) {
+    case KeyBackspace:
+    case KeyDelete:
+      if (selected) {
+        name.clear();
+        caret = 0;
+      } else if (key == KeyBackspace && caret > 0) {
+        caret -= before;
+        name.erase(caret, before);
+      } else if (key == KeyDelete && caret < name.size()) {
+        name.erase(caret, after);
+      }
+      ports_.PlayKeySound();
+      break;
+    case KeyLeft:
+      caret = selected ? 0 : caret - before;
+      break;
+    case KeyRight:
+      caret = selected ? name.size() : caret + after;
+      break;
+    case KeyHome:
+      caret = 0;
+      break;
+    case KeyEnd:
+      caret = name.size();
+      break;
+    case KeyEnter:
+      if (ports_.FocusShown()) return false;  // Enter presses the focused Yes or No
+      StoreName();
+      values_.ScreenState = HighScoresScreen;
+      ports_.PlayKeySound();
+      return true;
+    default:
+      return false;
+  }
+  values_.NameSelected = false;
+  values_.NameCaret = caret;
+  return true;
 }
 
 bool GameShell::FormCloseQuery() {
@@ -461,6 +602,7 @@ void GameShell::AdvanceClocks(double d) {
   animClock_ += static_cast<float>(d);
   if (animClock_ < 38) logoFrame_ = static_cast<int32_t>(animClock_);
   if (animClock_ > 500) animClock_ = 0;
+  values_.NewRowMarkTime = std::max(0.0, values_.NewRowMarkTime - d);
 }
 
 void GameShell::PowerTimer1RealTime(double d) {
@@ -484,6 +626,7 @@ void GameShell::PowerTimer1RealTime(double d) {
       ports_.DrawGameTexts();
       ports_.DrawParticles();
     }
+    if (InvitesNewGame(values_)) ports_.DrawInvitation(animClock_);
     if (DialogIsOpen()) ports_.DrawDialog(animClock_, blinkPhase_);
   }
   if (!keyCursorShown_) ports_.DrawPointer();  // the pointer is not in use meanwhile
@@ -549,7 +692,7 @@ ConfigContents GameShell::ContentsToSave() {
   contents.Tables = values_.HighScoreTable;
   contents.MusicVolume = values_.MusicVolume;
   contents.SoundVolume = values_.SoundVolume;
-  contents.SavedGameFlag = GameToKeep(values_) ? 1 : 0;
+  contents.SavedGameFlag = WhatTheExitKeeps(values_) == KeptGame::Kept ? 1 : 0;
   contents.Game.Mode = values_.GameMode;
   contents.Game.Score = values_.Score;
   ports_.SaveBoard(contents.Game);
@@ -565,6 +708,7 @@ std::filesystem::path GameShell::SaveTarget() const {
 
 void GameShell::StoreName() {
   StoreEntryName(values_);
+  values_.NewRowMarkTime = NewRowMarkDuration;
   KeepConfig();
 }
 

@@ -50,13 +50,20 @@ enum class ButtonAction {
 
 // Key codes and shift state of the key handler.
 inline constexpr int KeyBackspace = 8;
+inline constexpr int KeyTab = 9;
 inline constexpr int KeyEnter = 13;
+inline constexpr int KeyShift = 16;
+inline constexpr int KeyControl = 17;
+inline constexpr int KeyAlt = 18;
 inline constexpr int KeyEscape = 27;
 inline constexpr int KeySpace = 32;
+inline constexpr int KeyEnd = 35;
+inline constexpr int KeyHome = 36;
 inline constexpr int KeyLeft = 37;
 inline constexpr int KeyUp = 38;
 inline constexpr int KeyRight = 39;
 inline constexpr int KeyDown = 40;
+inline constexpr int KeyDelete = 46;
 inline constexpr int KeyH = 'H';
 inline constexpr int KeyN = 'N';
 inline constexpr int KeyY = 'Y';
@@ -65,7 +72,11 @@ inline constexpr int KeyZ = 'Z';
 struct ShiftState {
   bool Alt = false;
   bool Ctrl = false;
+  bool Shift = false;
 };
+
+// How long the row of a name just stored stays marked in the table: five seconds.
+inline constexpr double NewRowMarkDuration = 75;
 
 // Pointer buttons.
 inline constexpr int ButtonLeft = 0;
@@ -80,6 +91,17 @@ inline constexpr int UndoMarkHalfWidth = 68;
 inline constexpr int UndoMarkHeight = 17;
 inline constexpr int UndoMarkPercent = 60;
 bool OnUndoMark(int x, int y);
+// The point lies on one of the board's cells.
+bool OnBoardArea(int x, int y);
+
+// What the exit keeps of the game shown, as the exit question tells the player: a game that has
+// scored is kept, one that has not is not, and after a game has ended there is none.
+enum class KeptGame { Kept, Unscored, NoGame };
+KeptGame WhatTheExitKeeps(const TShellValues& values);
+
+// No game is on the board and the board asks for the next one: on the menu screen, and on the game
+// screen after a game has ended. A click on the board or Enter starts one in the mode last played.
+bool InvitesNewGame(const TShellValues& values);
 
 // Maps client coordinates of the window into the 800 x 600 drawing space.
 struct PointerMapping {
@@ -164,6 +186,14 @@ class GameShell {
   void HandleVolumeBars();
   // Keys while no dialog is open, keys answering a yes/no question, keys of the game screen.
   void ScreenKey(int key);
+  // Tab, the arrows, Enter and Space over the buttons of the screen or panel shown; true when the
+  // key was theirs.
+  bool FocusKey(int key, ShiftState shift);
+  // Moves the keyboard focus over the buttons; on the game screen the board is a stop of its own.
+  void MoveFocus(int step);
+  // The name question's text field: editing keys and Enter; true when the key was its own.
+  bool NameKey(int key);
+  void TypeIntoName(char32_t character);
   void AnswerKey(int key);
   static bool IsUndoKey(int key, ShiftState shift);
   void BoardKey(int key);

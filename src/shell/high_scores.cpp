@@ -48,6 +48,7 @@ void ResetScoreTable(TShellValues& values, uint8_t mode) {
 uint32_t PlaceFinalScore(TShellValues& values) {
   auto& table = values.HighScoreTable[TableOf(values.GameMode)];
   const int32_t score = values.Score;
+  values.FinalScore = score;
   int place = 0;
   for (int row = HighScoreRows - 1; row >= 0; --row) {
     if (int32_t{table[row].Score} >= score) {
@@ -60,6 +61,8 @@ uint32_t PlaceFinalScore(TShellValues& values) {
     return values.ScreenState;
   }
   values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
+  values.NameSelected = true;
+  values.NameCaret = values.PlayerName.size();
   for (int row = HighScoreRows - 2; row >= place; --row) table[row + 1] = table[row];
   values.NewEntryRow = place;
   table[place].Score = static_cast<uint16_t>(std::clamp(score, 0, HighestStoredScore));

@@ -18,7 +18,8 @@ inline constexpr int32_t HighestStoredScore = 65535;
 // Fills table `mode` of the values' HighScoreTable with the default rows (Harko 1000 … Pello 100).
 void ResetScoreTable(TShellValues& values, uint8_t mode);
 
-// Places `Score` in the table of `GameMode`. Returns the dialog word it opened:
+// Places `Score` in the table of `GameMode` and keeps it as FinalScore. Returns the dialog word it
+// opened (the name question with the last name entered selected):
 // EnterNameDialog over HighScoresScreen when the score entered the table (NewEntryRow is its
 // row), LowScoreDialog over HighScoresScreen otherwise. ScreenState is set to that word.
 uint32_t PlaceFinalScore(TShellValues& values);

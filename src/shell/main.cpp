@@ -40,7 +40,9 @@ void WireEvents(TForm& window, TForm1& game) {
     game.FormMouseUp(button, x, y);
   };
   window.OnKeyDown = [&game](TObject*, uint16_t& key, TShiftState shift) {
-    game.FormKeyDown(key, ShiftState{.Alt = (shift & ssAlt) != 0, .Ctrl = (shift & ssCtrl) != 0});
+    game.FormKeyDown(key, ShiftState{.Alt = (shift & ssAlt) != 0,
+                                     .Ctrl = (shift & ssCtrl) != 0,
+                                     .Shift = (shift & ssShift) != 0});
   };
   window.OnKeyPress = [&game](TObject*, uint32_t& character) { game.FormKeyPress(character); };
   window.OnCloseQuery = [&game](TObject*, bool& canClose) { canClose = game.FormCloseQuery(); };

@@ -40,14 +40,40 @@ int TScreenPainter::VolumeBarRight(int32_t volume, int width) {
   return 490 + static_cast<int>(std::nearbyint(volume * width / 100.0));
 }
 
-DialogTexts TextsOfDialog(const TQzStrings& s, uint32_t state) {
-  if (state & ExitDialog) return {&s.Exit_Caption, &s.Exit_Text};
-  if (state & NewGameDialog) return {&s.New_Caption, &s.New_Text};
-  if (state & OldGameDialog) return {&s.Old_Caption, &s.Old_Text};
-  if (state & ClearScoresDialog) return {&s.Clear_Caption, &s.Clear_Text};
-  if (state & EnterNameDialog) return {&s.EnterName_Caption, &s.EnterName_Text};
-  if (state & LowScoreDialog) return {&s.LowScore_Caption, &s.LowScore_Text};
-  if (state & FullScreenDialog) return {&s.FullScreen_Caption, &s.FullScreen_Text};
+namespace {
+
+const TStringList& ExitText(const TQzStrings& s, const TShellValues& values) {
+  switch (WhatTheExitKeeps(values)) {
+    case KeptGame::Kept:
+      return s.Exit_Text;
+    case KeptGame::Unscored:
+      return s.ExitUnscored_Text;
+    case KeptGame::NoGame:
+      break;
+  }
+  return s.ExitNoGame_Text;
+}
+
+// The end of a game: "{1}" is the final score, "{2}" the new row's place in the table.
+TStringList WithResult(const TStringList& lines, const TShellValues& values) {
+  const std::string score = std::to_string(values.FinalScore.value_or(values.Score));
+  const std::string place = std::to_string(values.NewEntryRow + 1);
+  TStringList filled;
+  for (const std::string& line : lines) filled.push_back(FormatText(line, {score, place}));
+  return filled;
+}
+
+}  // namespace
+
+DialogTexts TextsOfDialog(const TQzStrings& s, const TShellValues& values) {
+  const uint32_t state = values.ScreenState;
+  if (state & ExitDialog) return {s.Exit_Caption, ExitText(s, values)};
+  if (state & NewGameDialog) return {s.New_Caption, s.New_Text};
+  if (state & OldGameDialog) return {s.Old_Caption, s.Old_Text};
+  if (state & ClearScoresDialog) return {s.Clear_Caption, s.Clear_Text};
+  if (state & EnterNameDialog) return {s.EnterName_Caption, WithResult(s.EnterName_Text, values)};
+  if (state & LowScoreDialog) return {s.LowScore_Caption, WithResult(s.LowScore_Text, values)};
+  if (state & FullScreenDialog) return {s.FullScreen_Caption, s.FullScreen_Text};
   return {};
 }
 
@@ -67,6 +93,39 @@ void TScreenPainter::DrawCommonLayer(int logoFrame) {
   }
   if (resources_.Buttons) resources_.Buttons->DrawButtons();
   device_.DrawImage(Game(GpLogoSmall), 80, 40, logoFrame, blendAlpha);
+  if (values_.FinalScore) DrawScoreBox(*values_.FinalScore);
+}
+
+void TScreenPainter::DrawScoreBox(int32_t score) {
+  if (resources_.Font) resources_.Font->DrawCentered(std::to_string(score), 142, 340, CaptionRed);
+}
+
+void TScreenPainter::FillRectangle(const TRect& r, uint32_t colour) {
+  device_.DrawQuadColor(nullptr, r.Left, r.Top, r.Right, r.Top, r.Right, r.Bottom, r.Left, r.Bottom,
+                        colour, 0, blendAlpha);
+}
+
+// A line of text across the middle of the board, on a dark band.
+void TScreenPainter::DrawBoardMessage(const std::string& text) {
+  if (!resources_.Font) return;
+  FillRectangle({BoardOriginX + 20, 232, 766 - 20, 268}, InvitationBand);
+  resources_.Font->DrawCenteredScaled(text, 532, 240, 85, White);
+}
+
+void TScreenPainter::DrawNoLine() {
+  if (resources_.Strings) DrawBoardMessage(resources_.Strings->NoLine);
+}
+
+void TScreenPainter::DrawInvitation(float animClock) {
+  if (resources_.Buttons && NewGameButton < resources_.Buttons->Count()) {
+    // The highlight fades in and out about once a second.
+    const TButtonItem& button = (*resources_.Buttons)[NewGameButton];
+    const double wave = 0.5 + 0.5 * std::sin(animClock * 2 * 3.14159265 / 15);
+    const auto alpha = static_cast<uint32_t>(std::lround(80 + 175 * wave));
+    device_.DrawImageColor(button.image, button.x, button.y, alpha << 24 | 0xFFFFFFu,
+                           ButtonHighlightPattern, blendAlpha);
+  }
+  if (resources_.Strings) DrawBoardMessage(resources_.Strings->PlayAgain);
 }
 
 void TScreenPainter::DrawPanelTitle(const std::string& title) {
@@ -137,16 +196,26 @@ void TScreenPainter::DrawHighScores() {
   const int page = std::min<int>(values_.ScoreTablePage, HighScoreModes - 1);
   device_.DrawImage(Game(GpHighMode), 345, 70, page, blendAlpha);
   if (!resources_.Font) return;
+  // The row of the name just stored is marked for a few seconds, fading for the last of them.
+  const bool marking = values_.NewRowMarkTime > 0 && !(values_.ScreenState & DialogOpen) &&
+                       page == std::min<int>(values_.GameMode, HighScoreModes - 1);
+  if (marking) {
+    const double fade = std::min(1.0, values_.NewRowMarkTime / 15);
+    const auto alpha = static_cast<uint32_t>(std::lround((NewRowGold >> 24) * fade));
+    const int top = 170 + 25 * values_.NewEntryRow;
+    FillRectangle({352, top - 2, 708, top + 23}, alpha << 24 | (NewRowGold & 0xFFFFFFu));
+  }
   for (int r = 0; r < HighScoreRows; ++r) {
     const HighScoreEntry& entry = values_.HighScoreTable[page][r];
-    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
-    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
+    const uint32_t colour = marking && r == values_.NewEntryRow ? TextYellow : White;
+    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, colour);
+    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, colour);
   }
 }
 
 void TScreenPainter::DrawGameTexts() {
   if (!resources_.Font) return;
-  resources_.Font->DrawCentered(std::to_string(values_.Score), 142, 340, CaptionRed);
+  if (!values_.FinalScore) DrawScoreBox(values_.Score);
   if (resources_.Strings) {
     resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, values_.GameMode), 530, 502,
                                         75, White);
@@ -172,19 +241,35 @@ void TScreenPainter::DrawDialog(float animClock, double blinkPhase) {
     textX = 600;
   }
   if (resources_.Font && resources_.Strings) {
-    const DialogTexts texts = TextsOfDialog(*resources_.Strings, values_.ScreenState);
-    if (texts.Caption)
-      resources_.Font->DrawCenteredScaled(*texts.Caption, textX, 200, 70, CaptionRed);
-    if (texts.Lines) resources_.Font->DrawLinesCentered(*texts.Lines, textX, 230, 70, TextYellow);
-    if (values_.ScreenState & EnterNameDialog) {
-      resources_.Font->DrawCenteredScaledCaret(values_.PlayerName, 550, 265, 85, White,
-                                               blinkPhase > 1);
-    }
+    const DialogTexts texts = TextsOfDialog(*resources_.Strings, values_);
+    resources_.Font->DrawCenteredScaled(texts.Caption, textX, 200, 70, CaptionRed);
+    resources_.Font->DrawLinesCentered(texts.Lines, textX, 230, 70, TextYellow);
+    if (values_.ScreenState & EnterNameDialog) DrawNameField(blinkPhase);
   }
   if (resources_.Buttons) {
     resources_.Buttons->DrawButton(YesButton);
     resources_.Buttons->DrawButton(NoButton);
   }
+}
+
+void TScreenPainter::DrawNameField(double blinkPhase) {
+  constexpr int CentreX = 550, Top = 265;
+  constexpr uint16_t Percent = 85;
+  TQzFont& font = *resources_.Font;
+  const std::string& name = values_.PlayerName;
+  // Centred with room for the caret after the last letter, so the name keeps its place.
+  const int left = CentreX - font.ScaledTextWidth(name + " ", Percent) / 2;
+  const int height = font.GlyphCellHeight * Percent / 100;
+  if (values_.NameSelected && !name.empty()) {
+    FillRectangle({left - 2, Top, left + font.ScaledTextWidth(name, Percent) + 2, Top + height},
+                  SelectionBlue);
+  }
+  font.DrawCenteredScaled(name + " ", CentreX, Top, Percent, White);
+  if (values_.NameSelected || blinkPhase <= 1) return;
+  const std::size_t caret = std::min(values_.NameCaret, name.size());
+  // A thin bar between the letters: an "I" there would read as a letter.
+  const int caretX = left + font.ScaledTextWidth(name.substr(0, caret), Percent);
+  FillRectangle({caretX, Top + 2, caretX + 2, Top + height - 1}, White);
 }
 
 void TScreenPainter::DrawPointer() {

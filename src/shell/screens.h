@@ -20,6 +20,9 @@ inline constexpr uint32_t TextYellow = 0xFF00FFFFu;
 inline constexpr uint32_t CheckBoxGreen = 0xFF00CC99u;
 inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
 inline constexpr uint32_t PageNumberGrey = 0xFFAAAAAAu;
+inline constexpr uint32_t InvitationBand = 0xB0301A10u;
+inline constexpr uint32_t SelectionBlue = 0xD0A05020u;
+inline constexpr uint32_t NewRowGold = 0x6040B0E0u;
 
 class TScreenPainter {
  public:
@@ -33,8 +36,12 @@ class TScreenPainter {
   void DrawOptions();
   void DrawHighScores();
   void DrawGameTexts();
+  // New game glows, and the empty board says how to start the next game.
+  void DrawInvitation(float animClock);
   // The mark in the score box that the last move can be taken back; brighter under the pointer.
   void DrawUndoMark();
+  // The hint's answer when no move makes a line, across the board.
+  void DrawNoLine();
   void DrawDialog(float animClock, double blinkPhase);
   void DrawPointer();
 
@@ -49,6 +56,11 @@ class TScreenPainter {
  private:
   void DrawVolumeBar(int32_t volume, int y);
   void DrawLanguageRow();
+  void DrawScoreBox(int32_t score);
+  void DrawBoardMessage(const std::string& text);
+  // The name being typed, centred, with its caret or its selection.
+  void DrawNameField(double blinkPhase);
+  void FillRectangle(const TRect& rect, uint32_t colour);
   const TAGFImage* Game(int which) const { return resources_.GameImage(which); }
 
   TPowerGraph& device_;
@@ -56,11 +68,11 @@ class TScreenPainter {
   const TShellValues& values_;
 };
 
-// The dialog's caption and lines by its kind; empty when the strings are not loaded.
+// The dialog's caption and lines by its kind, the numbers they tell filled in.
 struct DialogTexts {
-  const std::string* Caption = nullptr;
-  const TStringList* Lines = nullptr;
+  std::string Caption;
+  TStringList Lines;
 };
-DialogTexts TextsOfDialog(const TQzStrings& strings, uint32_t screenState);
+DialogTexts TextsOfDialog(const TQzStrings& strings, const TShellValues& values);
 
 }  // namespace marblix

@@ -14,6 +14,7 @@ namespace marblix {
 // The panel buttons the shell selects, by their index in the button table (shell/button_table.h,
 // which checks each against its action); the bar names its own (widgets/qz_Menus.h).
 enum ButtonIndex : int {
+  NewGameButton = 0,
   OptionsButton = 4,
   InstructionsButton = 5,
   HighScoresButton = 6,
@@ -51,6 +52,14 @@ class ShellPorts {
   virtual int LastHelpPage() = 0;
   // Pattern width of the volume bar picture.
   virtual int VolumeBarWidth() = 0;
+  // The keyboard focus over the buttons that can be pressed now, in the button table's order:
+  // moves it by step; past either end it wraps round, or with `wrap` false leaves the buttons.
+  // Returns whether a button has the focus.
+  virtual bool MoveFocus(int step, bool wrap) = 0;
+  virtual bool FocusShown() = 0;
+  // Presses the focused button as a click would.
+  virtual void PressFocused() = 0;
+  virtual void HideFocus() = 0;
 
   // Particles.
   virtual void ClearAnimations() = 0;
@@ -68,6 +77,8 @@ class ShellPorts {
   // choice.
   virtual void StepLanguage(int step) = 0;
   virtual void StepLogo(double d) = 0;
+  // A click or a key during the logo: straight to loading once the logo has shown for a second.
+  virtual void SkipLogo() = 0;
 
   // The frame's drawing, one call per layer, in frame order.
   virtual bool BeginFrame() = 0;
@@ -77,6 +88,8 @@ class ShellPorts {
   virtual void DrawOptions() = 0;
   virtual void DrawHighScores() = 0;
   virtual void DrawGameTexts() = 0;
+  // The board asks for the next game: New game stands out, the empty board says how to start.
+  virtual void DrawInvitation(float animClock) = 0;
   virtual void DrawParticles() = 0;
   virtual void DrawDialog(float animClock, double blinkPhase) = 0;
   virtual void DrawPointer() = 0;

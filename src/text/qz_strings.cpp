@@ -92,6 +92,8 @@ void TQzStrings::FillTexts() {
   Proff = FindValue("Proff");
   Undo = FindValue("Undo");
   HelpPage = FindValue("HelpPage");
+  PlayAgain = FindValue("PlayAgain");
+  NoLine = FindValue("NoLine");
   Language = FindValue("Language");
   LanguageName = FindValue("LanguageName");
 
@@ -101,6 +103,10 @@ void TQzStrings::FillTexts() {
     FindBlock(name + "_Text", text);
   };
   dialog("Exit", Exit_Caption, Exit_Text);
+  ExitUnscored_Text.clear();
+  FindBlock("ExitUnscored_Text", ExitUnscored_Text);
+  ExitNoGame_Text.clear();
+  FindBlock("ExitNoGame_Text", ExitNoGame_Text);
   dialog("New", New_Caption, New_Text);
   dialog("Old", Old_Caption, Old_Text);
   dialog("Clear", Clear_Caption, Clear_Text);

@@ -30,13 +30,19 @@ class TQzStrings {
   std::string Undo;
   // The instructions page shown and the number of pages: "{1} / {2}".
   std::string HelpPage;
+  // On the empty board after a game has ended.
+  std::string PlayAgain;
+  // The hint's answer when no single move makes a line.
+  std::string NoLine;
   // The options' language row: its label, and the language's own name.
   std::string Language;
   std::string LanguageName;
 
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;
-  TStringList Exit_Text;
+  TStringList Exit_Text;          // the game on the board is kept
+  TStringList ExitUnscored_Text;  // it has not scored, so it is not kept
+  TStringList ExitNoGame_Text;    // no game is on the board
   std::string New_Caption;
   TStringList New_Text;
   std::string Old_Caption;

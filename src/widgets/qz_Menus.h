@@ -22,6 +22,9 @@ inline constexpr int NoButton = 15;
 inline constexpr int PreviousPageButton = 16;
 inline constexpr int NextPageButton = 17;
 
+// No button has the keyboard focus.
+inline constexpr int NoFocus = -1;
+
 // Patterns of a button picture.
 inline constexpr int ButtonNormalPattern = 0;
 inline constexpr int ButtonHighlightPattern = 1;
@@ -55,6 +58,22 @@ class TButtons final : public IModeButtons {
   // Selects the button of the current GameMode and no other.
   void SelectModeButton() override;
 
+  // ---- Keyboard focus: over the buttons that can be pressed now, in the order they were added.
+  // Whether the button can be pressed now: live, not hidden by the page rule, not selected, and
+  // while a dialog is open one of the dialog's own.
+  bool Pressable(int index) const;
+  // Moves the focus by step (1 next, -1 previous); from no focus forward to the first button of the
+  // panel or dialog shown (the first of all where the screen has none of its own), back to the
+  // last.
+  // Past either end it wraps round, or with `wrap` false leaves the buttons (no focus). Returns
+  // whether a button has the focus.
+  bool MoveFocus(int step, bool wrap);
+  // Presses the focused button as a click does: its sound, then its action. False when none.
+  bool PressFocused();
+  void HideFocus() { Focused = NoFocus; }
+  bool FocusShown() const { return Focused != NoFocus; }
+  int Focused = NoFocus;
+
   int Count() const { return static_cast<int>(Items.size()); }
   TButtonItem& operator[](int index) { return Items.at(static_cast<size_t>(index)); }
   const TButtonItem& operator[](int index) const { return Items.at(static_cast<size_t>(index)); }
@@ -73,6 +92,12 @@ class TButtons final : public IModeButtons {
 
  private:
   bool IsLive(const TButtonItem& item) const;
+  // A focused button that cannot be pressed any more (the screen changed under it) hands the focus
+  // to the first button of the panel or dialog shown, on the game screen back to the board.
+  void KeepFocusPressable();
+  void DrawFocusFrame(const TButtonItem& item);
+  // The first pressable button that belongs to the screen shown rather than to every screen.
+  int FirstOwnButton() const;
   bool HiddenByPageRule(int index) const;
   void DrawItem(int index, bool dialogTest);
 

@@ -1,4 +1,4 @@
-// The logo sequence: its phases, the flare's growth, the shine, and the progress bar.
+// The logo sequence: its phases, the flare's growth, the shine, the progress bar and its skip.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,6 +70,15 @@ TEST_F(Logo, WholeSequenceTakesAboutSeventySevenUnits) {
     ++frames;
   }
   EXPECT_NEAR(state.LoadProgress, 76.8, 0.3);
+}
+
+TEST_F(Logo, AClickOrAKeyCutsItShortOnlyAfterItsFirstSecond) {
+  StepLogo(state, 14.9, painter, values);
+  EXPECT_FALSE(SkipLogo(state, values));
+  StepLogo(state, 0.1, painter, values);
+  EXPECT_TRUE(SkipLogo(state, values));
+  EXPECT_EQ(values.ScreenState, LoadingScreen);
+  EXPECT_FALSE(SkipLogo(state, values)) << "loading is never cut short";
 }
 
 TEST(ProgressBar, RightEdgeRoundsHalvesToEven) {

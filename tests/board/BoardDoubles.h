@@ -66,6 +66,7 @@ class RecordingServices final : public IBoardParticles,
   }
   void RemoveNear(float x, float y) override { Record("RemoveNear", x, y); }
   void ClearAnimations() override { Record("ClearAnimations"); }
+  void EndAnimationsNear(float x, float y) override { Record("EndAnimationsNear", x, y); }
 
   void PlayEffect(SoundSlot slot) override { Record("PlayEffect").Slot = slot; }
   void PlayEffectLooped(SoundSlot slot) override { Record("PlayEffectLooped").Slot = slot; }

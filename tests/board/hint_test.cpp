@@ -83,6 +83,9 @@ TEST_P(Hint, FindsTheFirstMoveThatCompletesALineAndTheBoardRemovesItsLine) {
   PutBalls(c.Balls);
   const std::optional<TBoardMove> found = FindLineMove(board.FCells);
   ASSERT_EQ(found.has_value(), c.Expected.has_value());
+  board.ShowHint();  // it always answers: the move, or that there is none
+  EXPECT_EQ(board.FHintTimer > 0, found.has_value());
+  EXPECT_EQ(board.FNoLineTimer > 0, !found.has_value());
   if (!found) return;
   EXPECT_EQ(*found, *c.Expected);
   values.Score = 0;

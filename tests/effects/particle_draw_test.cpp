@@ -64,6 +64,28 @@ TEST_F(ParticleDrawTest, TextsFadeOverTheirLifeAndDrawAtTheirTruncatedPlace) {
   EXPECT_TRUE(quads[1].DiffuseAlpha());
 }
 
+TEST_F(ParticleDrawTest, ATextThatWouldLeaveItsAreaIsShiftedInwardWithItsShadow) {
+  Engine->TextArea = TRect{298, 26, 765, 493};
+  struct Case {
+    float X, Y;
+    int Left, Top;  // of the text after half its life, 30 pixels risen
+  };
+  // Eight pixels a glyph: "+50 Chain Bonus" is 120 wide, its shadow ends 2 further right.
+  for (const Case& c : {Case{700, 300, 765 - 2 - 120, 270}, Case{220, 300, 298, 270},
+                        Case{400, 300, 400, 270}, Case{400, 31, 400, 26}}) {
+    Engine->AddText("+50 Chain Bonus", c.X, c.Y);
+    Engine->Update(15);
+    Engine->Update(0);
+    const auto quads = Draw();
+    ASSERT_EQ(quads.size(), 2u * 15);
+    EXPECT_EQ(quads[15].Left(), c.Left) << c.X;
+    EXPECT_EQ(quads[15].Top(), c.Top) << c.Y;
+    EXPECT_EQ(quads[0].Left(), c.Left + 2) << "the shadow keeps its offset";
+    Engine->Update(30);
+    Engine->Update(0);  // gone
+  }
+}
+
 TEST_F(ParticleDrawTest, BallsScaleByTheirValueAndAnimationsShowTheirFrame) {
   Engine->AddBall(Ball.get(), true, 200.9f, 300);
   Engine->AddAnimation(Ball.get(), 4, 100, 100, 1, 3);

@@ -246,9 +246,9 @@ TEST_F(WholeGame, AltEnterInTheNameDialogStoresTheNameAndAsksAboutFullScreen) {
   ASSERT_TRUE(run->RunUntil([&] { return (values.ScreenState & DialogOpen) != 0; }, 3000));
   ASSERT_EQ(values.ScreenState, DialogOpen | EnterNameDialog | HighScoresScreen);
   EXPECT_EQ(values.NewEntryRow, 1);
-  run->Form().TextInput("Mo");
+  run->Form().TextInput("Mo");  // the offered name is selected: typing replaces it
   run->Form().FormKeyDown(KeyEnter, {.Alt = true});
-  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][1]), "PlayerMo");
+  EXPECT_EQ(EntryName(values.HighScoreTable[ModeNormal][1]), "Mo");
   EXPECT_EQ(values.ScreenState, DialogOpen | FullScreenDialog | HighScoresScreen);
   EXPECT_TRUE(values.FullScreenSetting);  // the test run was windowed
   run->Idle();

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
@@ -68,28 +69,41 @@ TEST_F(ConfigLoadSave, AGameWithAScoreSurvivesARestart) {
   EXPECT_FALSE(next.Called("DropBalls(6,1)"));
 }
 
+// The exit question says what the exit keeps: the text it shows and the file agree.
 TEST_F(ConfigLoadSave, AGameIsKeptOnlyWhenItScoredAndIsShownOrAPanelLeadsBackToIt) {
   struct Row {
     uint32_t screen, panelReturn;
     int score;
-    uint8_t kept;
+    std::optional<int32_t> finalScore;  // a game has ended
+    KeptGame told;
   };
+  constexpr uint32_t GameUnderExit = DialogOpen | ExitDialog | GameScreen;
   constexpr uint32_t OptionsUnderExit = DialogOpen | ExitDialog | OptionsScreen;
   constexpr uint32_t ScoresUnderClear = DialogOpen | ClearScoresDialog | HighScoresScreen;
+  constexpr uint32_t MenuUnderExit = DialogOpen | ExitDialog | MenuScreen;
+  const std::optional<int32_t> none;
   shell.LoadConfig();
   values.MusicVolume = 30;
-  for (const Row& row :
-       {Row{GameScreen, MenuScreen, 0, 0}, Row{HighScoresScreen, MenuScreen, 50, 0},
-        Row{OptionsUnderExit, GameScreen, 50, 1}, Row{ScoresUnderClear, GameScreen, 50, 1},
-        Row{OptionsScreen, GameScreen, 0, 0},
-        Row{DialogOpen | EnterNameDialog | HighScoresScreen, GameScreen, 50, 0}}) {
+  for (const Row& row : {Row{GameUnderExit, MenuScreen, 0, none, KeptGame::Unscored},
+                         Row{GameUnderExit, MenuScreen, 40, none, KeptGame::Kept},
+                         Row{HighScoresScreen, MenuScreen, 50, none, KeptGame::NoGame},
+                         Row{OptionsUnderExit, GameScreen, 50, none, KeptGame::Kept},
+                         Row{ScoresUnderClear, GameScreen, 50, none, KeptGame::Kept},
+                         Row{OptionsScreen, GameScreen, 0, none, KeptGame::Unscored},
+                         Row{DialogOpen | EnterNameDialog | HighScoresScreen, GameScreen, 50, none,
+                             KeptGame::NoGame},
+                         // After a game over: Back to the emptied board, or to the menu.
+                         Row{GameUnderExit, GameScreen, 0, 730, KeptGame::NoGame},
+                         Row{MenuUnderExit, MenuScreen, 0, 730, KeptGame::NoGame}}) {
     values.ScreenState = row.screen;
     values.PanelReturnState = row.panelReturn;
     values.Score = row.score;
+    values.FinalScore = row.finalScore;
+    EXPECT_EQ(WhatTheExitKeeps(values), row.told) << std::hex << row.screen;
     shell.SaveConfig();
     const auto bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 1450u);
-    EXPECT_EQ(bytes[608], row.kept) << std::hex << row.screen;
+    EXPECT_EQ(bytes[608], row.told == KeptGame::Kept ? 1 : 0) << std::hex << row.screen;
     EXPECT_EQ(bytes[600], 30);
   }
 }

@@ -202,6 +202,34 @@ TEST_F(Menus, GameOverDialogs) {
   EXPECT_EQ(values.ScreenState, GameScreen);
 }
 
+// The finished game's score stays until the next game starts, and Back from the table leads to an
+// empty board (the menu's, or the game screen's after a panel was opened during the game) that a
+// click or Enter turns into a game of the mode just played.
+TEST_F(Menus, AfterAGameOverTheEmptyBoardStartsTheNextGameOfTheSameMode) {
+  for (const uint32_t backTo : {MenuScreen, GameScreen}) {
+    for (const bool byKey : {true, false}) {
+      values.GameMode = ModeProfessional;
+      values.RequestedMode = ModeKids;
+      values.PanelReturnState = backTo;
+      values.Score = 50;
+      PlaceFinalScore(values);
+      values.Score = 0;  // the board's end of game
+      Press(ButtonAction::No);
+      Press(ButtonAction::BackFromHighScores);
+      ASSERT_EQ(values.ScreenState, backTo);
+      EXPECT_EQ(values.FinalScore, 50);
+      ports.calls.clear();
+      shell.PowerTimer1RealTime(1.0);
+      EXPECT_TRUE(ports.Called("DrawInvitation"));
+      if (byKey) shell.FormKeyDown(KeyEnter, {});
+      if (!byKey) shell.FormMouseDown(ButtonLeft, CellCentreX(8), CellCentreY(8));
+      EXPECT_EQ(values.ScreenState, GameScreen) << backTo << byKey;
+      EXPECT_TRUE(ports.Called("DropBalls(9,1)"));
+      EXPECT_FALSE(values.FinalScore.has_value());
+    }
+  }
+}
+
 TEST_F(Menus, FullScreenQuestion) {
   values.ScreenState = OptionsScreen;
   shell.ToggleFullScreen();

@@ -88,6 +88,11 @@ class RecordingPorts : public ShellPorts {
   }
   int LastHelpPage() override { return lastHelpPage; }
   int VolumeBarWidth() override { return volumeBarWidth; }
+  // No buttons to focus: the whole-program tests follow the focus over the real bar.
+  bool MoveFocus(int, bool) override { return false; }
+  bool FocusShown() override { return false; }
+  void PressFocused() override {}
+  void HideFocus() override {}
   void ClearAnimations() override { calls.push_back("ClearAnimations"); }
   void UpdateParticles(double) override { calls.push_back("UpdateParticles"); }
   void ApplyMusicVolume() override {
@@ -107,6 +112,7 @@ class RecordingPorts : public ShellPorts {
     calls.push_back("StepLogo");
     if (onStepLogo) onStepLogo();
   }
+  void SkipLogo() override { calls.push_back("SkipLogo"); }
   bool BeginFrame() override {
     calls.push_back("BeginFrame");
     return true;
@@ -117,6 +123,7 @@ class RecordingPorts : public ShellPorts {
   void DrawOptions() override { calls.push_back("DrawOptions"); }
   void DrawHighScores() override { calls.push_back("DrawHighScores"); }
   void DrawGameTexts() override { calls.push_back("DrawGameTexts"); }
+  void DrawInvitation(float) override { calls.push_back("DrawInvitation"); }
   void DrawParticles() override { calls.push_back("DrawParticles"); }
   void DrawDialog(float, double) override { calls.push_back("DrawDialog"); }
   void DrawPointer() override { calls.push_back("DrawPointer"); }

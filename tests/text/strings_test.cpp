@@ -106,17 +106,9 @@ TEST_F(StringsTest, KeysALanguagesFileLacksComeFromTheRootsFile) {
 }
 
 TEST(FormatText, PlaceholdersTakeTheirValuesInAnyOrderAndUnknownOnesStay) {
-  struct Case {
-    const char* Text;
-    const char* Expected;
-  };
-  for (const Case& c : {Case{"{1} / {2}", "3 / 6"},
-                        {"Seite {1} von {2}", "Seite 3 von 6"},
-                        {"{2}: {1}, {1}", "6: 3, 3"},
-                        {"{3} {} {x} {", "{3} {} {x} {"},
-                        {"no numbers", "no numbers"}}) {
-    EXPECT_EQ(FormatText(c.Text, {"3", "6"}), c.Expected) << c.Text;
-  }
+  EXPECT_EQ(FormatText("{1} / {2}", {"3", "6"}), "3 / 6");
+  EXPECT_EQ(FormatText("{2}: {1}, {1}", {"3", "6"}), "6: 3, 3");
+  EXPECT_EQ(FormatText("{3} {} {x} {", {"3", "6"}), "{3} {} {x} {");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "assetgen/canvas.h"
 #include "assetgen/font.h"
 #include "assetgen/language.h"
+#include "assetgen/lettering.h"
 #include "assetgen/pack.h"
 #include "assetgen/synth.h"
 #include "support/TempDir.h"
@@ -141,6 +142,25 @@ TEST(Language, AKeyAskedForWithTwoEnglishTextsIsRefused) {
   EXPECT_EQ(english.text("Button.Yes", "Yes", "room"), "Yes");  // asked for again: one entry
   EXPECT_THROW(english.text("Button.Yes", "OK", "room"), std::logic_error);
   EXPECT_EQ(texts.entries().size(), 1u);
+}
+
+// A translation with a letter no font of the build draws would show a box in its picture: the
+// generator names it instead.
+TEST(Lettering, ALetterNoFontDrawsIsNamed) {
+  const Language german = Language::translated("de", Catalogue::parse("", "de.po"));
+  const Language japanese = Language::translated("ja", Catalogue::parse("", "ja.po"));
+  Canvas canvas(8, 8);
+  const TextStyle style{Face::SansBold, 14};
+  EXPECT_TRUE(
+      Lettering(german).drawable(canvas.cr(), style, "Button.Yes", "J\xC3\xA4 \xCE\xA9 \xD0\x96"));
+  EXPECT_TRUE(
+      Lettering(japanese).drawable(canvas.cr(), style, "Button.Yes", "\xE3\x81\xAF\xE3\x81\x84"));
+  // Ethiopic: neither DejaVu nor Noto Sans CJK has it.
+  EXPECT_FALSE(Lettering(german).drawable(canvas.cr(), style, "Button.No", "Nein \xE1\x88\xB0"));
+  ASSERT_EQ(german.misfits().size(), 1u);
+  EXPECT_EQ(german.misfits()[0].key, "Button.No");
+  EXPECT_NE(german.misfits()[0].why.find("\xE1\x88\xB0"), std::string::npos);
+  EXPECT_TRUE(japanese.misfits().empty());
 }
 
 TEST(Pack, FailureNamesTheFile) {

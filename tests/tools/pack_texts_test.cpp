@@ -242,6 +242,9 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
   check("Normal", strings.Normal, 75, 150);
   check("Proff", strings.Proff, 75, 150);
   check("Undo", strings.Undo, 60, 136);
+  // The invitation on the empty board and the hint's answer fit their band.
+  check("PlayAgain", strings.PlayAgain, 85, 420);
+  check("NoLine", strings.NoLine, 85, 420);
   // The instructions' page number, right of the Back button, carries both numbers.
   const std::string pageNumber = marblix::FormatText(strings.HelpPage, {"2", "6"});
   check("HelpPage", pageNumber, 70, 100);
@@ -258,6 +261,8 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
   };
   const Dialog dialogs[] = {
       {"Exit", strings.Exit_Caption, strings.Exit_Text, 530, 5},
+      {"ExitUnscored", strings.Exit_Caption, strings.ExitUnscored_Text, 530, 5},
+      {"ExitNoGame", strings.Exit_Caption, strings.ExitNoGame_Text, 530, 5},
       {"New", strings.New_Caption, strings.New_Text, 530, 5},
       {"Old", strings.Old_Caption, strings.Old_Text, 530, 5},
       {"Clear", strings.Clear_Caption, strings.Clear_Text, 530, 5},
@@ -274,7 +279,9 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
     if (d.lines.empty() || int(d.lines.size()) > d.maxLines)
       found.push_back(std::string(d.name) + "_Text has " + std::to_string(d.lines.size()) +
                       " lines");
-    for (const std::string& line : d.lines) check(std::string(d.name) + "_Text", line, 70, room);
+    // The final score and the place at their widest.
+    for (const std::string& line : d.lines)
+      check(std::string(d.name) + "_Text", marblix::FormatText(line, {"65535", "10"}), 70, room);
   }
   return found;
 }
@@ -282,7 +289,7 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
 TEST(PackStrings, EveryLanguageHasEveryKeyAndEveryTextFitsItsBox) {
   const std::string root = contents(kData / "strings.txt");
   EXPECT_NE(root.find("$MainCaption\r\nMarblix v1.00\r\n"), std::string::npos);
-  EXPECT_EQ(keysOf(root).size(), 11u + 7u * 2u);
+  EXPECT_EQ(keysOf(root).size(), 13u + 7u * 2u + 2u);
   EXPECT_EQ(languages().size(), 16u);
   for (const std::string& code : languages()) {
     SCOPED_TRACE(code);

@@ -147,7 +147,9 @@ void glyphCell(cairo_t* cr, const Lettering& letters, std::uint32_t c) {
 int advanceOf(const Lettering& letters, std::uint32_t c) {
   Canvas canvas(8, 8);
   const double advance = letters.width(canvas.cr(), kGlyphStyle, toUtf8(c == 0xA0 ? 0x20 : c));
-  return int(std::min<double>(kGlyphCellWidth, std::lround(advance) + 1));
+  // One pixel more than the face's advance leaves room for the dark rim between Latin letters;
+  // full-width East Asian letters have that room inside their own advance.
+  return int(std::min<double>(kGlyphCellWidth, std::lround(advance) + (ownGlyph(c) ? 0 : 1)));
 }
 
 std::string hex(std::uint32_t c) {

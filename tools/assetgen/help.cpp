@@ -71,6 +71,7 @@ double paragraph(Page& page, const std::string& name, const std::string& english
           ? page.language().text(page.key(name), english,
                                  paragraphRoom(page, {face, size}, english, width))
           : page.language().text(page.key(name), english, {});
+  page.letters.drawable(cr, style, page.key(name), text);
   for (const std::string& line : page.letters.wrap(cr, style, text, width)) {
     page.letters.at(cr, style, line, x, y);
     setColour(cr, colour);
@@ -391,7 +392,7 @@ void makeHelpPages(Pack& pack, const Language& language) {
       if (!page.fits && !last) continue;
       if (!page.fits)
         language.misfit({"Help." + std::string(names[n]), where,
-                         "its texts run past the page even with smaller letters"});
+                         "does not fit: its texts run past the page even with smaller letters"});
       pack.picture("help", language, loaded, picture);
       break;
     }

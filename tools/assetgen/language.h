@@ -48,11 +48,11 @@ class TextTemplate {
   std::vector<TemplateEntry> entries_;
 };
 
-// A text that does not fit its room, found while the pack was made.
+// A text too large for its room, or with letters no font draws, found while the pack was made.
 struct Misfit {
   std::string key;
   std::string text;
-  std::string why;
+  std::string why;  // "does not fit (…)", "has letters no font of the build draws (…)"
 };
 
 class Language {

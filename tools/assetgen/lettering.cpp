@@ -25,17 +25,20 @@ constexpr const char* kFontFiles[] = {
     "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc",
 };
 
+using FontSet = std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)>;
+
+// Destroyed after every thread's font map has let go of it.
 FcConfig* privateFontSet() {
-  static FcConfig* const config = [] {
-    FcConfig* made = FcConfigCreate();
+  static const FontSet config = [] {
+    FontSet made(FcConfigCreate(), &FcConfigDestroy);
     for (const char* file : kFontFiles) {
-      if (!FcConfigAppFontAddFile(made, reinterpret_cast<const FcChar8*>(file)))
+      if (!FcConfigAppFontAddFile(made.get(), reinterpret_cast<const FcChar8*>(file)))
         throw std::runtime_error(std::string("cannot read the font ") + file +
                                  " (scripts/install-deps.sh installs it)");
     }
     return made;
   }();
-  return config;
+  return config.get();
 }
 
 using FontMap = std::unique_ptr<PangoFontMap, decltype(&g_object_unref)>;
@@ -245,16 +248,43 @@ std::vector<std::string> Lettering::wrap(cairo_t* cr, const TextStyle& style,
   return lines;
 }
 
+std::string Lettering::missingLetters(cairo_t* cr, const TextStyle& style,
+                                      const std::string& text) const {
+  if (language_.isEnglish()) return {};
+  if (pango_layout_get_unknown_glyphs_count(Layout(cr, language_, style, text).get()) == 0)
+    return {};
+  // Which ones: each letter set alone.
+  std::string missing;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t next = i + 1;
+    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+    const std::string letter = text.substr(i, next - i);
+    if (pango_layout_get_unknown_glyphs_count(Layout(cr, language_, style, letter).get()) > 0)
+      missing += (missing.empty() ? "" : " ") + letter;
+    i = next;
+  }
+  return missing;
+}
+
+bool Lettering::drawable(cairo_t* cr, const TextStyle& style, const std::string& key,
+                         const std::string& text) const {
+  const std::string missing = missingLetters(cr, style, text);
+  if (missing.empty()) return true;
+  language_.misfit({key, text, "has letters no font of the build draws (" + missing + ")"});
+  return false;
+}
+
 TextStyle Lettering::fitted(cairo_t* cr, const TextStyle& style, const std::string& key,
                             const std::string& text, double room, double smallest) const {
+  if (!drawable(cr, style, key, text)) return style;
   TextStyle tried = style;
   const double floor = language_.isEnglish() ? style.size : style.size * smallest;
   while (width(cr, tried, text) > room) {
     if (tried.size - 0.25 < floor - 1e-9) {
       language_.misfit({key, text,
-                        std::to_string(int(std::ceil(width(cr, tried, text)))) + " px at " +
-                            std::to_string(int(std::lround(tried.size))) + " px letters, " +
-                            std::to_string(int(room)) + " px of room"});
+                        "does not fit (" + std::to_string(int(std::ceil(width(cr, tried, text)))) +
+                            " px at " + std::to_string(int(std::lround(tried.size))) +
+                            " px letters, " + std::to_string(int(room)) + " px of room)"});
       return tried;
     }
     tried.size -= 0.25;

@@ -38,6 +38,13 @@ class Lettering {
   std::vector<std::string> wrap(cairo_t* cr, const TextStyle& style, const std::string& text,
                                 double width) const;
 
+  // The letters of `text` that no font of the build draws, as they are written ("" for none);
+  // English, set in DejaVu, has them all.
+  std::string missingLetters(cairo_t* cr, const TextStyle& style, const std::string& text) const;
+  // Whether every letter of `text` can be drawn; where not, a misfit is kept for `key`.
+  bool drawable(cairo_t* cr, const TextStyle& style, const std::string& key,
+                const std::string& text) const;
+
   // The style at which `text` fits `room` pixels on one line: the given one when it fits,
   // otherwise (not in English, whose pictures never change) its size made smaller, down to
   // `smallest` of it. Where even that is too wide, a misfit is kept for `key`.

@@ -38,17 +38,39 @@ Professional
 $HelpPage
 {1} / {2}
 
+; On the empty board after a game has ended
+$PlayAgain
+Click the board or press Enter to play again
+
+; The hint (H) when no single move makes a line
+$NoLine
+No line in one move
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
 
-; Dialogs
+; Dialogs. In the name and low-score questions {1} is the final score, {2} its place in the
+; table; put them where the sentence needs them.
 $Exit_Caption
 Leave Marblix?
+; The game on the board has scored: it is kept.
 @Exit_Text
 {
 Your game is kept safe and
 waits for you next time.
+}
+; The game on the board has not scored yet: it is not kept.
+@ExitUnscored_Text
+{
+This game has no points yet,
+so it is not kept.
+}
+; No game is on the board.
+@ExitNoGame_Text
+{
+Your high scores are kept.
+See you next time!
 }
 
 $New_Caption
@@ -72,8 +94,8 @@ $Clear_Caption
 Clear the high scores?
 @Clear_Text
 {
-Every score of this table
-will be wiped out.
+This table goes back to its
+starting names and scores.
 This cannot be undone.
 }
 
@@ -81,6 +103,7 @@ $EnterName_Caption
 A new high score!
 @EnterName_Text
 {
+{1} points: place {2}!
 Type your name:
 }
 
@@ -88,8 +111,8 @@ $LowScore_Caption
 Game over
 @LowScore_Text
 {
-No place in the best
-ten this time.
+{1} points: no place in
+the best ten this time.
 Play again?
 }
 
@@ -138,6 +161,12 @@ constexpr StringRoom kRooms[] = {
     {"HelpPage",
      "The page number under an instructions page: {1} is the page shown, {2} the "
      "number of pages\nat most 100 px at 70 % (about 14 letters)"},
+    {"PlayAgain",
+     "Across the empty board after a game has ended; a click or Enter starts the "
+     "next one\none line of at most 420 px at 85 % (about 45 letters)"},
+    {"NoLine",
+     "Across the board when the hint (the H key) finds no single move that makes a "
+     "line\none line of at most 420 px at 85 % (about 45 letters)"},
     {"Undo",
      "Over the score while the last move can be taken back; clicking it takes it back\n"
      "at most 136 px at 60 % (about 20 letters); keep the key's name Ctrl+Z"},
@@ -148,6 +177,14 @@ constexpr StringRoom kRooms[] = {
      "Text of the question shown before leaving the game; answered Yes or No\nat "
      "most 5 lines of at most 398 px at 70 % (about 50 letters); break the lines "
      "where they read well"},
+    {"ExitUnscored_Text",
+     "Text of the question shown before leaving the game when the game on "
+     "the board has no points yet, so it is not kept\nat most 5 lines of at "
+     "most 398 px at 70 % (about 50 letters)"},
+    {"ExitNoGame_Text",
+     "Text of the question shown before leaving the game when no game is on "
+     "the board; the high scores are kept\nat most 5 lines of at most 398 px "
+     "at 70 % (about 50 letters)"},
     {"New_Caption",
      "Heading of the question shown before a new game while one is under way\n"
      "one line of at most 398 px at 70 % (about 50 letters)"},
@@ -170,16 +207,17 @@ constexpr StringRoom kRooms[] = {
      "Heading shown when a score makes the best ten, beside a laughing "
      "face\none line of at most 250 px at 70 % (about 30 letters)"},
     {"EnterName_Text",
-     "Asks for the player's name, which is typed below it\nat most 2 lines "
-     "of at most 250 px at 70 % (about 30 letters)"},
+     "Says the final score ({1}) and its place in the table ({2}), then asks for the player's "
+     "name, which is typed below it\nat most 2 lines of at most 250 px at 70 % (about 30 "
+     "letters, with the numbers as wide as 65535 and 10)"},
     {"LowScore_Caption",
      "Heading shown when a game ends without a place in the best ten, "
      "beside a crying face\none line of at most 190 px at 70 % (about 24 "
      "letters)"},
     {"LowScore_Text",
-     "Text shown when a game ends without a place in the best ten; Yes starts "
-     "a new game\nat most 5 lines of at most 190 px at 70 % (about 24 "
-     "letters)"},
+     "Text shown when a game ends without a place in the best ten, with its final score ({1}); "
+     "Yes starts a new game\nat most 5 lines of at most 190 px at 70 % (about 24 letters, with "
+     "the score as wide as 65535)"},
     {"FullScreen_Caption",
      "Heading of the question after the full-screen box was switched\n"
      "one line of at most 398 px at 70 % (about 50 letters)"},

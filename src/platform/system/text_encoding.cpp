@@ -126,4 +126,14 @@ std::size_t LastCharacterSize(std::string_view utf8) {
   return size;
 }
 
+std::size_t CharacterSizeAt(std::string_view utf8, std::size_t at) {
+  std::size_t size = 0;
+  while (at + size < utf8.size()) {
+    ++size;
+    if (at + size == utf8.size() || (static_cast<unsigned char>(utf8[at + size]) & 0xC0) != 0x80)
+      break;
+  }
+  return size;
+}
+
 }  // namespace marblix

@@ -30,5 +30,7 @@ std::string AsUtf8(std::string_view text);
 
 // The number of bytes of the last character of a UTF-8 text (0 for an empty text).
 std::size_t LastCharacterSize(std::string_view utf8);
+// The number of bytes of the UTF-8 character that begins at `at` (0 at the end).
+std::size_t CharacterSizeAt(std::string_view utf8, std::size_t at);
 
 }  // namespace marblix
