@@ -1,4 +1,4 @@
-// The 22 buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
+// The buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
 #pragma once
 
 #include <array>
@@ -20,7 +20,7 @@ struct ButtonSpec {
 };
 
 inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
-inline constexpr int ButtonCount = 22;
+inline constexpr int ButtonCount = 25;
 
 // In index order: the bar names the mode, Yes, No and page buttons (widgets/qz_Menus.h), the shell
 // the panel buttons (ButtonIndex).
@@ -47,6 +47,9 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpUp, 688, 170, OptionsScreen, ButtonAction::MusicUp},
     {GpDown, 468, 270, OptionsScreen, ButtonAction::SoundDown},
     {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
+    {GpDaily, 302, 537, EveryScreen, ButtonAction::Daily},
+    {GpStatistics, 458, 496, HighScoresScreen, ButtonAction::OpenStatistics},
+    {GpBack, 460, 445, StatisticsScreen, ButtonAction::BackFromStatistics},
 }};
 
 static_assert(ButtonTable[NewGameButton].Action == ButtonAction::NewGame);
@@ -57,5 +60,7 @@ static_assert(ButtonTable[YesButton].Action == ButtonAction::Yes);
 static_assert(ButtonTable[NoButton].Action == ButtonAction::No);
 static_assert(ButtonTable[PreviousPageButton].Action == ButtonAction::PreviousPage);
 static_assert(ButtonTable[NextPageButton].Action == ButtonAction::NextPage);
+static_assert(ButtonTable[DailyButton].Action == ButtonAction::Daily);
+static_assert(ButtonTable[StatisticsButton].Action == ButtonAction::OpenStatistics);
 
 }  // namespace marblix

@@ -81,6 +81,19 @@ std::string NoOpenGLMessage(const char* reason) {
          "again.";
 }
 
+// A second start whose request does not reach the game holding the folder's lock: that game ended
+// just then, or is no game of this computer's (the folder is shared with another computer).
+std::string UnreachableGameMessage(const TInstanceLock& lock) {
+  std::error_code ignored;
+  const std::filesystem::path file = std::filesystem::absolute(lock.File(), ignored);
+  const std::string holder =
+      lock.Holder() != 0 ? "process " + std::to_string(lock.Holder()) : "another process";
+  return "Marblix cannot start: " + holder + " holds \"" + PathText(file) +
+         "\", so another Marblix is using the same files, but it cannot be asked to come to the "
+         "front (it may run on another computer that shares the folder). Switch to that game, or "
+         "end it and start Marblix again.";
+}
+
 // Runs the game until the player or the session ends it, then writes everything. On Windows the
 // session's end may come as a window message that must not be answered before everything is
 // written: then it is written there, and only once.
@@ -107,11 +120,12 @@ int Run() {
   WatchFrontRequests();
   const FilePlaces places = EnterPlaces();
   // One game per data folder: a second start brings the first to the front and leaves its files
-  // alone.
+  // alone; one that cannot reach the first says so.
   const TInstanceLock lock(places.UserFolder);
   if (lock.Status() == TInstanceLock::State::HeldElsewhere) {
-    lock.AskHolderToFront();
-    return 0;
+    if (lock.AskHolderToFront()) return 0;
+    ShowStartFailure(UnreachableGameMessage(lock));
+    return 1;
   }
   TShellValues values;
   values.FullScreenSetting = ReadFullscreenSetting();

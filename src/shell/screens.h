@@ -8,6 +8,7 @@
 #include "assets/game_resources.h"
 #include "graphics/PowerD3D.h"
 #include "shell/defs.h"
+#include "shell/play_record.h"
 #include "text/qz_strings.h"
 
 namespace marblix {
@@ -35,6 +36,9 @@ class TScreenPainter {
   void DrawInstructions();
   void DrawOptions();
   void DrawHighScores();
+  // The totals of each way to play, the game on the board counted in, and the daily challenge's
+  // best of today and streak.
+  void DrawStatistics();
   void DrawGameTexts();
   // New game glows, and the empty board says how to start the next game.
   void DrawInvitation(float animClock);
@@ -70,5 +74,16 @@ struct DialogTexts {
   TStringList Lines;
 };
 DialogTexts TextsOfDialog(const TQzStrings& strings, const TShellValues& values);
+
+// The statistics page: the centres of its four columns, the left edge of its labels, the first row
+// and the pitch of the rows.
+inline constexpr int StatisticsColumnX[4] = {507, 581, 655, 729};
+inline constexpr int StatisticsLabelX = 310;
+inline constexpr int StatisticsHeadY = 88;
+inline constexpr int StatisticsFirstRowY = 114;
+inline constexpr int StatisticsRowPitch = 25;
+
+// The text of one cell of the statistics page: row r (StatisticsRowKeys) of a way's totals.
+std::string StatisticsCell(const TWayTotals& totals, int row);
 
 }  // namespace marblix

@@ -19,6 +19,12 @@ bool IsComment(const std::string& line) {
 
 }  // namespace
 
+const std::vector<std::string> StatisticsHeadKeys = {"Stats_Kids", "Stats_Normal",
+                                                     "Stats_Professional", "Stats_Daily"};
+const std::vector<std::string> StatisticsRowKeys = {
+    "Stats_Played", "Stats_Finished", "Stats_Best",  "Stats_Average", "Stats_Lines",
+    "Stats_Balls",  "Stats_Chain",    "Stats_Bombs", "Stats_Time"};
+
 size_t TQzStrings::FindKeyLine(char marker, const std::string& key) const {
   const std::string wanted = LowerCase(TrimBlanks(marker + key));
   for (size_t index = 0; index < RawLines.size(); ++index) {
@@ -64,6 +70,15 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   HelpPage = FindValue("HelpPage");
   PlayAgain = FindValue("PlayAgain");
   NoLine = FindValue("NoLine");
+  Daily = FindValue("Daily");
+  Statistics = FindValue("Statistics");
+  StatisticsHeads.clear();
+  for (const std::string& key : StatisticsHeadKeys) StatisticsHeads.push_back(FindValue(key));
+  StatisticsRows.clear();
+  for (const std::string& key : StatisticsRowKeys) StatisticsRows.push_back(FindValue(key));
+  BestToday = FindValue("BestToday");
+  NoBestToday = FindValue("NoBestToday");
+  Streak = FindValue("Streak");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");
@@ -81,6 +96,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   dialog("EnterName", EnterName_Caption, EnterName_Text);
   dialog("LowScore", LowScore_Caption, LowScore_Text);
   dialog("FullScreen", FullScreen_Caption, FullScreen_Text);
+  dialog("DailyResult", DailyResult_Caption, DailyResult_Text);
 
   RawLines.clear();
   return true;

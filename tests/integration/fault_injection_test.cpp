@@ -15,6 +15,7 @@
 #include "platform/audio/MixerAudio.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
+#include "support/DataPack.h"
 
 namespace marblix {
 namespace {
@@ -42,17 +43,19 @@ const fs::path& Pack() {
   return pack;
 }
 
-// The glyph map and the sheet beside the code page's font are there for a font that draws every
-// script; this game reads font.rls and font.bmp alone, so their absence changes nothing.
+// The languages' folders, and the glyph map and sheet beside the code page's font, are there for a
+// game that speaks every language; this game reads the English files and font.rls and font.bmp
+// alone, so their absence changes nothing.
 bool ReadOnlyByLaterFonts(const std::string& file) {
-  return file == "graphics/font/font.map" || file == "graphics/font/font_ext.tga";
+  return file.starts_with("lang/") || file == "graphics/font/font.map" ||
+         file == "graphics/font/font_ext.tga";
 }
 
 // Every file of the generated pack the game reads, relative to it with '/' separators, sorted.
 std::vector<std::string> PackFiles() {
   std::vector<std::string> files;
   std::error_code error;
-  for (const char* top : {"graphics", "music", "sounds", "sounds.txt", "strings.txt"}) {
+  for (const char* top : testing::PackEntries) {
     const fs::path path = Pack() / top;
     if (fs::is_regular_file(path, error)) files.push_back(top);
     if (!fs::is_directory(path, error)) continue;
