@@ -221,9 +221,8 @@ void TScreenPainter::DrawHighScores() {
   }
   for (int r = 0; r < HighScoreRows; ++r) {
     const HighScoreEntry& entry = values_.HighScoreTable[page][r];
-    const uint32_t colour = marking && r == values_.NewEntryRow ? TextYellow : White;
-    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, colour);
-    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, colour);
+    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
+    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
   }
 }
 
@@ -252,8 +251,7 @@ void TScreenPainter::DrawStatistics() {
       best ? FormatText(s.BestToday, {std::to_string(*best)}) : s.NoBestToday;
   const uint32_t streak = StreakOn(shown, values_.Today);
   font.DrawCenteredScaled(bestLine, 532, 352, 75, TextYellow);
-  font.DrawCenteredScaled(FormatText(s.Streak, {std::to_string(streak)}), 532, 377, 75,
-                          TextYellow);
+  font.DrawCenteredScaled(FormatText(s.Streak, {std::to_string(streak)}), 532, 377, 75, TextYellow);
 }
 
 void TScreenPainter::DrawGameTexts() {

@@ -23,7 +23,7 @@ inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
 inline constexpr uint32_t PageNumberGrey = 0xFFAAAAAAu;
 inline constexpr uint32_t InvitationBand = 0xB0301A10u;
 inline constexpr uint32_t SelectionBlue = 0xD0A05020u;
-inline constexpr uint32_t NewRowGold = 0x6040B0E0u;
+inline constexpr uint32_t NewRowGold = 0x5840B0E0u;
 
 class TScreenPainter {
  public:

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The real game under Xvfb: a saved game resumed, a scoring move whose write at the rest fails (a
-# folder in the way of Config.bin.tmp, taken away at once), SIGKILL once the retry has written it;
-# Config.bin holds the new score and board, the log says once that saving failed and once that it
-# works again, and the next start offers that game. A second start meanwhile exits 0 at once
-# leaving Log.txt and Config.bin as they were; the first quits normally. A start while another
-# program holds Marblix.lock says so and ends with status 1.
+# The real game under Xvfb: a saved game resumed, a scoring move, SIGKILL once the board rests;
+# Config.bin holds the new score and board, and the next start offers that game. A second start
+# meanwhile exits 0 at once leaving Log.txt and Config.bin as they were; the first quits normally.
+# A start while another program holds Marblix.lock says so and ends with status 1.
 # Usage: kept_game_test.sh <game binary> <data folder> <make_config.py>
 set -euo pipefail
 game=$1 data=$2 make_config=$3
@@ -37,21 +35,10 @@ click() { xdotool mousemove --window "\$wid" "\$1" "\$2"; sleep 0.3; xdotool cli
 
 python3 "$make_config" Config.bin line 10
 start
-failed='Saving "Config.bin" failed: Cannot create "Config.bin.tmp": Is a directory'
-mkdir Config.bin.tmp
 click 466 344; click 531 51; click 531 259     # go on; the ball at (4, 0) to (4, 4): a row
-for i in \$(seq 1 100); do grep -qF "\$failed" Log.txt && break; sleep 0.1; done
-grep -qF "\$failed" Log.txt || fail "no failed write at the rest in the log"
-rmdir Config.bin.tmp
-works='Saving "Config.bin" works again'
-for i in \$(seq 1 300); do
-  [ "\$(saved)" = "1450 1 60 0" ] && grep -qF "\$works" Log.txt && break
-  sleep 0.05
-done
+for i in \$(seq 1 100); do [ "\$(saved)" = "1450 1 60 0" ] && break; sleep 0.05; done
 kill -KILL \$pid; wait \$pid 2>/dev/null || true
 [ "\$(saved)" = "1450 1 60 0" ] || fail "killed after the move, Config.bin holds \$(saved)"
-[ "\$(grep -cF 'Saving "Config.bin" failed' Log.txt)" = 1 ] || fail "the failure not logged once"
-grep -qF "\$works" Log.txt || fail "the log does not say saving works again"
 cp Config.bin kept.bin
 
 start

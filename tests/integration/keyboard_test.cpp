@@ -49,10 +49,10 @@ class Keyboard : public ::testing::Test {
 TEST_F(Keyboard, TheFocusFollowsTheButtonTableOnEveryScreenAndEnterPressesIt) {
   ASSERT_EQ(State(), GameScreen);  // a new Normal game: Normal is selected, so it is skipped
   // The game screen: the bar, then the board with its cell cursor, round again and back.
-  EXPECT_EQ(Keys(KeyTab, 10),
-            (std::vector<Focus>{A::NewGame, A::Kids, A::Professional, A::OpenOptions,
-                                A::OpenInstructions, A::OpenHighScores, A::Exit, A::Daily, Board,
-                                A::NewGame}));
+  EXPECT_EQ(
+      Keys(KeyTab, 10),
+      (std::vector<Focus>{A::NewGame, A::Kids, A::Professional, A::OpenOptions, A::OpenInstructions,
+                          A::OpenHighScores, A::Exit, A::Daily, Board, A::NewGame}));
   EXPECT_EQ(Keys(KeyTab, 2, {.Shift = true}), (std::vector<Focus>{Board, A::Daily}));
   EXPECT_FALSE(run->Form().Shell.KeyCursorShown());
 

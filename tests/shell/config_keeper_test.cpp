@@ -1,10 +1,9 @@
 // The keeper's thread: a write that fails is tried again at the next chance (the next hand-over,
-// its retry timer, the finish) and the log hears of it once each way; each file has its own slot.
+// its retry timer, the finish), and the log hears of it once each way.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <map>
 #include <mutex>
 #include <span>
@@ -17,82 +16,58 @@ namespace marblix {
 namespace {
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
+using Path = std::filesystem::path;
 
-// Stands for the disk: the first `failures` writes of each file fail, later ones succeed.
-class TFakeDisk {
- public:
-  explicit TFakeDisk(int failures) : failures_(failures) {}
+// Stands for the disk: the first write of each file fails, later ones succeed.
+struct TFakeDisk {
+  std::mutex Mutex;
+  std::condition_variable Changed;
+  std::map<Path, int> Attempts;
+  std::map<Path, std::vector<uint8_t>> Files;
 
   TConfigKeeper::FileWriter Writer() {
-    return [this](const fs::path& file, std::span<const uint8_t> bytes, std::string& error) {
-      const std::lock_guard lock(mutex_);
-      ++attempts_[file];
-      const bool fails = attempts_[file] <= failures_;
-      if (fails) {
-        error = "No space left on device";
-      } else {
-        files_[file].assign(bytes.begin(), bytes.end());
-      }
-      changed_.notify_all();
+    return [this](const Path& file, std::span<const uint8_t> bytes, std::string& error) {
+      const std::lock_guard lock(Mutex);
+      const bool fails = ++Attempts[file] == 1;
+      if (fails) error = "No space left on device";
+      if (!fails) Files[file].assign(bytes.begin(), bytes.end());
+      Changed.notify_all();
       return !fails;
     };
   }
-  // Waits (ten seconds at most, so a keeper that never tries fails instead of hanging) until the
-  // file has been tried `count` times.
-  bool WaitForAttempts(const fs::path& file, int count) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, 10s, [&] { return attempts_[file] >= count; });
+  // Ten seconds at most, so that a keeper that never tries fails instead of hanging.
+  bool WaitForAttempts(const Path& file, int count) {
+    std::unique_lock lock(Mutex);
+    return Changed.wait_for(lock, 10s, [&] { return Attempts[file] >= count; });
   }
-  int Attempts(const fs::path& file) {
-    const std::lock_guard lock(mutex_);
-    return attempts_[file];
-  }
-  std::vector<uint8_t> File(const fs::path& file) {
-    const std::lock_guard lock(mutex_);
-    return files_[file];
-  }
-
- private:
-  int failures_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::map<fs::path, int> attempts_;
-  std::map<fs::path, std::vector<uint8_t>> files_;
 };
 
-enum class NextChance { SameImageAgain, RetryTimer, Finish };
-
 TEST(ConfigKeeper, AWriteThatFailsOnceIsWrittenAtTheNextChance) {
-  for (const NextChance chance :
-       {NextChance::SameImageAgain, NextChance::RetryTimer, NextChance::Finish}) {
-    SCOPED_TRACE(static_cast<int>(chance));
-    TFakeDisk disk(1);
-    // Only the timer's case has a timer short enough to come before the test ends.
-    const auto first = chance == NextChance::RetryTimer ? 1ms : 1h;
-    TConfigKeeper keeper(disk.Writer(), {first, first});
+  enum Chance { SameImageAgain, RetryTimer, Finish };
+  for (const Chance chance : {SameImageAgain, RetryTimer, Finish}) {
+    SCOPED_TRACE(chance);
+    TFakeDisk disk;
+    const auto delay = chance == RetryTimer ? 1ms : 1h;  // only the timer's case may time out
+    TConfigKeeper keeper(disk.Writer(), {delay, delay});
     const std::vector<uint8_t> image(1450, 7);
     keeper.Keep("Config.bin", image);
     ASSERT_TRUE(disk.WaitForAttempts("Config.bin", 1));
-    if (chance == NextChance::SameImageAgain) keeper.Keep("Config.bin", image);
-    if (chance != NextChance::Finish) {
+    if (chance == SameImageAgain) keeper.Keep("Config.bin", image);  // the board rests again
+    if (chance != Finish) {
       ASSERT_TRUE(disk.WaitForAttempts("Config.bin", 2));
     }
     keeper.Finish();
-    EXPECT_EQ(disk.Attempts("Config.bin"), 2);
-    EXPECT_EQ(disk.File("Config.bin"), image);
-
-    const std::vector<std::string> news = keeper.TakeNews();
-    ASSERT_EQ(news.size(), 2u);
-    EXPECT_EQ(news[0],
-              "Saving \"Config.bin\" failed: No space left on device; it is tried again every few "
-              "seconds");
-    EXPECT_EQ(news[1], "Saving \"Config.bin\" works again");
+    EXPECT_EQ(disk.Attempts["Config.bin"], 2);
+    EXPECT_EQ(disk.Files["Config.bin"], image);
+    EXPECT_EQ(keeper.TakeNews(),
+              (std::vector<std::string>{"Saving \"Config.bin\" failed: No space left on device; "
+                                        "it is tried again every few seconds",
+                                        "Saving \"Config.bin\" works again"}));
   }
 }
 
 TEST(ConfigKeeper, EachFileKeepsItsOwnNewestImageAndWhatItWrote) {
-  TFakeDisk disk(1);
+  TFakeDisk disk;
   TConfigKeeper keeper(disk.Writer(), {1h, 1h});
   const std::vector<uint8_t> config(1450, 1), statistics(64, 2), newerConfig(1450, 3);
   keeper.Keep("Config.bin", config);
@@ -102,16 +77,16 @@ TEST(ConfigKeeper, EachFileKeepsItsOwnNewestImageAndWhatItWrote) {
   ASSERT_TRUE(disk.WaitForAttempts("Config.bin", 1));
   ASSERT_TRUE(disk.WaitForAttempts("Statistics.bin", 1));
   keeper.Finish();  // the retry of each failed first write
-  EXPECT_EQ(disk.File("Config.bin"), newerConfig);
-  EXPECT_EQ(disk.File("Statistics.bin"), statistics);
+  EXPECT_EQ(disk.Files["Config.bin"], newerConfig);
+  EXPECT_EQ(disk.Files["Statistics.bin"], statistics);
 
   // What a file already holds is not written again; a change is.
-  const int configWrites = disk.Attempts("Config.bin");
+  const int configWrites = disk.Attempts["Config.bin"];
   keeper.Keep("Config.bin", newerConfig);
   keeper.Keep("Statistics.bin", config);
   keeper.Finish();
-  EXPECT_EQ(disk.Attempts("Config.bin"), configWrites);
-  EXPECT_EQ(disk.File("Statistics.bin"), config);
+  EXPECT_EQ(disk.Attempts["Config.bin"], configWrites);
+  EXPECT_EQ(disk.Files["Statistics.bin"], config);
   EXPECT_EQ(keeper.TakeNews().size(), 4u);  // failed and works again, for each file
 }
 
@@ -119,8 +94,8 @@ TEST(ConfigKeeper, FilesWaitingTogetherAreWrittenInTheOrderTheyWereHandedOver) {
   std::mutex mutex;
   std::condition_variable changed;
   bool open = false, gateReached = false;
-  std::vector<fs::path> order;
-  TConfigKeeper keeper([&](const fs::path& file, std::span<const uint8_t>, std::string&) {
+  std::vector<Path> order;
+  TConfigKeeper keeper([&](const Path& file, std::span<const uint8_t>, std::string&) {
     std::unique_lock lock(mutex);
     if (file == "Gate") {
       gateReached = true;
@@ -144,7 +119,7 @@ TEST(ConfigKeeper, FilesWaitingTogetherAreWrittenInTheOrderTheyWereHandedOver) {
   }
   changed.notify_all();
   keeper.Finish();
-  EXPECT_EQ(order, (std::vector<fs::path>{"Gate", "Statistics.bin", "Config.bin"}));
+  EXPECT_EQ(order, (std::vector<Path>{"Gate", "Statistics.bin", "Config.bin"}));
 }
 
 }  // namespace

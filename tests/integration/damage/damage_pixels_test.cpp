@@ -64,7 +64,7 @@ class TReplayDevice {
     if (name == "CreateTexture") {
       FDevice->CreateTexture(arg(0), arg(1), arg(2), arg(3), int(arg(4)), int(arg(5)),
                              &FTextures[call.Object]);
-      FSizes[call.Object] = {arg(1), int(arg(4))};
+      FSizes[call.Object] = {arg(1), arg(4)};
     } else if (name == "UnlockRect" && FTextures[call.Object]) {
       D3DLOCKED_RECT locked;
       ASSERT_EQ(FTextures[call.Object]->LockRect(0, &locked, nullptr, 0), D3D_OK);
@@ -101,13 +101,12 @@ class TReplayDevice {
   // places, alpha stays (an opaque picture stays opaque).
   void Refill(const void* object) {
     MakeCurrent();
-    const TTextureSize size = FSizes[object];
-    ASSERT_TRUE(size.Format == D3DFMT_A8R8G8B8 || size.Format == D3DFMT_X8R8G8B8);
+    const auto [rows, format] = FSizes[object];
+    ASSERT_TRUE(format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8);
     D3DLOCKED_RECT locked;
     ASSERT_EQ(FTextures[object]->LockRect(0, &locked, nullptr, 0), D3D_OK);
     auto* bits = static_cast<uint8_t*>(locked.pBits);
-    for (size_t i = 0; i < size_t(locked.Pitch) * size.Rows; i += 4)
-      std::swap(bits[i], bits[i + 2]);
+    for (size_t i = 0; i < size_t(locked.Pitch) * rows; i += 4) std::swap(bits[i], bits[i + 2]);
     ASSERT_EQ(FTextures[object]->UnlockRect(0), D3D_OK);
   }
 
@@ -142,11 +141,7 @@ class TReplayDevice {
   PDirect3DVertexBuffer8 FBuffer;
   SDL_GLContext FContext = nullptr;
   std::map<const void*, PDirect3DTexture8> FTextures;
-  struct TTextureSize {
-    uint32_t Rows;
-    int Format;
-  };
-  std::map<const void*, TTextureSize> FSizes;
+  std::map<const void*, std::pair<uint32_t, uint32_t>> FSizes;  // rows and format
   TBitmap FBack;
   std::vector<uint8_t> FWindow;
 };
@@ -235,11 +230,8 @@ class TComparedRun {
   void Replay() {
     for (const TRecordedCall& call : FRun.Recording().Calls) {
       if (FAILED(call.Result) || !FFailure.empty()) continue;
-      if (call.Name == "BeginScene") FFirstTextureSet = false;
-      if (call.Name == "SetTexture" && call.Object != nullptr && !FFirstTextureSet) {
-        FFirstTexture = call.Object;
-        FFirstTextureSet = true;
-      }
+      if (call.Name == "BeginScene") FFirstTexture = nullptr;
+      if (call.Name == "SetTexture" && FFirstTexture == nullptr) FFirstTexture = call.Object;
       FWhole.Replay(call);
       FDamageOnly.Replay(call);
       if (call.Name == "Present") Compare();
@@ -265,7 +257,6 @@ class TComparedRun {
   int FPresents = 0;
   std::string FFailure;
   const void* FFirstTexture = nullptr;
-  bool FFirstTextureSet = false;
 };
 
 // A saved Normal game of 10 points with these balls (kind, column, row).
