@@ -31,6 +31,7 @@ class BenchHost final : public TFormHost {
   void Show() override {}
   void PaintInitializing() override {}
   void SetPointer(Pointer) override {}
+  void SetClipboardText(const std::string&) override {}
 };
 
 class GameScene {

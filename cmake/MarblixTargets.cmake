@@ -75,10 +75,10 @@ function(marblix_library name)
   marblix_harden(${name})
 endfunction()
 
-# marblix_test(NAME [LIBS deps...]): one GoogleTest binary of every .cpp in the calling folder
-# (this platform's).
+# marblix_test(NAME [READS_PACK] [LIBS deps...]): one GoogleTest binary of every .cpp in the
+# calling folder (this platform's). READS_PACK: its cases read the generated pack in build/data.
 function(marblix_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "READS_PACK" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   marblix_this_platform(sources)
   add_executable(${name} ${sources})
@@ -88,16 +88,30 @@ function(marblix_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} marblix_test_support GTest::gtest GTest::gmock
                                         GTest::gtest_main)
   marblix_harden(${name})
-  marblix_gtest_cases(${name})
+  if(ARG_READS_PACK)
+    marblix_gtest_cases(${name} READS_PACK)
+  else()
+    marblix_gtest_cases(${name})
+  endif()
 endfunction()
 
-# marblix_gtest_cases(TARGET): the GoogleTest binary's cases as tests, run in its build folder. A
-# cross build runs each binary whole under the emulator (Wine starts in about a second and a half,
-# too slow for a process per case).
+# marblix_gtest_cases(TARGET [READS_PACK]): the GoogleTest binary's cases as tests, run in its build
+# folder. A cross build runs each binary whole under the emulator (Wine starts in about a second
+# and a half, too slow for a process per case). READS_PACK: the cases read build/data, and run
+# after a game has played there (the fixture PlayedDataFolder), as they do when a player runs
+# scripts/play.sh before scripts/test.sh.
 function(marblix_gtest_cases target)
+  cmake_parse_arguments(ARG "READS_PACK" "" "" ${ARGN})
+  set(fixture)
+  if(ARG_READS_PACK)
+    set(fixture FIXTURES_REQUIRED PlayedDataFolder)
+  endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${target} COMMAND ${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-    set_tests_properties(${target} PROPERTIES TIMEOUT 900)
+    set_tests_properties(${target} PROPERTIES TIMEOUT 900 ${fixture})
+  elseif(ARG_READS_PACK)
+    gtest_discover_tests(${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                         DISCOVERY_TIMEOUT 60 PROPERTIES ${fixture})
   else()
     gtest_discover_tests(${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                          DISCOVERY_TIMEOUT 60)

@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
   esac
 done
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tga fuzz_bmp fuzz_jpeg fuzz_strings fuzz_sounds fuzz_font fuzz_config)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_tga fuzz_bmp fuzz_jpeg fuzz_strings fuzz_sounds fuzz_font fuzz_config fuzz_statistics)
 
 if [ "$do_build" = 1 ]; then
   cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Formatting and static checks over every tracked source; exits non-zero on any finding.
+# Formatting and static checks over every tracked source, and <windows.h> only where the
+# architecture allows it; exits non-zero on any finding.
 #   scripts/lint.sh [-j jobs] [file ...]     (no files: the whole tree)
 # clang-format checks against .clang-format, clang-tidy against .clang-tidy. clang-tidy reads the
 # compile commands of the default build (build/) and, for the fuzz targets, of the clang fuzz
@@ -17,6 +18,20 @@ while [ $# -gt 0 ]; do
 done
 if [ ${#files[@]} -eq 0 ]; then
   mapfile -t files < <(git ls-files '*.cpp' '*.h')
+fi
+
+# ARCHITECTURE.md's rule: <windows.h> only in a system's own *_windows.cpp files.
+echo "=== <windows.h> only in *_windows.cpp ==="
+misplaced=0
+for f in "${files[@]}"; do
+  case "$f" in *_windows.cpp) continue ;; esac
+  if grep -HniE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' "$f"; then
+    misplaced=1
+  fi
+done
+if [ "$misplaced" -ne 0 ]; then
+  echo "lint: <windows.h> is included above outside a *_windows.cpp file"
+  exit 1
 fi
 
 echo "=== clang-format: ${#files[@]} files ==="

@@ -18,14 +18,6 @@
 #include "assetgen/art.h"
 #include "assetgen/preview.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// Fontconfig keeps the character sets of the fonts by offsets, which the leak checker cannot
-// follow: every font the generator loads would be reported as leaked at its end.
-extern "C" const char* __lsan_default_suppressions() {  // NOLINT(bugprone-reserved-identifier)
-  return "leak:libfontconfig.so\n";
-}
-#endif
-
 namespace {
 
 using Clock = std::chrono::steady_clock;

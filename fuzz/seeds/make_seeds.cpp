@@ -8,6 +8,7 @@
 #include "graphics/TGAReader.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
+#include "shell/statistics_file.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
@@ -191,6 +192,25 @@ void ConfigSeeds() {
   Put("fuzz_config", "empty.bin", Bytes{});
 }
 
+void StatisticsSeeds() {
+  marblix::TStatisticsFile file;
+  Put("fuzz_statistics", "fresh.bin", marblix::EncodeStatistics(file));
+  file.Totals.Ways[marblix::WayNormal] = {12, 9, 1450, 8800, 140, 760, 4, 11, 5400000};
+  file.Totals.Ways[marblix::WayDaily] = {3, 3, 900, 2100, 40, 220, 3, 2, 1800000};
+  file.Totals.BestDay = 20796;
+  file.Totals.BestOfDay = 900;
+  file.Totals.LastFinishedDay = 20796;
+  file.Totals.Streak = 3;
+  file.Current = {true, marblix::WayDaily, 20796, true, {4, 22, 1, 2, 31}, 720000, 1};
+  file.Previous = {true, marblix::WayDaily, 20796, true, {4, 20, 1, 2, 30}, 700000, 2};
+  const Bytes daily = marblix::EncodeStatistics(file);
+  Put("fuzz_statistics", "daily.bin", daily);
+  file.Current.Day = 20795;  // a day that has passed
+  Put("fuzz_statistics", "yesterday.bin", marblix::EncodeStatistics(file));
+  Put("fuzz_statistics", "short.bin", Bytes(daily.begin(), daily.begin() + 200));
+  Put("fuzz_statistics", "empty.bin", Bytes{});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,5 +226,6 @@ int main(int argc, char** argv) {
   TextSeeds();
   FontSeeds();
   ConfigSeeds();
+  StatisticsSeeds();
   return 0;
 }

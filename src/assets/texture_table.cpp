@@ -67,6 +67,8 @@ std::vector<TextureSpec> MakeGameTextures() {
   t.push_back(Sized(g + "logo_small.tga", 125, 100, 128, 128));
   t.push_back(Sized(g + "cry.tga", 140, 82, 256, 128));
   t.push_back(Sized(g + "lau.tga", 60, 60, 64, 64));
+  t.push_back(Sized(b + "daily.tga", 143, 31, 256, 32));
+  t.push_back(Sized(b + "statistics.tga", 143, 31, 256, 32));
   return t;
 }
 

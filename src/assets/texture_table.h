@@ -89,7 +89,9 @@ enum GamePicture {
   GpLogoSmall = GpFirstHelp + HelpPageCount,
   GpCry,
   GpLau,
-  GpCount = 118,
+  GpDaily,
+  GpStatistics,
+  GpCount = GpLogoSmall + 5,
 };
 
 }  // namespace marblix

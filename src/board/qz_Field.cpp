@@ -3,7 +3,9 @@
 #include "board/qz_Field.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "board/DayGame.h"
 #include "shell/defs.h"
 
 namespace marblix {
@@ -72,6 +74,10 @@ void TGameField::DropBalls(int count, bool randomColours) {
     FBusyTimer = GameOverStartTime;
     return;
   }
+  // The day's game opens with the day's balls.
+  std::optional<TSeedScope> dayDraws;
+  if (randomColours && FValues.DailyDay != 0)
+    dayDraws.emplace(FValues, OpeningSeedOf(FValues.DailyDay));
   // The preview holds four balls; a count from a damaged save never reads past it, and a drop
   // never waits for a free cell that is not there.
   if (!randomColours) count = std::min(count, PreviewSize);
@@ -170,9 +176,30 @@ void TGameField::PaintAroundDestination() {
   FPaintColour = 0;
 }
 
+uint64_t TGameField::MoveDigest() const {
+  TDigest digest;
+  for (const TCell& cell : FCells) {
+    // An empty cell keeps the look of its last ball, which the board's history decides.
+    digest.Add(cell.Mask);
+    digest.Add(cell.Mask != 0 ? LookOf(cell) : 0u);
+  }
+  for (const TCell& next : FPreview) {
+    digest.Add(next.Mask);
+    digest.Add(LookOf(next));
+  }
+  for (const int value : {int{FSelX}, int{FSelY}, FDestX, FDestY, FNextCount})
+    digest.Add(static_cast<uint32_t>(value));
+  return digest.Value();
+}
+
 void TGameField::ArriveAtDestination() {
+  // On the day's board, what the move brings depends on the board and the move alone.
+  const uint64_t digest = FValues.DailyDay != 0 ? MoveDigest() : 0;
   PinArrivalSeed();
+  std::optional<TSeedScope> dayDraws;
+  if (FValues.DailyDay != 0) dayDraws.emplace(FValues, ArrivalSeedOf(FValues.DailyDay, digest));
   FValues.GameUnderWay = true;
+  ++FValues.Tally.Moves;
   const TCell ball = FCells(FSelX, FSelY);
   FCells(FDestX, FDestY) = ball;
   PlayLookSound(ArriveSoundOf(LookOf(ball)), LookOf(ball), LookCount);
@@ -184,6 +211,7 @@ void TGameField::ArriveAtDestination() {
 
   if (RemoveLines() > 0) {
     ++FChain;
+    FValues.Tally.LongestChain = std::max<uint32_t>(FValues.Tally.LongestChain, FChain);
     return;
   }
   if (!paint && !boom) DropBalls(FNextCount, false);

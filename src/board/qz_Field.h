@@ -3,8 +3,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
+#include <vector>
 
 #include "board/BoardGrid.h"
 #include "board/BoardPainter.h"
@@ -34,6 +37,8 @@ inline constexpr uint8_t HighlightUnreachable = 255;
 inline constexpr uint8_t NoPath = 255;
 // FRestLooks value of a cell without a rest animation.
 inline constexpr uint8_t NoRestAnimation = 255;
+// How many moves can be taken back; older ones are forgotten. A move costs under a kilobyte.
+inline constexpr std::size_t UndoDepth = 1000;
 
 class TGameField {
  public:
@@ -80,10 +85,12 @@ class TGameField {
   // ended. Draws no random number.
   void ShowHint();
 
-  // ---- Taking a move back ----
-  // The last move can be taken back until the next one starts, a new game begins or the game
-  // ends; one move only.
-  bool CanUndo() const { return FUndo.has_value() && !FGameOver; }
+  // ---- Taking moves back ----
+  // Moves can be taken back one after another to the first of the game (at most UndoDepth of
+  // them) until a new game begins or the game ends.
+  bool CanUndo() const { return !FHistory.empty() && !FGameOver; }
+  // How many moves can be taken back now.
+  std::size_t MovesToTakeBack() const { return FGameOver ? 0 : FHistory.size(); }
   // Takes the last move back at once when the board rests, else as soon as the running move, with
   // its lines, drop or blast, has come to rest.
   void RequestUndo();
@@ -148,6 +155,8 @@ class TGameField {
  private:
   // Turn cycle.
   void ArriveAtDestination();
+  // The board, the preview and the move about to arrive, as the day's game draws from them.
+  uint64_t MoveDigest() const;
   void PaintAroundDestination();
   void RestoreExplodingBombs();
   void UpdateNextCount();
@@ -158,7 +167,8 @@ class TGameField {
   // Lines.
   bool WindowMatches(int x, int y, int dx, int dy) const;
   void MarkWindow(int x, int y, int dx, int dy);
-  bool FindLines();
+  // Marks the balls in lines; returns the number of lines (a longer run counts once).
+  int FindLines();
   void ThrowBall(int i, int j, int x, int y);
 
   // Path search.
@@ -202,13 +212,14 @@ class TGameField {
   // GameMode as the rules read it: a mode above Professional (from a damaged save) plays as one.
   uint8_t Mode() const;
 
-  // The board as it was when the last move started.
+  // The board as it was when a move started.
   struct TMoveSnapshot {
     TBoardGrid<TCell> Cells;
     std::array<TCell, PreviewSize> Preview{};
     int32_t NextCount = 0;
     uint8_t Chain = 0;
     int32_t Score = 0;
+    TGameTally Tally;
     int32_t DestX = 0;
     int32_t DestY = 0;
     bool MovePending = false;
@@ -220,12 +231,14 @@ class TGameField {
   TBoardServices FServices;
   TShellValues& FValues;
   IBoardPainter* FPainter = nullptr;
-  std::optional<TMoveSnapshot> FUndo;
+  // The moves of this game that can be taken back, the last one at the back.
+  std::deque<TMoveSnapshot> FHistory;
   // An undo asked for while a move was running; it happens when the board rests.
   bool FUndoPending = false;
-  // After an undo, the next arrival draws from the seed the taken-back arrival drew from, so the
-  // same move brings the same balls however long the player waited.
-  std::optional<uint32_t> FReplaySeed;
+  // The seeds the taken-back arrivals drew from, the earliest move's at the back: each following
+  // arrival draws from the next one, so the same moves bring the same balls however long the
+  // player waited.
+  std::vector<uint32_t> FReplaySeeds;
 };
 
 }  // namespace marblix

@@ -47,13 +47,15 @@ void TGameField::MarkWindow(int x, int y, int dx, int dy) {
   for (int k = 0; k < LineLength; ++k) FMarks(x + k * dx, y + k * dy) = 1;
 }
 
-bool TGameField::FindLines() {
+int TGameField::FindLines() {
   FMarks.Fill(0);
-  bool found = false;
+  int lines = 0;
   const auto test = [&](int x, int y, int dx, int dy) {
     if (!WindowMatches(x, y, dx, dy)) return;
     MarkWindow(x, y, dx, dy);
-    found = true;
+    // Overlapping windows of one direction make one longer line.
+    const bool continues = OnBoard(x - dx, y - dy) && WindowMatches(x - dx, y - dy, dx, dy);
+    if (!continues) ++lines;
   };
   for (int x = 0; x <= FMaxX; ++x) {
     for (int y = 0; y <= FMaxY; ++y) {
@@ -64,11 +66,12 @@ bool TGameField::FindLines() {
       if (right && up) test(x, y, 1, -1);
     }
   }
-  return found;
+  return lines;
 }
 
 uint8_t TGameField::RemoveLines() {
-  if (!FindLines()) return 0;
+  const int lines = FindLines();
+  if (lines == 0) return 0;
   uint32_t multiplier = 1;
   int removed = 0;
   int minX = FMaxX, maxX = 0, minY = FMaxY, maxY = 0;
@@ -86,6 +89,8 @@ uint8_t TGameField::RemoveLines() {
       minY = std::min(minY, y), maxY = std::max(maxY, y);
     }
   }
+  FValues.Tally.Lines += static_cast<uint32_t>(lines);
+  FValues.Tally.Balls += static_cast<uint32_t>(removed);
   const int base = 2 * removed - LineLength;
   const int m = static_cast<int>(multiplier);
   const int cx = (minX + maxX) / 2, cy = (minY + maxY) / 2;
@@ -128,6 +133,7 @@ bool TGameField::PaintBomb(int x, int y, uint32_t mask) {
     }
   }
   if (!hit) return false;
+  ++FValues.Tally.Bombs;
   RemoveLines();
   AddBallParticle(LookOf(FCells(x, y)), false, CellCentreX(x) + 1, CellCentreY(y) + 2);
   FServices.Sounds.PlayEffect(SoundOf(NamedSound::s_paint));
@@ -143,6 +149,7 @@ bool TGameField::PaintBomb(int x, int y, uint32_t mask) {
 void TGameField::ThrowBall(int i, int j, int x, int y) {
   TCell& cell = FCells(i, j);
   cell.Mask = 0;
+  ++FValues.Tally.Balls;
   const double r1 = FValues.Random(100), r2 = FValues.Random(100), r3 = FValues.Random(100);
   const float vx = static_cast<float>((r1 / 11 + 5) * (i - x) + r2 / 50 - 1);
   const float vy = static_cast<float>((r3 / 3 + 5) * (j - y));
@@ -172,6 +179,7 @@ bool TGameField::ExplodeBomb(int x, int y, uint32_t mask) {
     }
   }
   if (!hit) return false;
+  ++FValues.Tally.Bombs;
   FCells(x, y).Mask = 0;
   AddBallParticle(LookOf(FCells(x, y)), false, CellCentreX(x) + 1, CellCentreY(y) + 2);
   FServices.Particles.AddExplosion(CellCentreX(x) + 1, CellCentreY(y) + 2);

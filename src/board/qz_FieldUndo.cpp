@@ -1,28 +1,32 @@
-// TGameField's undo: the board as the last move found it, and taking that move back.
+// TGameField's undo: the board as each move of the game found it, and taking moves back.
 #include "board/qz_Field.h"
 #include "shell/defs.h"
 
 namespace marblix {
 
 void TGameField::TakeSnapshot() {
-  FUndo = TMoveSnapshot{.Cells = FCells,
-                        .Preview = FPreview,
-                        .NextCount = FNextCount,
-                        .Chain = FChain,
-                        .Score = FValues.Score,
-                        .DestX = FDestX,
-                        .DestY = FDestY,
-                        .MovePending = FMovePending,
-                        .Seed = FValues.RandSeed,
-                        .ArrivalSeed = std::nullopt};
+  FHistory.push_back(TMoveSnapshot{.Cells = FCells,
+                                   .Preview = FPreview,
+                                   .NextCount = FNextCount,
+                                   .Chain = FChain,
+                                   .Score = FValues.Score,
+                                   .Tally = FValues.Tally,
+                                   .DestX = FDestX,
+                                   .DestY = FDestY,
+                                   .MovePending = FMovePending,
+                                   .Seed = FValues.RandSeed,
+                                   .ArrivalSeed = std::nullopt});
+  if (FHistory.size() > UndoDepth) FHistory.pop_front();
   FUndoPending = false;
 }
 
 // Called as the ball arrives, before its lines, drop or blast draw anything.
 void TGameField::PinArrivalSeed() {
-  if (FReplaySeed) FValues.RandSeed = *FReplaySeed;
-  FReplaySeed.reset();
-  if (FUndo) FUndo->ArrivalSeed = FValues.RandSeed;
+  if (!FReplaySeeds.empty()) {
+    FValues.RandSeed = FReplaySeeds.back();
+    FReplaySeeds.pop_back();
+  }
+  if (!FHistory.empty()) FHistory.back().ArrivalSeed = FValues.RandSeed;
 }
 
 void TGameField::RequestUndo() {
@@ -38,17 +42,20 @@ void TGameField::UndoWhenResting() {
 }
 
 void TGameField::Undo() {
-  TMoveSnapshot& before = *FUndo;
+  const TMoveSnapshot before = std::move(FHistory.back());
+  FHistory.pop_back();
   FCells = before.Cells;
   FPreview = before.Preview;
   FNextCount = before.NextCount;
   FChain = before.Chain;
   FValues.Score = before.Score;
+  FValues.Tally = before.Tally;
   FDestX = before.DestX;
   FDestY = before.DestY;
   FMovePending = before.MovePending;
   FValues.RandSeed = before.Seed;
-  FReplaySeed = before.ArrivalSeed;
+  // An undo waits for the move to rest, so its ball has arrived and drawn from ArrivalSeed.
+  FReplaySeeds.push_back(before.ArrivalSeed.value_or(before.Seed));
   FCellTimers.Fill(0.0);
   ClearPathMap();
   FHighlight.Fill(0);
@@ -62,14 +69,13 @@ void TGameField::Undo() {
   FHintTimer = 0.0;  // a hint for the board that is gone
   FNoLineTimer = 0.0;
   FHintWanted = false;
-  FUndo.reset();
   FServices.Keeper.KeepGame();
 }
 
 void TGameField::ForgetUndo() {
-  FUndo.reset();
+  FHistory.clear();
   FUndoPending = false;
-  FReplaySeed.reset();
+  FReplaySeeds.clear();
 }
 
 }  // namespace marblix

@@ -1,4 +1,4 @@
-// The 24 buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
+// The buttons of the menu bar, panels and dialogs: picture, place, screen mask and action.
 #pragma once
 
 #include <array>
@@ -29,7 +29,7 @@ inline constexpr int LanguageLabelLeft = 374;
 inline constexpr int LanguageLeftArrowX = 468;
 inline constexpr int LanguageRightArrowX = 672;
 inline constexpr int LanguageArrowSize = 34;
-inline constexpr int ButtonCount = 24;
+inline constexpr int ButtonCount = 27;
 
 // In index order: the bar names the mode, Yes, No and page buttons (widgets/qz_Menus.h), the shell
 // the panel buttons (ButtonIndex).
@@ -56,6 +56,9 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpUp, 688, 170, OptionsScreen, ButtonAction::MusicUp},
     {GpDown, 468, 270, OptionsScreen, ButtonAction::SoundDown},
     {GpUp, 688, 270, OptionsScreen, ButtonAction::SoundUp},
+    {GpDaily, 302, 537, EveryScreen, ButtonAction::Daily},
+    {GpStatistics, 458, 496, HighScoresScreen, ButtonAction::OpenStatistics},
+    {GpBack, 460, 445, StatisticsScreen, ButtonAction::BackFromStatistics},
     {GpHighModeL, LanguageLeftArrowX, LanguageRowY, OptionsScreen, ButtonAction::PreviousLanguage},
     {GpHighModeR, LanguageRightArrowX, LanguageRowY, OptionsScreen, ButtonAction::NextLanguage},
 }};
@@ -68,5 +71,7 @@ static_assert(ButtonTable[YesButton].Action == ButtonAction::Yes);
 static_assert(ButtonTable[NoButton].Action == ButtonAction::No);
 static_assert(ButtonTable[PreviousPageButton].Action == ButtonAction::PreviousPage);
 static_assert(ButtonTable[NextPageButton].Action == ButtonAction::NextPage);
+static_assert(ButtonTable[DailyButton].Action == ButtonAction::Daily);
+static_assert(ButtonTable[StatisticsButton].Action == ButtonAction::OpenStatistics);
 
 }  // namespace marblix

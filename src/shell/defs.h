@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/play_record.h"
+
 namespace marblix {
 
 // ---- Screen state word ---------------------------------------------------------------------
@@ -18,11 +20,13 @@ inline constexpr uint32_t GameScreen = 0x8;
 inline constexpr uint32_t OptionsScreen = 0x10;
 inline constexpr uint32_t HighScoresScreen = 0x20;
 inline constexpr uint32_t InstructionsScreen = 0x40;
+inline constexpr uint32_t StatisticsScreen = 0x80;
 
 inline constexpr uint32_t ExitDialog = 0x100;
 inline constexpr uint32_t NewGameDialog = 0x200;
 inline constexpr uint32_t OldGameDialog = 0x400;
 inline constexpr uint32_t ClearScoresDialog = 0x800;
+inline constexpr uint32_t DailyResultDialog = 0x1000;
 inline constexpr uint32_t EnterNameDialog = 0x4000;
 inline constexpr uint32_t LowScoreDialog = 0x8000;
 inline constexpr uint32_t FullScreenDialog = 0x10000;
@@ -60,6 +64,9 @@ struct TShellValues {
 
   uint8_t GameMode = ModeNormal;
   uint8_t RequestedMode = ModeKids;
+  // While the daily challenge is on the board (played with Normal's rules): its date as a number
+  // of days since 1970-01-01, from which its balls are drawn; 0 for a game of the chosen mode.
+  int32_t DailyDay = 0;
   int32_t Score = 0;
   // The score of the game that ended last: the score box shows it until the next game starts.
   std::optional<int32_t> FinalScore;
@@ -85,6 +92,15 @@ struct TShellValues {
   int32_t MouseX = 0;
   int32_t MouseY = 0;
   int32_t MouseButton = 0;
+
+  // The game on the board as the board counts it; the shell starts it afresh with each game.
+  TGameTally Tally;
+  // The statistics of the games that have left the board; the game on the board as they follow
+  // it; how the last daily game ended; today's day number (above 0, see DailyDay).
+  TPlayStatistics Statistics;
+  TGameRecord CurrentGame;
+  TDailyResult LastDaily;
+  int32_t Today = 0;
 
   // The frame timer's smoothed frame rate, in frames per second.
   int32_t MeasuredFps = 0;

@@ -6,9 +6,11 @@
 #include <chrono>
 
 #include "assets/qz_logs.h"
+#include "board/DayGame.h"
 #include "graphics/FrameFit.h"
 #include "platform/system/processor_name.h"
 #include "platform/system/settings_store.h"
+#include "platform/system/today.h"
 #include "shell/button_table.h"
 #include "shell/high_scores.h"
 #include "shell/typed_text.h"
@@ -288,7 +290,7 @@ void TForm1::BoardFrame(double d) {
 }
 
 void TForm1::PlaceFinalScore() {
-  ::marblix::PlaceFinalScore(values_);
+  Shell.GameOver();
 }
 
 void TForm1::KeepGame() {
@@ -455,6 +457,9 @@ void TForm1::DrawOptions() {
 void TForm1::DrawHighScores() {
   painter_.DrawHighScores();
 }
+void TForm1::DrawStatistics() {
+  painter_.DrawStatistics();
+}
 void TForm1::DrawGameTexts() {
   painter_.DrawGameTexts();
   if (Board->CanUndo()) painter_.DrawUndoMark();
@@ -481,6 +486,17 @@ void TForm1::EndAndPresentFrame() {
 }
 
 // ---- The application ---------------------------------------------------------------------------
+
+int32_t TForm1::Today() {
+  // A date set for a test wins over the clock; a clock before the game's first date counts as it.
+  std::optional<TCivilDate> date = ParseDate(TodayFromEnvironment());
+  if (!date) date = ParseDate(TodayFromClock());
+  return DayNumberOf(date.value_or(FirstDate));
+}
+
+void TForm1::CopyToClipboard(const std::string& text) {
+  host_.SetClipboardText(text);
+}
 
 void TForm1::SetFramesRunning(bool running) {
   PowerTimer1->MayRealTime = running;

@@ -110,12 +110,15 @@ class TForm1 final : public ShellPorts,
   void DrawInstructions() override;
   void DrawOptions() override;
   void DrawHighScores() override;
+  void DrawStatistics() override;
   void DrawGameTexts() override;
   void DrawInvitation(float animClock) override;
   void DrawParticles() override;
   void DrawDialog(float animClock, double blinkPhase) override;
   void DrawPointer() override;
   void EndAndPresentFrame() override;
+  int32_t Today() override;
+  void CopyToClipboard(const std::string& text) override;
   void SetFramesRunning(bool running) override;
   void ReleaseDevice() override;
   void Terminate() override;

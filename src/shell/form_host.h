@@ -28,6 +28,8 @@ class TFormHost : public TComponentOwner {
   // The system pointer over the window: busy while starting, the arrow, or hidden.
   enum class Pointer { Busy, Arrow, Hidden };
   virtual void SetPointer(Pointer pointer) = 0;
+  // Puts a line of text (UTF-8) on the system's clipboard.
+  virtual void SetClipboardText(const std::string& text) = 0;
   // A problem the player should hear of though the game goes on: a line on the standard error,
   // and where the platform has one, a message box over the window.
   virtual void TellPlayer(const std::string& message) {

@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
+#include "board/DayGame.h"
 #include "platform/system/language_choice.h"
 #include "platform/system/player_messages.h"
 #include "platform/system/text_encoding.h"
 #include "shell/high_scores.h"
+#include "shell/statistics.h"
 
 namespace marblix {
 namespace {
@@ -17,21 +20,31 @@ namespace {
 constexpr uint32_t DialogKinds = 0x0001FF00;
 // The longest name the question takes (the table stores its first 16 characters).
 
+// The statistics' record of a game that has just come on the board.
+TGameRecord NewRecord(uint8_t way, int32_t day) {
+  TGameRecord record;
+  record.Present = true;
+  record.Way = way;
+  record.Day = day;
+  return record;
+}
+
 int RoundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
 }  // namespace
 
-// A game is on the screen, or a panel opened over it (options, instructions, high scores) leads
-// back to it; a game that has ended shows its score on the high-score panel and is not kept.
+// A game is on the screen, or a panel opened over it (options, instructions, high scores,
+// statistics) leads back to it; a game that has ended shows its result and is not kept.
 KeptGame WhatTheExitKeeps(const TShellValues& values) {
-  constexpr uint32_t Panels = OptionsScreen | HighScoresScreen | InstructionsScreen;
+  constexpr uint32_t Panels =
+      OptionsScreen | HighScoresScreen | InstructionsScreen | StatisticsScreen;
+  constexpr uint32_t GameEndDialogs = EnterNameDialog | LowScoreDialog | DailyResultDialog;
   const bool overGame =
       (values.ScreenState & Panels) != 0 && (values.PanelReturnState & GameScreen) != 0;
   const bool shown = (values.ScreenState & GameScreen) != 0 || overGame;
-  const bool ended =
-      values.FinalScore.has_value() || (values.ScreenState & (EnterNameDialog | LowScoreDialog));
+  const bool ended = values.FinalScore.has_value() || (values.ScreenState & GameEndDialogs);
   if (!shown || ended) return KeptGame::NoGame;
   return values.Score > 0 ? KeptGame::Kept : KeptGame::Unscored;
 }
@@ -70,7 +83,10 @@ bool OnUndoMark(int x, int y) {
 // Menu actions and dialogs
 
 void GameShell::RequestNewGame() {
-  if (values_.GameUnderWay && DialogIsOpen()) return;  // a dialog never opens over another one
+  if (values_.GameUnderWay && DialogIsOpen()) {
+    requestedDaily_ = false;
+    return;  // a dialog never opens over another one
+  }
   values_.ReturnState = values_.ScreenState;
   if (values_.GameUnderWay) {
     values_.ScreenState += DialogOpen + NewGameDialog;
@@ -80,7 +96,11 @@ void GameShell::RequestNewGame() {
 }
 
 void GameShell::StartNewGame() {
-  values_.GameMode = values_.RequestedMode;
+  values_.Today = ports_.Today();
+  LeaveGame();
+  const bool daily = std::exchange(requestedDaily_, false);
+  values_.DailyDay = daily ? values_.Today : 0;
+  values_.GameMode = daily ? ModeNormal : values_.RequestedMode;
   ports_.ClearAnimations();
   ports_.ClearBoard();
   ports_.DropBalls(3 * values_.GameMode + 3, true);
@@ -91,7 +111,68 @@ void GameShell::StartNewGame() {
   ports_.SelectModeButton();
   values_.ScreenState = GameScreen;
   values_.GameUnderWay = false;
+  values_.Tally = {};
+  values_.CurrentGame = NewRecord(WayOf(values_.GameMode, daily), values_.DailyDay);
   CentreKeyCursor();
+}
+
+void GameShell::RequestDailyGame() {
+  RequestGame(ModeNormal, true);
+}
+
+void GameShell::TakeTally() {
+  TGameRecord& game = values_.CurrentGame;
+  if (!game.Present) return;
+  game.Tally = values_.Tally;
+  if (values_.Tally.Moves > 0) game.Counted = true;
+}
+
+void GameShell::LeaveGame() {
+  TakeTally();
+  const TGameRecord& game = values_.CurrentGame;
+  const bool earlierDay = game.Way == WayDaily && game.Day < values_.Today;
+  AddGame(values_.Statistics, game, earlierDay, values_.Score);
+  values_.CurrentGame = {};
+}
+
+void GameShell::GameOver() {
+  if (values_.DailyDay != 0) {
+    EndDailyGame();
+    return;
+  }
+  TakeTally();
+  AddGame(values_.Statistics, values_.CurrentGame, true, values_.Score);
+  values_.CurrentGame = {};
+  PlaceFinalScore(values_);
+}
+
+void GameShell::EndDailyGame() {
+  TakeTally();
+  values_.LastDaily = {values_.DailyDay, values_.Score, values_.Tally.Lines};
+  values_.FinalScore = values_.Score;  // the score box keeps it until the next game
+  TGameRecord& game = values_.CurrentGame;
+  // A game the statistics never saw (an older program's) is still the day's.
+  if (!game.Present) game = NewRecord(WayDaily, values_.DailyDay);
+  AddGame(values_.Statistics, game, true, values_.Score);
+  game = {};
+  values_.DailyDay = 0;
+  ports_.SelectModeButton();
+  ports_.CopyToClipboard(DailySummaryLine(values_.LastDaily));
+  values_.ScreenState = DialogOpen | DailyResultDialog | StatisticsScreen;
+}
+
+void GameShell::OpenStatistics() {
+  values_.Today = ports_.Today();
+  TakeTally();
+  OpenPanel(StatisticsScreen, StatisticsButton);
+}
+
+void GameShell::CountPlayTime(double d) {
+  if (!(values_.ScreenState & GameScreen) || DialogIsOpen() || !values_.CurrentGame.Present) return;
+  playTime_ += d * 1000.0 / 15.0;
+  const double whole = std::floor(playTime_);
+  values_.CurrentGame.Milliseconds += static_cast<uint64_t>(whole);
+  playTime_ -= whole;
 }
 
 void GameShell::OpenDialog(uint32_t kind) {
@@ -107,7 +188,12 @@ void GameShell::ToggleFullScreen() {
 }
 
 void GameShell::RequestMode(uint8_t mode) {
-  values_.RequestedMode = mode;
+  RequestGame(mode, false);
+}
+
+void GameShell::RequestGame(uint8_t mode, bool daily) {
+  if (!daily) values_.RequestedMode = mode;
+  requestedDaily_ = daily;
   RequestNewGame();
 }
 
@@ -197,6 +283,15 @@ void GameShell::RunButtonAction(ButtonAction action) {
     case ButtonAction::SoundUp:
       StepVolume(values_.SoundVolume, 10, false);
       break;
+    case ButtonAction::Daily:
+      RequestDailyGame();
+      break;
+    case ButtonAction::OpenStatistics:
+      OpenStatistics();
+      break;
+    case ButtonAction::BackFromStatistics:
+      Back();
+      break;
     case ButtonAction::PreviousLanguage:
       ports_.StepLanguage(-1);
       break;
@@ -230,6 +325,9 @@ void GameShell::AnswerYes() {
   } else if (kind & LowScoreDialog) {
     values_.ScreenState = values_.ReturnState;
     RequestNewGame();
+  } else if (kind & DailyResultDialog) {
+    values_.ScreenState = values_.ReturnState;
+    RequestDailyGame();
   } else if (kind & FullScreenDialog) {
     ports_.ReleaseDevice();
     ports_.Terminate();
@@ -240,12 +338,18 @@ void GameShell::AnswerNo() {
   if (!DialogIsOpen()) return;
   const uint32_t kind = values_.ScreenState & DialogKinds;
   if (kind & OldGameDialog) {
+    LeaveGame();
+    values_.DailyDay = 0;
     ports_.SelectModeButton();
     values_.Score = 0;
     ports_.ClearBoard();
   } else if (kind & (EnterNameDialog | LowScoreDialog)) {
     if (kind & EnterNameDialog) StoreName();
     values_.ReturnState = HighScoresScreen;
+  } else if (kind & DailyResultDialog) {
+    values_.ReturnState = StatisticsScreen;
+  } else if (kind & NewGameDialog) {
+    requestedDaily_ = false;
   } else if (kind & FullScreenDialog) {
     values_.FullScreenSetting = !values_.FullScreenSetting;
   }
@@ -410,13 +514,18 @@ void GameShell::MoveFocus(int step) {
 
 void GameShell::ScreenKey(int key) {
   const bool onBoard = (values_.ScreenState & GameScreen) != 0;
-  constexpr uint32_t Panels = OptionsScreen | InstructionsScreen | HighScoresScreen;
+  constexpr uint32_t Panels =
+      OptionsScreen | InstructionsScreen | HighScoresScreen | StatisticsScreen;
   if (key == KeyEnter && InvitesNewGame(values_)) {
     RequestMode(values_.GameMode);
   } else if (key == KeyF2) {
     RunButtonAction(ButtonAction::NewGame);
   } else if (key == KeyEscape && (values_.ScreenState & Panels)) {
     Back();
+  } else if (key == KeyD) {
+    RunButtonAction(ButtonAction::Daily);
+  } else if (key == KeyS && !(values_.ScreenState & StatisticsScreen)) {
+    RunButtonAction(ButtonAction::OpenStatistics);
   } else if (key == KeyEscape && !(onBoard && ports_.BoardHasSelection())) {
     RunButtonAction(ButtonAction::Exit);
   } else if (onBoard) {
@@ -606,7 +715,9 @@ void GameShell::AdvanceClocks(double d) {
 }
 
 void GameShell::PowerTimer1RealTime(double d) {
+  LogKeeperNews();
   AdvanceClocks(d);
+  CountPlayTime(d);
   if (values_.ScreenState == LoadingScreen) {
     ports_.LoadAssets();
     return;
@@ -621,6 +732,7 @@ void GameShell::PowerTimer1RealTime(double d) {
     if (values_.ScreenState & InstructionsScreen) ports_.DrawInstructions();
     if (values_.ScreenState & OptionsScreen) ports_.DrawOptions();
     if (values_.ScreenState & HighScoresScreen) ports_.DrawHighScores();
+    if (values_.ScreenState & StatisticsScreen) ports_.DrawStatistics();
     if (values_.ScreenState & GameScreen) {
       ports_.BoardFrame(d);
       ports_.DrawGameTexts();
@@ -638,6 +750,7 @@ void GameShell::PowerTimer1RealTime(double d) {
 
 void GameShell::SetConfigFolder(const std::filesystem::path& folder) {
   configFile_ = folder / ConfigFileName;
+  statisticsFile_ = folder / StatisticsFileName;
 }
 
 // Tells the log (in English) and the player (in the game's language): the log may be unwritable
@@ -650,6 +763,8 @@ void GameShell::Report(std::string_view key, const std::vector<std::string>& arg
 void GameShell::LoadConfig() {
   std::vector<uint8_t> bytes;
   configLoaded_ = true;
+  values_.Today = ports_.Today();
+  LoadStatistics();
   std::string reason;
   const FileReading reading = ReadExistingFile(configFile_, bytes, reason);
   if (reading == FileReading::Unreadable) {
@@ -660,6 +775,7 @@ void GameShell::LoadConfig() {
     for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values_, mode);
     values_.MusicVolume = 50;
     values_.SoundVolume = 75;
+    FollowKeptGame(0);
     values_.RequestedMode = ModeNormal;
     RequestNewGame();
     return;
@@ -677,14 +793,85 @@ void GameShell::LoadConfig() {
   if (contents.SavedGameFlag != 0 && complete && SavedGameIsSound(contents.Game)) {
     values_.GameMode = contents.Game.Mode;
     values_.Score = contents.Game.Score;
+    FollowKeptGame(KeptGameFingerprint(bytes));
+    if (values_.DailyDay != 0 && values_.DailyDay < values_.Today) {
+      // The day has passed: the daily game ends as it stood when it was kept.
+      ports_.Log(("The daily challenge of " + DayText(values_.DailyDay) +
+                  " ends as it stood, with " + std::to_string(values_.Score) + " points")
+                     .c_str());
+      values_.ReturnState = MenuScreen;
+      EndDailyGame();
+      values_.Score = 0;
+      return;
+    }
     ports_.RestoreBoard(contents.Game);
     ports_.SelectModeButton();
     values_.ScreenState = DialogOpen | OldGameDialog | GameScreen;
     return;
   }
   if (contents.SavedGameFlag != 0) ports_.Log("Saved game in Config.bin is damaged; not resumed");
+  FollowKeptGame(0);
   values_.RequestedMode = ModeNormal;
   RequestNewGame();
+}
+
+void GameShell::FollowKeptGame(uint64_t fingerprint) {
+  TGameRecord record;
+  for (const TGameRecord* kept : {&keptRecord_, &keptBefore_}) {
+    if (fingerprint != 0 && kept->Present && kept->Fingerprint == fingerprint) record = *kept;
+  }
+  if (!record.Present && keptRecord_.Present) {
+    // The game the statistics followed is not the one kept (it had not scored, or an older
+    // program went on with the game): it left the board unfinished.
+    values_.CurrentGame = keptRecord_;
+    values_.Tally = keptRecord_.Tally;
+    LeaveGame();
+  }
+  if (fingerprint == 0) return;
+  if (!record.Present) {
+    // A kept game the statistics never saw began in an older program, which counted nothing.
+    record = NewRecord(WayOf(values_.GameMode, false), 0);
+    record.Counted = true;
+  }
+  values_.CurrentGame = record;
+  values_.Tally = record.Tally;
+  values_.DailyDay = record.Way == WayDaily ? record.Day : 0;
+}
+
+void GameShell::LoadStatistics() {
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  const FileReading reading = ReadExistingFile(statisticsFile_, bytes, reason);
+  TStatisticsFile file;
+  if (reading == FileReading::Unreadable) {
+    statisticsWritable_ = false;
+    Report("StatisticsUnreadable", {PathText(statisticsFile_), reason});
+  } else if (reading == FileReading::Read && !DecodeStatistics(bytes, file, reason)) {
+    file = {};
+    std::filesystem::path aside = statisticsFile_;
+    aside += BadStatisticsSuffix;
+    std::string moveError;
+    if (MoveFileOver(statisticsFile_, aside, moveError)) {
+      Report("StatisticsSetAside", {PathText(statisticsFile_), reason, PathText(aside)});
+    } else {
+      statisticsWritable_ = false;
+      Report("StatisticsStuck", {PathText(statisticsFile_), reason, moveError});
+    }
+  }
+  values_.Statistics = file.Totals;
+  keptRecord_ = file.Current;
+  keptBefore_ = file.Previous;
+}
+
+std::vector<uint8_t> GameShell::StatisticsImage(std::span<const uint8_t> configImage) {
+  TakeTally();
+  TGameRecord record = values_.CurrentGame;
+  record.Fingerprint = KeptGameFingerprint(configImage);
+  // The record of the kept game before this one stays, so a crash between the two files' writes
+  // still finds the game Config.bin keeps.
+  if (record.Fingerprint != keptRecord_.Fingerprint) keptBefore_ = keptRecord_;
+  keptRecord_ = record;
+  return EncodeStatistics({values_.Statistics, keptRecord_, keptBefore_});
 }
 
 ConfigContents GameShell::ContentsToSave() {
@@ -713,16 +900,32 @@ void GameShell::StoreName() {
 }
 
 void GameShell::KeepConfig() {
-  if (configLoaded_) keeper_.Keep(SaveTarget(), EncodeConfig(ContentsToSave()));
+  if (!configLoaded_) return;
+  std::vector<uint8_t> config = EncodeConfig(ContentsToSave());
+  // The statistics go first: their record of the kept game is on disk before the game is.
+  std::vector<uint8_t> statistics = StatisticsImage(config);
+  if (statisticsWritable_) keeper_.Keep(statisticsFile_, std::move(statistics));
+  keeper_.Keep(SaveTarget(), std::move(config));
+}
+
+void GameShell::LogKeeperNews() {
+  for (const std::string& line : keeper_.TakeNews()) ports_.Log(line.c_str());
 }
 
 void GameShell::SaveConfig() {
   // Before loading has read the file, the stored scores, volumes and game stay as they are.
   if (!configLoaded_) return;
   keeper_.Finish();
+  LogKeeperNews();
   const std::filesystem::path target = SaveTarget();
+  const std::vector<uint8_t> config = EncodeConfig(ContentsToSave());
   std::string error;
-  if (!ReplaceFile(target, EncodeConfig(ContentsToSave()), error)) {
+  const std::vector<uint8_t> statistics = StatisticsImage(config);
+  if (statisticsWritable_ && !ReplaceFile(statisticsFile_, statistics, error)) {
+    ports_.Log(error.c_str());
+    ports_.TellPlayer(PlayerMessage("StatisticsNotSaved", values_.Language, {error}));
+  }
+  if (!ReplaceFile(target, config, error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
     ports_.TellPlayer(PlayerMessage("ConfigNotSaved", values_.Language, {error}));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "shell/config_keeper.h"
 #include "shell/defs.h"
 #include "shell/shell_ports.h"
+#include "shell/statistics_file.h"
 
 namespace marblix {
 
@@ -20,7 +22,7 @@ namespace marblix {
 inline constexpr int ButtonYes = 14;
 inline constexpr int ButtonNo = 15;
 
-// The 24 button actions, in button index order.
+// The button actions, in button index order.
 enum class ButtonAction {
   NewGame,
   Kids,
@@ -44,6 +46,9 @@ enum class ButtonAction {
   MusicUp,
   SoundDown,
   SoundUp,
+  Daily,
+  OpenStatistics,
+  BackFromStatistics,
   PreviousLanguage,
   NextLanguage,
 };
@@ -64,8 +69,10 @@ inline constexpr int KeyUp = 38;
 inline constexpr int KeyRight = 39;
 inline constexpr int KeyDown = 40;
 inline constexpr int KeyDelete = 46;
+inline constexpr int KeyD = 'D';
 inline constexpr int KeyH = 'H';
 inline constexpr int KeyN = 'N';
+inline constexpr int KeyS = 'S';
 inline constexpr int KeyY = 'Y';
 inline constexpr int KeyF2 = 113;
 inline constexpr int KeyZ = 'Z';
@@ -119,6 +126,13 @@ class GameShell {
   // ---- Menu actions and dialogs ----
   void RequestNewGame();
   void StartNewGame();
+  // Today's daily challenge: started at once, or after asking when a game is under way.
+  void RequestDailyGame();
+  // The statistics page, a panel like the others.
+  void OpenStatistics();
+  // The board has ended its game (its score and mode still hold): the statistics count it, and it
+  // is placed in its mode's table, or, for the daily challenge, its result is shown and shared.
+  void GameOver();
   void OpenDialog(uint32_t kind);
   void ToggleFullScreen();
   void RunButtonAction(ButtonAction action);
@@ -146,12 +160,13 @@ class GameShell {
   // Config.bin is read from and written to this folder (default: the current one).
   void SetConfigFolder(const std::filesystem::path& folder);
   const std::filesystem::path& ConfigFile() const { return configFile_; }
+  const std::filesystem::path& StatisticsFile() const { return statisticsFile_; }
   void LoadConfig();
   // The exit's write; a keep still waiting is written first.
   void SaveConfig();
-  // Writes Config.bin, as the exit would write it now, on the keeper's thread. Called when the
-  // board has come to rest and after every change of the tables or the volumes; nothing is written
-  // before the file has been read.
+  // Writes Statistics.bin and then Config.bin, as the exit would write them now, on the keeper's
+  // thread. Called when the board has come to rest (a finished game included) and after every
+  // change of the tables or the volumes; nothing is written before the file has been read.
   void KeepConfig();
   bool ConfigLoaded() const { return configLoaded_; }
 
@@ -178,10 +193,27 @@ class GameShell {
   // Config.bin, or Config.bin.new beside one that could not be read.
   std::filesystem::path SaveTarget() const;
   void StoreName();
+  // What the keeper's thread has to tell (a write failed, or works again) goes to the log here,
+  // on the window's thread.
+  void LogKeeperNews();
   void Report(std::string_view key, const std::vector<std::string>& arguments);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();
   void RequestMode(uint8_t mode);
+  void RequestGame(uint8_t mode, bool daily);
+  // The game on the board leaves it unfinished (a new game, or No to going on with it): the
+  // statistics count it as played, and a daily game of an earlier day as finished as it stood.
+  void LeaveGame();
+  // A daily game has ended: counted, shown over the statistics page and put on the clipboard.
+  void EndDailyGame();
+  // The game on the board as the statistics see it now.
+  void TakeTally();
+  void CountPlayTime(double d);
+  // Statistics.bin: read beside Config.bin, and its image to keep with a Config.bin image.
+  void LoadStatistics();
+  std::vector<uint8_t> StatisticsImage(std::span<const uint8_t> configImage);
+  // Resumes the statistics' record of the kept game, or starts one for a game they never saw.
+  void FollowKeptGame(uint64_t fingerprint);
   void StepVolume(int32_t& volume, int step, bool music);
   void HandleVolumeBars();
   // Keys while no dialog is open, keys answering a yes/no question, keys of the game screen.
@@ -227,6 +259,16 @@ class GameShell {
   std::filesystem::path configFile_ = ConfigFileName;
   // Config.bin existed but could not be read: it is never written over.
   bool keptUnreadable_ = false;
+  // The next new game is the daily challenge.
+  bool requestedDaily_ = false;
+  // Play time not yet counted in whole milliseconds.
+  double playTime_ = 0;
+  std::filesystem::path statisticsFile_ = StatisticsFileName;
+  // A statistics file that could not be read, or moved aside, is never written over.
+  bool statisticsWritable_ = true;
+  // The game records last written: the newest, and the one of the kept game before it.
+  TGameRecord keptRecord_;
+  TGameRecord keptBefore_;
   TConfigKeeper keeper_;
 };
 

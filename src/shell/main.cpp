@@ -77,6 +77,15 @@ void PaceFrames(const TForm& window, TForm1& game) {
   game.PowerTimer1->SetFrameRateCap(cap);
 }
 
+// A second start whose request does not reach the game holding the folder's lock: that game ended
+// just then, or is no game of this computer's (the folder is shared with another computer).
+std::string UnreachableGameMessage(const TInstanceLock& lock, const std::string& language) {
+  std::error_code ignored;
+  const std::string file = PathText(std::filesystem::absolute(lock.File(), ignored));
+  if (lock.Holder() == 0) return PlayerMessage("UnreachableGameNoHolder", language, {file});
+  return PlayerMessage("UnreachableGame", language, {std::to_string(lock.Holder()), file});
+}
+
 // Runs the game until the player or the session ends it, then writes everything. On Windows the
 // session's end may come as a window message that must not be answered before everything is
 // written: then it is written there, and only once.
@@ -104,13 +113,15 @@ int Run() {
   // Before the pack is found, problems are told in the player's language where the program has
   // its lines; then the game speaks the player's language where the pack has it.
   const LanguageSources wanted = WantedLanguages();
-  const FilePlaces places = EnterPlaces(ChooseLanguage(wanted, HasPlayerMessages));
+  const std::string messageLanguage = ChooseLanguage(wanted, HasPlayerMessages);
+  const FilePlaces places = EnterPlaces(messageLanguage);
   // One game per data folder: a second start brings the first to the front and leaves its files
-  // alone.
+  // alone; one that cannot reach the first says so.
   const TInstanceLock lock(places.UserFolder);
   if (lock.Status() == TInstanceLock::State::HeldElsewhere) {
-    lock.AskHolderToFront();
-    return 0;
+    if (lock.AskHolderToFront()) return 0;
+    ShowStartFailure(UnreachableGameMessage(lock, messageLanguage));
+    return 1;
   }
   TShellValues values;
   values.FullScreenSetting = ReadFullscreenSetting();

@@ -3,11 +3,13 @@
 
 #include <cmath>
 
+#include "board/DayGame.h"
 #include "shell/button_table.h"
 #include "shell/defs.h"
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
 #include "shell/shell_ports.h"
+#include "shell/statistics.h"
 #include "widgets/qz_Menus.h"
 
 namespace marblix {
@@ -40,6 +42,30 @@ int TScreenPainter::VolumeBarRight(int32_t volume, int width) {
   return 490 + static_cast<int>(std::nearbyint(volume * width / 100.0));
 }
 
+std::string StatisticsCell(const TWayTotals& t, int row) {
+  const bool finished = t.Finished > 0;
+  switch (row) {
+    case 0:
+      return std::to_string(t.Played);
+    case 1:
+      return std::to_string(t.Finished);
+    case 2:
+      return finished ? std::to_string(t.Best) : "-";
+    case 3:
+      return finished ? std::to_string(AverageScore(t)) : "-";
+    case 4:
+      return std::to_string(t.Lines);
+    case 5:
+      return std::to_string(t.Balls);
+    case 6:
+      return std::to_string(t.LongestChain);
+    case 7:
+      return std::to_string(t.Bombs);
+    default:
+      return PlayTimeText(t.Milliseconds);
+  }
+}
+
 namespace {
 
 const TStringList& ExitText(const TQzStrings& s, const TShellValues& values) {
@@ -63,6 +89,21 @@ TStringList WithResult(const TStringList& lines, const TShellValues& values) {
   return filled;
 }
 
+// The daily challenge's end: its date in the caption; its score, lines, the best of its day and the
+// streak in the lines.
+DialogTexts DailyResultTexts(const TQzStrings& s, const TShellValues& values) {
+  const TDailyResult& result = values.LastDaily;
+  const std::optional<int32_t> best = BestOfDay(values.Statistics, result.Day);
+  const std::string score = std::to_string(result.Score);
+  const std::string lines = std::to_string(result.Lines);
+  const std::string bestScore = std::to_string(best.value_or(result.Score));
+  const std::string streak = std::to_string(values.Statistics.Streak);
+  TStringList filled;
+  for (const std::string& line : s.DailyResult_Text)
+    filled.push_back(FormatText(line, {score, lines, bestScore, streak}));
+  return {FormatText(s.DailyResult_Caption, {DayText(result.Day)}), filled};
+}
+
 }  // namespace
 
 DialogTexts TextsOfDialog(const TQzStrings& s, const TShellValues& values) {
@@ -74,6 +115,7 @@ DialogTexts TextsOfDialog(const TQzStrings& s, const TShellValues& values) {
   if (state & EnterNameDialog) return {s.EnterName_Caption, WithResult(s.EnterName_Text, values)};
   if (state & LowScoreDialog) return {s.LowScore_Caption, WithResult(s.LowScore_Text, values)};
   if (state & FullScreenDialog) return {s.FullScreen_Caption, s.FullScreen_Text};
+  if (state & DailyResultDialog) return DailyResultTexts(s, values);
   return {};
 }
 
@@ -207,19 +249,47 @@ void TScreenPainter::DrawHighScores() {
   }
   for (int r = 0; r < HighScoreRows; ++r) {
     const HighScoreEntry& entry = values_.HighScoreTable[page][r];
-    const uint32_t colour = marking && r == values_.NewEntryRow ? TextYellow : White;
-    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, colour);
-    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, colour);
+    resources_.Font->DrawLeft(EntryName(entry), 360, 170 + 25 * r, White);
+    resources_.Font->DrawNumberRight(entry.Score, 700, 170 + 25 * r, White);
   }
+}
+
+void TScreenPainter::DrawStatistics() {
+  if (!resources_.Strings) return;
+  const TQzStrings& s = *resources_.Strings;
+  DrawPanelTitle(s.Statistics);
+  if (!resources_.Font) return;
+  TQzFont& font = *resources_.Font;
+  const TPlayStatistics shown = WithGameOnBoard(values_.Statistics, values_.CurrentGame);
+  for (int way = 0; way < PlayWayCount; ++way) {
+    if (static_cast<size_t>(way) < s.StatisticsHeads.size())
+      font.DrawCenteredScaled(s.StatisticsHeads[way], StatisticsColumnX[way], StatisticsHeadY, 75,
+                              TextYellow);
+  }
+  for (int row = 0; row < static_cast<int>(StatisticsRowKeys.size()); ++row) {
+    const int y = StatisticsFirstRowY + StatisticsRowPitch * row;
+    if (static_cast<size_t>(row) < s.StatisticsRows.size())
+      font.DrawLeftScaled(s.StatisticsRows[row], StatisticsLabelX, y, 75, UndoMarkGrey);
+    for (int way = 0; way < PlayWayCount; ++way)
+      font.DrawCenteredScaled(StatisticsCell(shown.Ways[way], row), StatisticsColumnX[way], y, 75,
+                              White);
+  }
+  const std::optional<int32_t> best = BestOfDay(shown, values_.Today);
+  const std::string bestLine =
+      best ? FormatText(s.BestToday, {std::to_string(*best)}) : s.NoBestToday;
+  const uint32_t streak = StreakOn(shown, values_.Today);
+  font.DrawCenteredScaled(bestLine, 532, 352, 75, TextYellow);
+  font.DrawCenteredScaled(FormatText(s.Streak, {std::to_string(streak)}), 532, 377, 75, TextYellow);
 }
 
 void TScreenPainter::DrawGameTexts() {
   if (!resources_.Font) return;
   if (!values_.FinalScore) DrawScoreBox(values_.Score);
-  if (resources_.Strings) {
-    resources_.Font->DrawCenteredScaled(ModeName(*resources_.Strings, values_.GameMode), 530, 502,
-                                        75, White);
-  }
+  if (!resources_.Strings) return;
+  const std::string name = values_.DailyDay != 0
+                               ? FormatText(resources_.Strings->Daily, {DayText(values_.DailyDay)})
+                               : ModeName(*resources_.Strings, values_.GameMode);
+  resources_.Font->DrawCenteredScaled(name, 530, 502, 75, White);
 }
 
 void TScreenPainter::DrawUndoMark() {

@@ -8,6 +8,7 @@
 #include "assets/game_resources.h"
 #include "graphics/PowerD3D.h"
 #include "shell/defs.h"
+#include "shell/play_record.h"
 #include "text/qz_strings.h"
 
 namespace marblix {
@@ -22,7 +23,7 @@ inline constexpr uint32_t UndoMarkGrey = 0xFFBBBBBBu;
 inline constexpr uint32_t PageNumberGrey = 0xFFAAAAAAu;
 inline constexpr uint32_t InvitationBand = 0xB0301A10u;
 inline constexpr uint32_t SelectionBlue = 0xD0A05020u;
-inline constexpr uint32_t NewRowGold = 0x6040B0E0u;
+inline constexpr uint32_t NewRowGold = 0x5840B0E0u;
 
 class TScreenPainter {
  public:
@@ -35,6 +36,9 @@ class TScreenPainter {
   void DrawInstructions();
   void DrawOptions();
   void DrawHighScores();
+  // The totals of each way to play, the game on the board counted in, and the daily challenge's
+  // best of today and streak.
+  void DrawStatistics();
   void DrawGameTexts();
   // New game glows, and the empty board says how to start the next game.
   void DrawInvitation(float animClock);
@@ -74,5 +78,16 @@ struct DialogTexts {
   TStringList Lines;
 };
 DialogTexts TextsOfDialog(const TQzStrings& strings, const TShellValues& values);
+
+// The statistics page: the centres of its four columns, the left edge of its labels, the first row
+// and the pitch of the rows.
+inline constexpr int StatisticsColumnX[4] = {507, 581, 655, 729};
+inline constexpr int StatisticsLabelX = 310;
+inline constexpr int StatisticsHeadY = 88;
+inline constexpr int StatisticsFirstRowY = 114;
+inline constexpr int StatisticsRowPitch = 25;
+
+// The text of one cell of the statistics page: row r (StatisticsRowKeys) of a way's totals.
+std::string StatisticsCell(const TWayTotals& totals, int row);
 
 }  // namespace marblix

@@ -18,6 +18,7 @@ enum ButtonIndex : int {
   OptionsButton = 4,
   InstructionsButton = 5,
   HighScoresButton = 6,
+  StatisticsButton = 23,
 };
 
 class ShellPorts {
@@ -87,6 +88,7 @@ class ShellPorts {
   virtual void DrawInstructions() = 0;
   virtual void DrawOptions() = 0;
   virtual void DrawHighScores() = 0;
+  virtual void DrawStatistics() = 0;
   virtual void DrawGameTexts() = 0;
   // The board asks for the next game: New game stands out, the empty board says how to start.
   virtual void DrawInvitation(float animClock) = 0;
@@ -96,6 +98,10 @@ class ShellPorts {
   virtual void EndAndPresentFrame() = 0;
 
   // The application.
+  // Today's date as a day number (board/DayGame.h): the local clock's, or the test's.
+  virtual int32_t Today() = 0;
+  // Puts a line of text on the system's clipboard.
+  virtual void CopyToClipboard(const std::string& text) = 0;
   virtual void SetFramesRunning(bool running) = 0;
   virtual void ReleaseDevice() = 0;
   virtual void Terminate() = 0;

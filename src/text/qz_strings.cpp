@@ -19,6 +19,12 @@ bool IsComment(const std::string& line) {
 
 }  // namespace
 
+const std::vector<std::string> StatisticsHeadKeys = {"Stats_Kids", "Stats_Normal",
+                                                     "Stats_Professional", "Stats_Daily"};
+const std::vector<std::string> StatisticsRowKeys = {
+    "Stats_Played", "Stats_Finished", "Stats_Best",  "Stats_Average", "Stats_Lines",
+    "Stats_Balls",  "Stats_Chain",    "Stats_Bombs", "Stats_Time"};
+
 std::pair<const TStringList*, size_t> TQzStrings::FindKeyLine(char marker,
                                                               const std::string& key) const {
   const std::string wanted = LowerCase(TrimBlanks(marker + key));
@@ -96,6 +102,15 @@ void TQzStrings::FillTexts() {
   NoLine = FindValue("NoLine");
   Language = FindValue("Language");
   LanguageName = FindValue("LanguageName");
+  Daily = FindValue("Daily");
+  Statistics = FindValue("Statistics");
+  StatisticsHeads.clear();
+  for (const std::string& key : StatisticsHeadKeys) StatisticsHeads.push_back(FindValue(key));
+  StatisticsRows.clear();
+  for (const std::string& key : StatisticsRowKeys) StatisticsRows.push_back(FindValue(key));
+  BestToday = FindValue("BestToday");
+  NoBestToday = FindValue("NoBestToday");
+  Streak = FindValue("Streak");
 
   const auto dialog = [this](const std::string& name, std::string& caption, TStringList& text) {
     caption = FindValue(name + "_Caption");
@@ -113,6 +128,7 @@ void TQzStrings::FillTexts() {
   dialog("EnterName", EnterName_Caption, EnterName_Text);
   dialog("LowScore", LowScore_Caption, LowScore_Text);
   dialog("FullScreen", FullScreen_Caption, FullScreen_Text);
+  dialog("DailyResult", DailyResult_Caption, DailyResult_Text);
 
   RawLines.clear();
   FallbackLines.clear();

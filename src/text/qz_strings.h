@@ -34,6 +34,19 @@ class TQzStrings {
   std::string PlayAgain;
   // The hint's answer when no single move makes a line.
   std::string NoLine;
+  // The daily challenge's name below the board, its date in "{1}".
+  std::string Daily;
+
+  // The statistics page: its title, the heads of its four columns (Kids, Normal, Professional,
+  // daily), the labels of its rows (StatisticsRowKeys), and the daily challenge's best of today
+  // ("{1}"; another line when there is none) and streak ("{1}").
+  std::string Statistics;
+  TStringList StatisticsHeads;
+  TStringList StatisticsRows;
+  std::string BestToday;
+  std::string NoBestToday;
+  std::string Streak;
+
   // The options' language row: its label, and the language's own name.
   std::string Language;
   std::string LanguageName;
@@ -55,6 +68,10 @@ class TQzStrings {
   TStringList LowScore_Text;
   std::string FullScreen_Caption;
   TStringList FullScreen_Text;
+  // The daily challenge's result: its date in the caption's "{1}"; in the lines, "{1}" points,
+  // "{2}" lines, "{3}" the best of the day and "{4}" the days in a row.
+  std::string DailyResult_Caption;
+  TStringList DailyResult_Text;
 
   // Index of the last instructions page; the loader sets it once everything is loaded.
   uint8_t LastHelpPage = 0;
@@ -91,5 +108,8 @@ class TQzStrings {
 // translation can put the numbers where its language wants them. A placeholder without a value
 // stays as it is.
 std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values);
+// The keys of the statistics page's column heads and row labels, in order.
+extern const std::vector<std::string> StatisticsHeadKeys;
+extern const std::vector<std::string> StatisticsRowKeys;
 
 }  // namespace marblix

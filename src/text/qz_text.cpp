@@ -316,9 +316,14 @@ void TQzFont::DrawCentered(const std::string& text, int x, int y, uint32_t colou
 
 void TQzFont::DrawCenteredScaled(const std::string& text, int x, int y, uint16_t percent,
                                  uint32_t colour) {
+  DrawLeftScaled(text, x - ScaledTextWidth(text, percent) / 2, y, percent, colour);
+}
+
+void TQzFont::DrawLeftScaled(const std::string& text, int x, int y, uint16_t percent,
+                             uint32_t colour) {
   if (Device == nullptr) return;
   const int scale = ScaleOf(percent);
-  int pen = x - ScaledTextWidth(text, percent) / 2;
+  int pen = x;
   for (const char32_t c : CodePointsOf(text)) {
     const TGlyph glyph = GlyphToDraw(c);
     if (glyph.Image != nullptr)

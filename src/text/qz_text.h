@@ -55,6 +55,8 @@ class TQzFont {
   void DrawNumberRight(int32_t number, int x, int y, uint32_t colour);
   void DrawCentered(const std::string& text, int x, int y, uint32_t colour);
   void DrawCenteredScaled(const std::string& text, int x, int y, uint16_t percent, uint32_t colour);
+  // The text scaled, starting at x.
+  void DrawLeftScaled(const std::string& text, int x, int y, uint16_t percent, uint32_t colour);
   // The text with "I" (caret shown) or " " appended, centred as one.
   void DrawCenteredScaledCaret(const std::string& text, int x, int y, uint16_t percent,
                                uint32_t colour, bool caret);

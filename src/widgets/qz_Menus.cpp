@@ -178,7 +178,7 @@ void TButtons::ReleaseButtons() {
 
 void TButtons::SelectModeButton() {
   for (TButtonItem& item : Items) item.selected = false;
-  const int mode = FirstModeButton + Values.GameMode;
+  const int mode = Values.DailyDay != 0 ? DailyButton : FirstModeButton + Values.GameMode;
   if (mode < Count()) Items[static_cast<size_t>(mode)].selected = true;
 }
 

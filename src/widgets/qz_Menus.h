@@ -21,6 +21,7 @@ inline constexpr int YesButton = 14;
 inline constexpr int NoButton = 15;
 inline constexpr int PreviousPageButton = 16;
 inline constexpr int NextPageButton = 17;
+inline constexpr int DailyButton = 22;  // selected instead of a mode button during the daily game
 
 // No button has the keyboard focus.
 inline constexpr int NoFocus = -1;
@@ -55,7 +56,7 @@ class TButtons final : public IModeButtons {
   void PressButtons();
   // Ends a press: runs the action of every live, unselected button under the pointer.
   void ReleaseButtons();
-  // Selects the button of the current GameMode and no other.
+  // Selects the button of the current GameMode (of the daily challenge during one) and no other.
   void SelectModeButton() override;
 
   // ---- Keyboard focus: over the buttons that can be pressed now, in the order they were added.

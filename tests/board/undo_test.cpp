@@ -1,5 +1,5 @@
-// Taking a move back: what it restores, that the same move then brings the same balls, that it
-// waits for a running move, and that a finished game has nothing to take back.
+// Taking moves back: what an undo restores, that the same moves then bring the same balls, that
+// it waits for a running move, how deep it goes, and that a finished game has nothing to take back.
 #include <vector>
 
 #include "BoardDoubles.h"
@@ -81,7 +81,7 @@ TEST_F(Undo, RestoresTheBoardBeforeTheMoveAndTheSameMoveThenGivesTheSameBoard) {
 
     board.RequestUndo();
     EXPECT_EQ(State(), before);
-    EXPECT_FALSE(board.CanUndo());  // one move only
+    EXPECT_FALSE(board.CanUndo());  // that was the game's first move
     EXPECT_FALSE(board.FSelected);
 
     // Frames go by before the player moves again, and each one draws from the generator.
@@ -97,6 +97,73 @@ TEST_F(Undo, RestoresTheBoardBeforeTheMoveAndTheSameMoveThenGivesTheSameBoard) {
     EXPECT_EQ(State().NextCount, after.NextCount);
     EXPECT_EQ(Throws(), thrown);
   }
+}
+
+TEST_F(Undo, ThreeMovesTakenBackGiveTheStartAndTheSameThreeMovesThenTheSameBoards) {
+  // A plain move with its drop, a move that makes a row (no drop), a bomb's blast.
+  SetUpCase({"three moves",
+             {{0, 0, 1},
+              {1, 0, 1},
+              {2, 0, 1},
+              {3, 0, 1},
+              {4, 5, 1},
+              {8, 8, 5},
+              {6, 4, 3},
+              {0, 8, KindBomb}},
+             0,
+             0,
+             0,
+             0});
+  const std::array<std::array<int, 4>, 3> moves{{{8, 8, 7, 8}, {4, 5, 4, 0}, {0, 8, 5, 4}}};
+  std::vector<BoardState> states{State()};
+  std::vector<std::vector<std::pair<float, float>>> thrown;
+  for (const auto& [fx, fy, tx, ty] : moves) {
+    services.Clear();
+    ASSERT_GE(Move(fx, fy, tx, ty), 1.0) << fx << "," << fy;
+    RunUntilIdle();
+    IdleFrames(3);
+    states.push_back(State());
+    thrown.push_back(Throws());
+  }
+  ASSERT_EQ(board.MovesToTakeBack(), 3u);
+  for (int back = 2; back >= 0; --back) {
+    board.RequestUndo();
+    EXPECT_EQ(State(), states[static_cast<size_t>(back)]) << "after taking back move " << back;
+    EXPECT_EQ(board.MovesToTakeBack(), static_cast<size_t>(back));
+  }
+  EXPECT_FALSE(board.CanUndo());
+
+  for (size_t m = 0; m < moves.size(); ++m) {
+    IdleFrames(5 + static_cast<int>(m));  // the frames draw from the generator meanwhile
+    services.Clear();
+    const auto& [fx, fy, tx, ty] = moves[m];
+    ASSERT_GE(Move(fx, fy, tx, ty), 1.0);
+    RunUntilIdle();
+    EXPECT_EQ(State().Cells, states[m + 1].Cells) << "move " << m;
+    EXPECT_EQ(State().Preview, states[m + 1].Preview) << "move " << m;
+    EXPECT_EQ(State().Score, states[m + 1].Score) << "move " << m;
+    EXPECT_EQ(Throws(), thrown[m]) << "move " << m;
+  }
+}
+
+TEST_F(Undo, TheOldestMovesAreForgottenBeyondTheDepth) {
+  values.GameMode = ModeNormal;
+  for (size_t move = 0; move < UndoDepth + 3; ++move) {
+    // Four in a row and a fifth that completes it: no drop, and the board is empty again.
+    for (int x = 0; x < 4; ++x) Put(x, 0, 2);
+    Put(4, 3, 2);
+    Move(4, 3, 4, 0);
+    RunUntilIdle();
+    ASSERT_FALSE(board.AnyBall());
+  }
+  EXPECT_EQ(board.MovesToTakeBack(), UndoDepth);
+  size_t undone = 0;
+  while (board.CanUndo() && undone <= UndoDepth) {
+    board.RequestUndo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, UndoDepth);
+  EXPECT_EQ(MaskAt(4, 3), BallKinds[2].Mask);  // the oldest move kept, taken back
 }
 
 TEST_F(Undo, AskedForDuringAMoveItWaitsUntilTheMoveHasComeToRest) {

@@ -15,6 +15,7 @@
 #include "platform/audio/MixerAudio.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
+#include "support/DataPack.h"
 
 namespace marblix {
 namespace {
@@ -47,7 +48,7 @@ const fs::path& Pack() {
 std::vector<std::string> PackFiles() {
   std::vector<std::string> files;
   std::error_code error;
-  for (const char* top : {"graphics", "music", "sounds", "sounds.txt", "strings.txt"}) {
+  for (const char* top : testing::PackEntries) {
     const fs::path path = Pack() / top;
     if (fs::is_regular_file(path, error)) files.push_back(top);
     if (!fs::is_directory(path, error)) continue;

@@ -16,6 +16,7 @@
 #include "shell/form.h"
 #include "shell/high_scores.h"
 #include "sound/Bass.h"
+#include "support/DataPack.h"
 #include "support/FakeClock.h"
 #include "support/RecordingAudio.h"
 #include "support/RecordingDevice.h"
@@ -34,6 +35,7 @@ class FakeFormHost : public TFormHost {
   int ClientWidth = 800, ClientHeight = 600;
   int DesktopWidth = 1024, DesktopHeight = 768;
   Pointer CurrentPointer = Pointer::Arrow;
+  std::string Clipboard;
 
   void* WindowHandle() const override { return const_cast<FakeFormHost*>(this); }
   void SetCaption(const std::string& caption) override { Caption = caption; }
@@ -58,12 +60,13 @@ class FakeFormHost : public TFormHost {
   void Show() override { Shown = true; }
   void PaintInitializing() override { PaintedInitializing = true; }
   void SetPointer(Pointer pointer) override { CurrentPointer = pointer; }
+  void SetClipboardText(const std::string& text) override { Clipboard = text; }
 };
 
 // Links the generated asset pack into the test's working folder, when the pack exists.
 inline void LinkDataPack(const std::filesystem::path& into) {
   const std::filesystem::path pack = MARBLIX_DATA_DIR;
-  for (const char* name : {"graphics", "lang", "sounds", "music", "strings.txt", "sounds.txt"}) {
+  for (const char* name : testing::PackEntries) {
     if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, into / name);
   }
 }

@@ -1,5 +1,6 @@
 // A bot game of the whole program in a child process, killed at many moments: Config.bin is always
-// missing or what the exit would have written at one of the board's rests, never a mix of two.
+// missing or what the exit would have written at one of the board's rests, never a mix of two, and
+// Statistics.bin beside it is whole and holds the record of the game it keeps.
 // Linux only: the child is forked and killed with SIGKILL.
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -14,6 +15,7 @@
 
 #include "board/LineHint.h"
 #include "integration/game_run.h"
+#include "shell/statistics_file.h"
 
 namespace marblix {
 namespace {
@@ -27,6 +29,20 @@ std::vector<uint8_t> KeptBytes(const fs::path& folder) {
   std::vector<uint8_t> bytes;
   ReadWholeFile(folder / ConfigFileName, bytes);
   return bytes;
+}
+
+// What is wrong with the statistics beside a kept Config.bin; empty when nothing is.
+std::string StatisticsFault(const fs::path& folder, const std::vector<uint8_t>& config) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(folder / StatisticsFileName, bytes))
+    return config.empty() ? "" : "no Statistics.bin beside Config.bin";
+  TStatisticsFile file;
+  std::string reason;
+  if (!DecodeStatistics(bytes, file, reason)) return "Statistics.bin is damaged: " + reason;
+  const uint64_t kept = KeptGameFingerprint(config);
+  if (kept != 0 && file.Current.Fingerprint != kept && file.Previous.Fingerprint != kept)
+    return "Statistics.bin holds no record of the game Config.bin keeps";
+  return "";
 }
 
 // 30 seeded moves in the current folder: a line where one can be made, else a ball to a random
@@ -144,6 +160,7 @@ TEST(KeptGame, AKillAtAnyMomentLeavesARestedStateWhole) {
     }
     const std::vector<uint8_t> bytes = KeptBytes(place);
     EXPECT_TRUE(bytes.empty() || rested.count(bytes)) << "round " << round;
+    EXPECT_EQ(StatisticsFault(place, bytes), "") << "round " << round;
     if (!bytes.empty()) found.insert(bytes);
   }
   std::cout << rested.size() << " rests; " << found.size() << " of them found after the kills\n";

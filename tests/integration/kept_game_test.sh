@@ -2,6 +2,7 @@
 # The real game under Xvfb: a saved game resumed, a scoring move, SIGKILL once the board rests;
 # Config.bin holds the new score and board, and the next start offers that game. A second start
 # meanwhile exits 0 at once leaving Log.txt and Config.bin as they were; the first quits normally.
+# A start while another program holds Marblix.lock says so and ends with status 1.
 # Usage: kept_game_test.sh <game binary> <data folder> <make_config.py>
 set -euo pipefail
 game=$1 data=$2 make_config=$3
@@ -53,6 +54,17 @@ wait \$pid || fail "the first game did not end normally"
 tail -1 Log.txt | grep -q "Saving config" || fail "the log does not end with Saving config"
 cmp -s Config.bin kept.bin || fail "the kept game was not offered and written back: \$(saved)"
 echo "second start: \$took ms"
+
+# Another program holding the lock is no game to bring to the front.
+python3 -c 'import fcntl, time; f = open("Marblix.lock", "r+"); fcntl.lockf(f, fcntl.LOCK_EX); open("held", "w").close(); time.sleep(60)' &
+holder=\$!
+for i in \$(seq 1 100); do [ -f held ] && break; sleep 0.1; done
+status=0
+"$game" > unreachable.out 2>&1 || status=\$?
+kill \$holder
+[ \$status = 1 ] || fail "a start that cannot reach the lock's holder ended with status \$status"
+grep -q "process \$holder holds \".*Marblix.lock\"" unreachable.out || fail "\$(cat unreachable.out)"
+cmp -s Config.bin kept.bin || fail "the unreachable start changed Config.bin"
 DRIVE
 chmod +x "$work/drive.sh"
 xvfb-run -a -s "-screen 0 1024x768x24" "$work/drive.sh"

@@ -49,21 +49,22 @@ class Keyboard : public ::testing::Test {
 TEST_F(Keyboard, TheFocusFollowsTheButtonTableOnEveryScreenAndEnterPressesIt) {
   ASSERT_EQ(State(), GameScreen);  // a new Normal game: Normal is selected, so it is skipped
   // The game screen: the bar, then the board with its cell cursor, round again and back.
-  EXPECT_EQ(Keys(KeyTab, 9), (std::vector<Focus>{A::NewGame, A::Kids, A::Professional,
-                                                 A::OpenOptions, A::OpenInstructions,
-                                                 A::OpenHighScores, A::Exit, Board, A::NewGame}));
-  EXPECT_EQ(Keys(KeyTab, 2, {.Shift = true}), (std::vector<Focus>{Board, A::Exit}));
+  EXPECT_EQ(
+      Keys(KeyTab, 10),
+      (std::vector<Focus>{A::NewGame, A::Kids, A::Professional, A::OpenOptions, A::OpenInstructions,
+                          A::OpenHighScores, A::Exit, A::Daily, Board, A::NewGame}));
+  EXPECT_EQ(Keys(KeyTab, 2, {.Shift = true}), (std::vector<Focus>{Board, A::Daily}));
   EXPECT_FALSE(run->Form().Shell.KeyCursorShown());
 
   // Options: its own buttons first; Space presses; Escape is Back, and the focus goes with it.
-  EXPECT_EQ(Keys(KeyUp, 3).back(), A::OpenOptions);
+  EXPECT_EQ(Keys(KeyUp, 4).back(), A::OpenOptions);
   EXPECT_EQ(Keys(KeyEnter).back(), A::BackFromOptions);
   ASSERT_EQ(State(), OptionsScreen);
-  EXPECT_EQ(
-      Keys(KeyDown, 13),
-      (std::vector<Focus>{A::MusicDown, A::MusicUp, A::SoundDown, A::SoundUp, A::PreviousLanguage,
-                          A::NextLanguage, A::NewGame, A::Kids, A::Professional,
-                          A::OpenInstructions, A::OpenHighScores, A::Exit, A::BackFromOptions}));
+  EXPECT_EQ(Keys(KeyDown, 14),
+            (std::vector<Focus>{A::MusicDown, A::MusicUp, A::SoundDown, A::SoundUp, A::Daily,
+                                A::PreviousLanguage, A::NextLanguage, A::NewGame, A::Kids,
+                                A::Professional, A::OpenInstructions, A::OpenHighScores, A::Exit,
+                                A::BackFromOptions}));
   const int32_t music = run->Values().MusicVolume;
   Keys(KeyTab, 2);
   Keys(KeySpace);
@@ -77,7 +78,7 @@ TEST_F(Keyboard, TheFocusFollowsTheButtonTableOnEveryScreenAndEnterPressesIt) {
   Keys(KeyRight, 2);
   Keys(KeyLeft);
   EXPECT_EQ(run->Values().HelpPage, 1);
-  EXPECT_EQ(Keys(KeyTab, 3), (std::vector<Focus>{A::PreviousPage, A::NextPage, A::NewGame}));
+  EXPECT_EQ(Keys(KeyTab, 3), (std::vector<Focus>{A::PreviousPage, A::NextPage, A::Daily}));
   EXPECT_EQ(Keys(KeyTab, 1, {.Shift = true}).back(), A::NextPage);
   Keys(KeyEnter);
   EXPECT_EQ(run->Values().HelpPage, 2);

@@ -104,7 +104,7 @@ TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
                                     "Loading ingame strings...",
                                     "Starting game...",
                                     "Loading config ..."};
-  auto at = log.begin() + 138;
+  auto at = log.begin() + 21 + GpCount;
   for (const auto& step : steps) {
     at = std::find(at, log.end(), step);
     ASSERT_NE(at, log.end()) << step;

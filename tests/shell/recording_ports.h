@@ -22,6 +22,8 @@ class RecordingPorts : public ShellPorts {
   int volumeBarWidth = 194;
   bool selection = false;  // a ball is selected on the board
   bool canUndo = false;
+  int32_t today = 20796;  // 2026-12-09
+  std::string clipboard;
   std::function<void()> onRelease;  // the button bar's action under the pointer, if any
   std::function<void()> onClick;
   std::function<void()> onLoadAssets;
@@ -122,12 +124,15 @@ class RecordingPorts : public ShellPorts {
   void DrawInstructions() override { calls.push_back("DrawInstructions"); }
   void DrawOptions() override { calls.push_back("DrawOptions"); }
   void DrawHighScores() override { calls.push_back("DrawHighScores"); }
+  void DrawStatistics() override { calls.push_back("DrawStatistics"); }
   void DrawGameTexts() override { calls.push_back("DrawGameTexts"); }
   void DrawInvitation(float) override { calls.push_back("DrawInvitation"); }
   void DrawParticles() override { calls.push_back("DrawParticles"); }
   void DrawDialog(float, double) override { calls.push_back("DrawDialog"); }
   void DrawPointer() override { calls.push_back("DrawPointer"); }
   void EndAndPresentFrame() override { calls.push_back("EndAndPresentFrame"); }
+  int32_t Today() override { return today; }
+  void CopyToClipboard(const std::string& text) override { clipboard = text; }
   void SetFramesRunning(bool running) override {
     calls.push_back(std::string("SetFramesRunning(") + (running ? "1" : "0") + ")");
   }

@@ -87,7 +87,7 @@ std::vector<Expected> expectedPictures() {
 
 TEST(PackPictures, EveryPictureHoldsThePatternsTheGameDraws) {
   const auto expected = expectedPictures();
-  EXPECT_EQ(expected.size(), 118u + 11u + 1u);  // game pictures, start-up pictures, font sheet
+  EXPECT_EQ(expected.size(), 120u + 11u + 1u);  // game pictures, start-up pictures, font sheet
   for (const auto& counted : patternCounts()) {
     const std::string& file = counted.first;
     EXPECT_TRUE(std::any_of(expected.begin(), expected.end(),

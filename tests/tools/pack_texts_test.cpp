@@ -243,6 +243,17 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
   check("Proff", strings.Proff, 75, 150);
   check("Undo", strings.Undo, 60, 136);
   // The invitation on the empty board and the hint's answer fit their band.
+  check("Daily", marblix::FormatText(strings.Daily, {"2026-12-09"}), 75, 150);
+  // The statistics page at 75 per cent: labels left of the first column, heads in their 74-pixel
+  // columns, the lines below inside the panel.
+  check("Statistics", strings.Statistics, 100, 240);
+  if (strings.StatisticsRows.size() != 9 || strings.StatisticsHeads.size() != 4)
+    found.push_back("the statistics page lacks rows or heads");
+  for (const std::string& row : strings.StatisticsRows) check("Stats row", row, 75, 160);
+  for (const std::string& head : strings.StatisticsHeads) check("Stats head", head, 75, 70);
+  check("BestToday", marblix::FormatText(strings.BestToday, {"65535"}), 75, 440);
+  check("NoBestToday", strings.NoBestToday, 75, 440);
+  check("Streak", marblix::FormatText(strings.Streak, {"365"}), 75, 440);
   check("PlayAgain", strings.PlayAgain, 85, 420);
   check("NoLine", strings.NoLine, 85, 420);
   // The instructions' page number, right of the Back button, carries both numbers.
@@ -259,7 +270,13 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
     int centre;    // x of the caption and lines
     int maxLines;  // the name dialog shows the name below its text
   };
+  // The daily result as wide as its numbers make it: the date, then points, lines, best, days.
+  const std::string dailyCaption = marblix::FormatText(strings.DailyResult_Caption, {"2026-12-09"});
+  std::vector<std::string> dailyLines;
+  for (const std::string& line : strings.DailyResult_Text)
+    dailyLines.push_back(marblix::FormatText(line, {"65535", "999", "65535", "365"}));
   const Dialog dialogs[] = {
+      {"DailyResult", dailyCaption, dailyLines, 530, 5},
       {"Exit", strings.Exit_Caption, strings.Exit_Text, 530, 5},
       {"ExitUnscored", strings.Exit_Caption, strings.ExitUnscored_Text, 530, 5},
       {"ExitNoGame", strings.Exit_Caption, strings.ExitNoGame_Text, 530, 5},
@@ -289,7 +306,10 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
 TEST(PackStrings, EveryLanguageHasEveryKeyAndEveryTextFitsItsBox) {
   const std::string root = contents(kData / "strings.txt");
   EXPECT_NE(root.find("$MainCaption\r\nMarblix v1.00\r\n"), std::string::npos);
-  EXPECT_EQ(keysOf(root).size(), 13u + 7u * 2u + 2u);
+  // Titles, modes, caption, undo, page number, invitation and no-line; the daily's name; the
+  // statistics page's title, four heads, nine rows and three lines below; eight dialogs and the
+  // exit question's two other texts; the language row's label and name.
+  EXPECT_EQ(keysOf(root).size(), 11u + 1u + (1u + 4u + 9u + 3u) + 8u * 2u + 2u + 2u);
   EXPECT_EQ(languages().size(), 16u);
   for (const std::string& code : languages()) {
     SCOPED_TRACE(code);

@@ -172,6 +172,8 @@ const ButtonSpec kButtons[] = {
     {"next", "Next", "Next", Icon::Right, 12},
     {"up", "", "", Icon::Plus, 0},
     {"down", "", "", Icon::Minus, 0},
+    {"daily", "Daily", "Daily challenge", Icon::None, 14},
+    {"statistics", "Statistics", "Statistics", Icon::None, 15},
 };
 
 // Where each button is, for its translators.
@@ -180,6 +182,8 @@ const char* placeOf(const ButtonSpec& b) {
   if (file == "yes" || file == "no") return "Button of every question";
   if (file == "prev" || file == "next") return "Button under the instructions pages";
   if (file == "back" || file == "clear") return "Button under a panel";
+  if (file == "daily") return "Button below the board, left of the balls that come next";
+  if (file == "statistics") return "Button of the high-score panel that opens the statistics";
   return "Button of the menu at the left";
 }
 

@@ -163,10 +163,10 @@ void commonLayer(Screen& s) {
     const char* file;
     int x, y, state;
   };
-  const B buttons[] = {{"new game", 80, 167, 0},    {"kids", 87, 208, 0},
-                       {"normal", 87, 244, 2},      {"professional", 87, 280, 1},
-                       {"options", 73, 383, 0},     {"instructions", 73, 429, 0},
-                       {"high scores", 73, 475, 0}, {"exit", 73, 521, 0}};
+  const B buttons[] = {
+      {"new game", 80, 167, 0},     {"kids", 87, 208, 0},    {"normal", 87, 244, 2},
+      {"professional", 87, 280, 1}, {"options", 73, 383, 0}, {"instructions", 73, 429, 0},
+      {"high scores", 73, 475, 0},  {"exit", 73, 521, 0},    {"daily", 302, 537, 0}};
   for (const B& b : buttons)
     s.draw(std::string("graphics/buttons/") + b.file + ".tga", b.state, b.x, b.y);
   s.draw("graphics/logo_small.tga", 37, 80, 40);
@@ -302,8 +302,33 @@ void panels(const Pack& pack, const std::filesystem::path& folder) {
   }
 }
 
+// The statistics page as the game draws it, its texts in the font at 75 %: heads over four
+// columns, labels left of them, the day's best and the streak below; a daily game in the tab.
+void statistics(const Pack& pack, const std::string& code, const marblix::TQzStrings& strings,
+                const std::filesystem::path& folder) {
+  constexpr int kColumnX[4] = {507, 581, 655, 729};
+  constexpr std::uint32_t kYellow = 0xffffff00, kGrey = 0xffaaaaaa, kWhite = 0xffffffff;
+  Screen s(pack, code);
+  commonLayer(s);
+  s.text(marblix::FormatText(strings.Daily, {"2026-12-09"}), 530, 502, 75, kWhite, true);
+  panelTitle(s, strings.Statistics);
+  for (std::size_t way = 0; way < strings.StatisticsHeads.size() && way < 4; ++way)
+    s.text(strings.StatisticsHeads[way], kColumnX[way], 88, 75, kYellow, true);
+  for (std::size_t row = 0; row < strings.StatisticsRows.size(); ++row) {
+    const double y = 114 + 25 * double(row);
+    s.text(strings.StatisticsRows[row], 310, y, 75, kGrey, false);
+    for (int x : kColumnX) s.text(std::to_string(1234 + 111 * row), x, y, 75, kWhite, true);
+  }
+  s.text(marblix::FormatText(strings.BestToday, {"65535"}), 532, 352, 75, kYellow, true);
+  s.text(marblix::FormatText(strings.Streak, {"365"}), 532, 377, 75, kYellow, true);
+  s.text(strings.NoBestToday, 532, 402, 75, kYellow, true);
+  s.draw("graphics/buttons/back.tga", 0, 460, 445);
+  s.write(folder / ("screen_" + code + "_statistics.png"));
+}
+
 // The screens of one language, with the texts of its strings.txt: the game under the exit
-// question, the options panel and the first instructions page.
+// question, the options panel, the first instructions page
+// and the statistics page.
 void languageScreens(const Pack& pack, const std::string& code,
                      const std::filesystem::path& folder) {
   marblix::TQzStrings strings;
@@ -333,6 +358,8 @@ void languageScreens(const Pack& pack, const std::string& code,
   h.draw("graphics/buttons/back.tga", 0, 460, 445);
   h.draw("graphics/buttons/next.tga", 0, 650, 455);
   h.write(folder / ("screen_" + code + "_help0.png"));
+
+  statistics(pack, code, strings, folder);
 }
 
 }  // namespace

@@ -50,6 +50,47 @@ No line in one move
 $Undo
 Undo (Ctrl+Z)
 
+; The daily challenge's name below the board; {1} is its date, 2026-12-09
+$Daily
+Daily {1}
+
+; The statistics page: its title, the heads of its columns and the labels of its rows
+$Statistics
+Statistics
+$Stats_Kids
+Kids
+$Stats_Normal
+Normal
+$Stats_Professional
+Pro
+$Stats_Daily
+Daily
+$Stats_Played
+Games played
+$Stats_Finished
+Games finished
+$Stats_Best
+Best score
+$Stats_Average
+Average score
+$Stats_Lines
+Lines made
+$Stats_Balls
+Balls cleared
+$Stats_Chain
+Longest chain
+$Stats_Bombs
+Bombs set off
+$Stats_Time
+Time played
+; Below the table; {1} is a score, then a number of days
+$BestToday
+Best daily score today: {1}
+$NoBestToday
+No daily challenge finished today
+$Streak
+Days in a row with a daily challenge: {1}
+
 ; Dialogs. In the name and low-score questions {1} is the final score, {2} its place in the
 ; table; put them where the sentence needs them.
 $Exit_Caption
@@ -116,6 +157,18 @@ the best ten this time.
 Play again?
 }
 
+$DailyResult_Caption
+Daily challenge {1}
+; {1} points, {2} lines, {3} the best score of the day, {4} the days in a row
+@DailyResult_Text
+{
+{1} points, {2} lines
+Best of the day: {3}
+Days in a row: {4}
+Copied for sharing.
+Play today's challenge?
+}
+
 $FullScreen_Caption
 Switch the display?
 @FullScreen_Text
@@ -167,6 +220,56 @@ constexpr StringRoom kRooms[] = {
     {"NoLine",
      "Across the board when the hint (the H key) finds no single move that makes a "
      "line\none line of at most 420 px at 85 % (about 45 letters)"},
+    {"Daily",
+     "The daily challenge's name in the tab under the board; {1} is its date, as "
+     "2026-12-09\nat most 150 px at 75 % with the date (about 8 letters besides it)"},
+    {"Statistics",
+     "Title of the statistics panel, on its plate\none line of at most 240 px at "
+     "full size (about 22 letters)"},
+    {"Stats_Kids",
+     "Statistics panel: head of the easiest mode's column\nat most 70 px at 75 % "
+     "(about 9 letters)"},
+    {"Stats_Normal",
+     "Statistics panel: head of the middle mode's column\nat most 70 px at 75 % "
+     "(about 9 letters)"},
+    {"Stats_Professional",
+     "Statistics panel: head of the hardest mode's column (Professional, "
+     "short)\nat most 70 px at 75 % (about 9 letters)"},
+    {"Stats_Daily",
+     "Statistics panel: head of the daily challenge's column\nat most 70 px at "
+     "75 % (about 9 letters)"},
+    {"Stats_Played",
+     "Statistics panel: a row's label, left of its numbers\nat most 160 px at "
+     "75 % (about 20 letters)"},
+    {"Stats_Finished",
+     "Statistics panel: a row's label (games played to their end)\nat most "
+     "160 px at 75 % (about 20 letters)"},
+    {"Stats_Best", "Statistics panel: a row's label\nat most 160 px at 75 % (about 20 letters)"},
+    {"Stats_Average",
+     "Statistics panel: a row's label\nat most 160 px at 75 % (about 20 "
+     "letters)"},
+    {"Stats_Lines",
+     "Statistics panel: a row's label (lines of five or more made)\nat most "
+     "160 px at 75 % (about 20 letters)"},
+    {"Stats_Balls",
+     "Statistics panel: a row's label (balls removed by lines and bombs)\nat most "
+     "160 px at 75 % (about 20 letters)"},
+    {"Stats_Chain",
+     "Statistics panel: a row's label (the most lines in moves one after "
+     "another)\nat most 160 px at 75 % (about 20 letters)"},
+    {"Stats_Bombs",
+     "Statistics panel: a row's label\nat most 160 px at 75 % (about 20 "
+     "letters)"},
+    {"Stats_Time", "Statistics panel: a row's label\nat most 160 px at 75 % (about 20 letters)"},
+    {"BestToday",
+     "Statistics panel, below the table; {1} is a score\none line of at most 440 px "
+     "at 75 % (about 55 letters)"},
+    {"NoBestToday",
+     "Statistics panel, below the table, when no daily challenge was finished "
+     "today\none line of at most 440 px at 75 % (about 55 letters)"},
+    {"Streak",
+     "Statistics panel, below the table; {1} is a number of days\none line of at most "
+     "440 px at 75 % (about 55 letters)"},
     {"Undo",
      "Over the score while the last move can be taken back; clicking it takes it back\n"
      "at most 136 px at 60 % (about 20 letters); keep the key's name Ctrl+Z"},
@@ -218,6 +321,15 @@ constexpr StringRoom kRooms[] = {
      "Text shown when a game ends without a place in the best ten, with its final score ({1}); "
      "Yes starts a new game\nat most 5 lines of at most 190 px at 70 % (about 24 letters, with "
      "the score as wide as 65535)"},
+    {"DailyResult_Caption",
+     "Heading shown when the daily challenge ends; {1} is its date, as "
+     "2026-12-09\none line of at most 398 px at 70 % (about 50 "
+     "letters)"},
+    {"DailyResult_Text",
+     "The daily challenge's result; Yes plays today's challenge again. {1} "
+     "points, {2} lines, {3} the best score of the day, {4} the days in a "
+     "row\nat most 5 lines of at most 398 px at 70 % (about 50 letters, "
+     "with the numbers at their widest)"},
     {"FullScreen_Caption",
      "Heading of the question after the full-screen box was switched\n"
      "one line of at most 398 px at 70 % (about 50 letters)"},

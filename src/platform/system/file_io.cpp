@@ -12,28 +12,43 @@ std::string PathText(const std::filesystem::path& path) {
   return {text.begin(), text.end()};
 }
 
+namespace {
+
+// Writes the bytes to a new file and flushes them to the disk; the file is closed on return,
+// whatever happened, so that it can be removed. `created` tells whether the file was made (what
+// stands in its way, a folder of that name, is not ours to remove).
+bool WriteFlushed(const std::filesystem::path& file, std::span<const uint8_t> bytes, bool& created,
+                  std::string& error) {
+  auto fail = [&](const char* what) {
+    error = std::string(what) + " \"" + PathText(file) + "\": " + std::strerror(errno);
+    return false;
+  };
+  FileHandle handle = OpenFile(file, "wb");
+  created = handle != nullptr;
+  if (!created) return fail("Cannot create");
+  if (std::fwrite(bytes.data(), 1, bytes.size(), handle.get()) != bytes.size()) {
+    return fail("Cannot write");
+  }
+  if (std::fflush(handle.get()) != 0 || !FlushToDisk(handle.get())) return fail("Cannot write");
+  if (std::fclose(handle.release()) != 0) return fail("Cannot close");
+  return true;
+}
+
+}  // namespace
+
 bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                  std::string& error) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
-  auto fail = [&](const char* what) {
-    error = std::string(what) + " \"" + PathText(temporary) + "\": " + std::strerror(errno);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+  bool created = false;
+  if (!WriteFlushed(temporary, bytes, created, error)) {
+    if (created) RemoveLeftover(temporary);
     return false;
-  };
-  FileHandle file = OpenFile(temporary, "wb");
-  if (!file) return fail("Cannot create");
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    return fail("Cannot write");
   }
-  if (std::fflush(file.get()) != 0 || !FlushToDisk(file.get())) return fail("Cannot write");
-  if (std::fclose(file.release()) != 0) return fail("Cannot close");
   std::string reason;
   if (!MoveFileOver(temporary, path, reason)) {
     error = "Cannot replace \"" + PathText(path) + "\": " + reason;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+    RemoveLeftover(temporary);
     return false;
   }
   return true;

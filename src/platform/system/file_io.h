@@ -30,7 +30,8 @@ std::tm LocalTime(std::time_t time);
 
 // Writes the bytes to "<path>.tmp", flushes them to the disk and moves that file over `path` in
 // one step, so the old file survives any failure and a crash leaves the old file or the new one,
-// never a mix. On failure returns false and describes the reason in `error`.
+// never a mix. On failure returns false, describes the reason in `error` and leaves no
+// "<path>.tmp" behind.
 bool ReplaceFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                  std::string& error);
 
@@ -40,10 +41,14 @@ enum class FileReading { Read, Missing, Unreadable };
 FileReading ReadExistingFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
                              std::string& error);
 
-// This system's side of the replacement: flushing a written file to the disk, and moving a file
-// over another in one step (false with the system's reason).
+// This system's side of the replacement: flushing a written file to the disk, moving a file over
+// another in one step (false with the system's reason), and removing a closed file that is left
+// over (quietly: nothing is lost when it stays). Where other programs may hold a file for a moment
+// (a virus scanner, a backup or sync tool on Windows), the move and the removal wait for them a
+// little.
 bool FlushToDisk(std::FILE* file);
 bool MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to,
                   std::string& reason);
+void RemoveLeftover(const std::filesystem::path& file);
 
 }  // namespace marblix

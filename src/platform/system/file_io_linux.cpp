@@ -1,4 +1,5 @@
-// Files on Linux: paths are bytes, fsync flushes and rename replaces in one step.
+// Files on Linux: paths are bytes, fsync flushes, rename replaces in one step and nothing else
+// holds a file against a rename or a removal.
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,6 +28,11 @@ bool MoveFileOver(const std::filesystem::path& from, const std::filesystem::path
   if (std::rename(from.c_str(), to.c_str()) == 0) return true;
   reason = std::strerror(errno);
   return false;
+}
+
+void RemoveLeftover(const std::filesystem::path& file) {
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
 }
 
 }  // namespace marblix

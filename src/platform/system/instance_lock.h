@@ -27,8 +27,13 @@ class TInstanceLock {
   TInstanceLock& operator=(const TInstanceLock&) = delete;
 
   State Status() const;
+  // The lock file, for messages.
+  const std::filesystem::path& File() const;
+  // HeldElsewhere only: the process id of the game holding the lock, as the lock names it (0 when
+  // it names none; held from another computer, it is that computer's).
+  unsigned long Holder() const;
   // HeldElsewhere only: asks the game holding the lock to come to the front; false when it cannot
-  // be reached.
+  // be reached (it ended meanwhile, or is another program, or runs on another computer).
   bool AskHolderToFront() const;
 
  private:

@@ -38,6 +38,7 @@ std::string ProgramName(const std::string& process) {
 }  // namespace
 
 struct TInstanceLock::Handle {
+  std::filesystem::path Path;
   int Descriptor = -1;
   State Status = State::Unavailable;
   pid_t Holder = 0;
@@ -45,7 +46,8 @@ struct TInstanceLock::Handle {
 
 TInstanceLock::TInstanceLock(const std::filesystem::path& folder)
     : handle_(std::make_unique<Handle>()) {
-  const std::filesystem::path file = folder / InstanceLockFileName;
+  handle_->Path = folder / InstanceLockFileName;
+  const std::filesystem::path& file = handle_->Path;
   handle_->Descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (handle_->Descriptor < 0) return;
   // A holder that ends between the two calls frees the lock: the second try then takes it.
@@ -74,6 +76,14 @@ TInstanceLock::~TInstanceLock() {
 
 TInstanceLock::State TInstanceLock::Status() const {
   return handle_->Status;
+}
+
+const std::filesystem::path& TInstanceLock::File() const {
+  return handle_->Path;
+}
+
+unsigned long TInstanceLock::Holder() const {
+  return handle_->Holder > 0 ? static_cast<unsigned long>(handle_->Holder) : 0;
 }
 
 bool TInstanceLock::AskHolderToFront() const {

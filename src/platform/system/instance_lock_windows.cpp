@@ -36,6 +36,7 @@ DWORD ReadHolder(HANDLE file) {
 }  // namespace
 
 struct TInstanceLock::Handle {
+  std::filesystem::path Path;
   HANDLE File = INVALID_HANDLE_VALUE;
   State Status = State::Unavailable;
   DWORD Holder = 0;
@@ -43,7 +44,8 @@ struct TInstanceLock::Handle {
 
 TInstanceLock::TInstanceLock(const std::filesystem::path& folder)
     : handle_(std::make_unique<Handle>()) {
-  const std::filesystem::path file = folder / InstanceLockFileName;
+  handle_->Path = folder / InstanceLockFileName;
+  const std::filesystem::path& file = handle_->Path;
   handle_->File =
       CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -71,6 +73,14 @@ TInstanceLock::~TInstanceLock() {
 
 TInstanceLock::State TInstanceLock::Status() const {
   return handle_->Status;
+}
+
+const std::filesystem::path& TInstanceLock::File() const {
+  return handle_->Path;
+}
+
+unsigned long TInstanceLock::Holder() const {
+  return handle_->Holder > 0 ? static_cast<unsigned long>(handle_->Holder) : 0;
 }
 
 bool TInstanceLock::AskHolderToFront() const {

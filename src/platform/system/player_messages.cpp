@@ -22,6 +22,12 @@ constexpr EnglishPlayerMessage English[] = {
     {"ConfigUnreadable", "Cannot read \"{1}\": {2}; it is kept as it is and the game starts with the default scores and volumes"},
     {"ConfigSavedBeside", "This run's scores are saved in \"{1}\"; \"{2}\" could not be read and is kept as it was"},
     {"ConfigNotSaved", "{1}; the previous Config.bin is kept"},
+    {"StatisticsUnreadable", "Cannot read \"{1}\": {2}; it is kept as it is, and this run's statistics are not saved"},
+    {"StatisticsSetAside", "Statistics file \"{1}\" is damaged ({2}); it is kept as \"{3}\" and the statistics start afresh"},
+    {"StatisticsStuck", "Statistics file \"{1}\" is damaged ({2}) and cannot be moved aside ({3}); it is kept as it is, and this run's statistics are not saved"},
+    {"StatisticsNotSaved", "{1}; the previous statistics are kept"},
+    {"UnreachableGame", "Marblix cannot start: process {1} holds \"{2}\", so another Marblix is using the same files, but it cannot be asked to come to the front (it may run on another computer that shares the folder). Switch to that game, or end it and start Marblix again."},
+    {"UnreachableGameNoHolder", "Marblix cannot start: another process holds \"{1}\", so another Marblix is using the same files, but it cannot be asked to come to the front (it may run on another computer that shares the folder). Switch to that game, or end it and start Marblix again."},
     // clang-format on
 };
 

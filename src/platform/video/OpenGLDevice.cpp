@@ -49,8 +49,10 @@ class TGLDevice : public IDirect3DDevice8 {
                ? D3D_OK
                : D3DERR_DEVICELOST;
   }
-  // With damage tracking a frame that changed nothing is not shown again.
+  // With damage tracking a frame that changed nothing is not shown again. A context the driver
+  // reset is a lost device: the owner resets it, and the next frame is drawn whole.
   HRESULT Present() override {
+    if (FContext->TakeReset()) return D3DERR_DEVICELOST;
     if (!FContext->TracksDamage() || FChanged) FContext->Present();
     FChanged = false;
     return D3D_OK;

@@ -79,8 +79,12 @@ std::vector<TPixelRect> TGLFrameRecorder::RectanglesToDraw() {
   return rectangles;
 }
 
-// Each rectangle is drawn by the draws that reach into it, in order, their clips narrowed to it.
+// Each rectangle is cleared to black and drawn by the draws that reach into it, in order, their
+// clips narrowed to it. So every pixel of the back buffer is what its frame's draws make of black,
+// whichever rectangles it was drawn in: no pixel depends on the frame shown before, even where a
+// frame's first draw over it blends (the game's frames begin with an opaque background anyway).
 void TGLFrameRecorder::Draw(const std::vector<TPixelRect>& rectangles) {
+  for (const TPixelRect& rectangle : rectangles) FContext.Clear(rectangle);
   if (FVertices.empty()) return;
   const GLint base = FContext.Stream(reinterpret_cast<const uint8_t*>(FVertices.data()),
                                      uint32_t(FVertices.size()));

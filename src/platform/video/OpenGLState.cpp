@@ -123,9 +123,14 @@ std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, 
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   std::shared_ptr<TGLContext> context(new TGLContext());
   context->FWindow = window;
+  // A context that tells of its resets where the driver can make one, else a plain one.
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_LOSE_CONTEXT);
   context->FContext = SDL_GL_CreateContext(window);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_NO_NOTIFICATION);
+  if (context->FContext == nullptr) context->FContext = SDL_GL_CreateContext(window);
   // The program tells the player why, with SDL's reason.
   if (context->FContext == nullptr) return nullptr;
+  context->LearnResetStatus();
   context->Alive = true;
   context->FTrackDamage = options.TrackDamage;
   context->FDirectToWindow = !options.TrackDamage && options.DirectToWindow;
@@ -141,6 +146,8 @@ std::shared_ptr<TGLContext> TGLContext::Open(SDL_Window* window, bool software, 
 
 int TGLContext::WatchWindow(void* context, SDL_Event* event) {
   auto* self = static_cast<TGLContext*>(context);
+  // A display changed its mode or orientation, or came or went.
+  if (event->type == SDL_DISPLAYEVENT) self->FRedrawAll = true;
   if (event->type != SDL_WINDOWEVENT || event->window.windowID != SDL_GetWindowID(self->FWindow))
     return 0;
   switch (event->window.event) {
@@ -150,12 +157,41 @@ int TGLContext::WatchWindow(void* context, SDL_Event* event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
       self->FRedrawAll = true;
       break;
     default:
       break;
   }
   return 0;
+}
+
+void TGLContext::LearnResetStatus() {
+  GLint strategy = GL_NO_RESET_NOTIFICATION;
+  glGetIntegerv(GL_RESET_NOTIFICATION_STRATEGY, &strategy);
+  const bool told = glGetError() == GL_NO_ERROR && strategy == GL_LOSE_CONTEXT_ON_RESET;
+  if (!told) return;
+  if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_KHR_robustness")) {
+    FResetQuery = TResetQuery::Core;
+  } else if (epoxy_has_gl_extension("GL_ARB_robustness")) {
+    FResetQuery = TResetQuery::Arb;
+  }
+}
+
+bool TGLContext::TakeReset() {
+  if (!Alive || FResetQuery == TResetQuery::None) return false;
+  const GLenum status =
+      FResetQuery == TResetQuery::Core ? glGetGraphicsResetStatus() : glGetGraphicsResetStatusARB();
+  if (status == GL_NO_ERROR) return false;
+  FRedrawAll = true;
+  FAppliedValid = false;
+  return true;
+}
+
+void TGLContext::Clear(const TPixelRect& rectangle) {
+  ApplyScissor(rectangle);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
 }
 
 TGLTextureStorage::TGLTextureStorage(std::shared_ptr<TGLContext> context)
@@ -166,6 +202,10 @@ TGLTextureStorage::TGLTextureStorage(std::shared_ptr<TGLContext> context)
       }()),
       Serial(context->NextTextureSerial()),
       FContext(std::move(context)) {}
+
+void TGLTextureStorage::Renew() {
+  Serial = FContext->NextTextureSerial();
+}
 
 TGLTextureStorage::~TGLTextureStorage() {
   if (!FContext->Alive) return;

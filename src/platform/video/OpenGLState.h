@@ -17,9 +17,10 @@ namespace marblix {
 
 class TGLContext;
 
-// One OpenGL texture name with the texels it was given. A texture whose texels change while a
-// recorded frame still draws with the old ones gets a new storage, so every storage's serial
-// number names one set of texels for good.
+// One OpenGL texture name with the texels it was given. Every upload gives the texels a new
+// serial number, so a draw's state tells a refilled texture from the one a frame was drawn with,
+// and the damage comparison alone sees the change. A texture whose texels change while a recorded
+// frame still draws with the old ones gets a new storage instead of being refilled in place.
 class TGLTextureStorage {
  public:
   explicit TGLTextureStorage(std::shared_ptr<TGLContext> context);
@@ -27,8 +28,11 @@ class TGLTextureStorage {
   TGLTextureStorage(const TGLTextureStorage&) = delete;
   TGLTextureStorage& operator=(const TGLTextureStorage&) = delete;
 
+  // The texels are being refilled in place.
+  void Renew();
+
   const GLuint Name;
-  const uint64_t Serial;
+  uint64_t Serial;
 
  private:
   std::shared_ptr<TGLContext> FContext;
@@ -106,9 +110,14 @@ class TGLContext {
   void Present();
   bool ReadBackBuffer(TBitmap& picture);
   // True once after the back buffer must be drawn whole again: it was made or cleared, the window
-  // changed size or was exposed, or textures were filled (pictures being loaded).
+  // was shown, exposed, restored, resized or moved to another display, or the context was reset.
   bool TakeRedrawAll() { return FRedrawAll.exchange(false); }
-  void RedrawAll() { FRedrawAll = true; }
+  // True once after the driver reported that the context was reset (a graphics driver that
+  // restarted, where the driver reports it): the device is then lost, and its frame is drawn whole
+  // again.
+  bool TakeReset();
+  // Fills a rectangle of the back buffer with black.
+  void Clear(const TPixelRect& rectangle);
 
   bool Alive = false;
   int MaxTextureSize = 4096;
@@ -126,8 +135,10 @@ class TGLContext {
   void ApplyBlend(const TGLDrawState& state);
   void ApplyStage(const TGLDrawState& state);
   void ApplyScissor(const TPixelRect& clip);
-  // Window events that uncover or resize the window ask for a whole redraw.
+  // Window and display events that uncover, resize or move the window ask for a whole redraw.
   static int WatchWindow(void* context, SDL_Event* event);
+  // Whether the driver tells of a reset of this context, and the call that asks it.
+  void LearnResetStatus();
 
   SDL_Window* FWindow = nullptr;
   SDL_GLContext FContext = nullptr;
@@ -150,6 +161,8 @@ class TGLContext {
   int FDrawableWidth = 0;
   int FDrawableHeight = 0;
   std::atomic<bool> FRedrawAll{true};
+  enum class TResetQuery { None, Core, Arb };
+  TResetQuery FResetQuery = TResetQuery::None;  // None: the driver tells of no reset
   GLint FSizeUniform = -1;
   GLint FTexturedUniform = -1;
   GLint FAlphaOpUniform = -1;

@@ -114,14 +114,16 @@ HRESULT TGLTexture::LockRect(uint32_t level, D3DLOCKED_RECT* locked, const void*
 HRESULT TGLTexture::UnlockRect(uint32_t level) {
   if (level != 0 || !FLocked || !FContext->Alive) return D3DERR_INVALIDCALL;
   FLocked = false;
-  // A frame recorded but not yet drawn, or the frame shown, may still draw with the old texels.
+  // A frame recorded but not yet drawn may still draw with the old texels: they stay in a storage
+  // of their own. Otherwise the texels are refilled in place, under a new serial number.
   if (FContext->TracksDamage() && FStorage.use_count() > 1) {
     FStorage = std::make_shared<TGLTextureStorage>(FContext);
     Allocate();
-    FContext->Rebind(this, FStorage);
+  } else {
+    FStorage->Renew();
   }
+  FContext->Rebind(this, FStorage);
   Upload();
-  FContext->RedrawAll();  // pictures being loaded: the loading screen is drawn whole
   FBits.clear();
   FBits.shrink_to_fit();
   FFilled = true;

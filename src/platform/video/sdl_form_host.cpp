@@ -62,6 +62,10 @@ void TSdlFormHost::PaintInitializing() {
   SDL_GL_DeleteContext(context);
 }
 
+void TSdlFormHost::SetClipboardText(const std::string& text) {
+  SDL_SetClipboardText(text.c_str());
+}
+
 void TSdlFormHost::TellPlayer(const std::string& message) {
   ShowProblem("Marblix: " + message, &form_);
 }

@@ -23,6 +23,7 @@ class TSdlFormHost final : public TFormHost {
   void PaintInitializing() override;
   void SetPointer(Pointer pointer) override;
   void TellPlayer(const std::string& message) override;
+  void SetClipboardText(const std::string& text) override;
 
  private:
   TForm& form_;

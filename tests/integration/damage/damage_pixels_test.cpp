@@ -1,7 +1,8 @@
 // Frames of recorded play drawn on the real OpenGL device both ways, every frame drawn whole and
 // only what changed, and compared pixel for pixel in the back buffer and in the window after every
 // present: moves, a line, a drop, a bomb, hover and selection, a dialog, particles, the options
-// panel's sliders, a scaled window.
+// panel's sliders, a scaled window, a window resized and a texture refilled in place while the game
+// rests.
 #include <SDL.h>
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
@@ -63,6 +64,7 @@ class TReplayDevice {
     if (name == "CreateTexture") {
       FDevice->CreateTexture(arg(0), arg(1), arg(2), arg(3), int(arg(4)), int(arg(5)),
                              &FTextures[call.Object]);
+      FSizes[call.Object] = {arg(1), arg(4)};
     } else if (name == "UnlockRect" && FTextures[call.Object]) {
       D3DLOCKED_RECT locked;
       ASSERT_EQ(FTextures[call.Object]->LockRect(0, &locked, nullptr, 0), D3D_OK);
@@ -90,6 +92,22 @@ class TReplayDevice {
     } else if (name == "Present") {
       FDevice->Present();
     }
+  }
+
+  // The desktop resizes the window.
+  void Resize(int width, int height) { FForm.SetClientSize(width, height); }
+
+  // New texels for a 32-bit texture the game made, filled through a lock: red and blue trade
+  // places, alpha stays (an opaque picture stays opaque).
+  void Refill(const void* object) {
+    MakeCurrent();
+    const auto [rows, format] = FSizes[object];
+    ASSERT_TRUE(format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8);
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(FTextures[object]->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    auto* bits = static_cast<uint8_t*>(locked.pBits);
+    for (size_t i = 0; i < size_t(locked.Pitch) * rows; i += 4) std::swap(bits[i], bits[i + 2]);
+    ASSERT_EQ(FTextures[object]->UnlockRect(0), D3D_OK);
   }
 
   // The back buffer, rows of 800 pixels top first.
@@ -123,6 +141,7 @@ class TReplayDevice {
   PDirect3DVertexBuffer8 FBuffer;
   SDL_GLContext FContext = nullptr;
   std::map<const void*, PDirect3DTexture8> FTextures;
+  std::map<const void*, std::pair<uint32_t, uint32_t>> FSizes;  // rows and format
   TBitmap FBack;
   std::vector<uint8_t> FWindow;
 };
@@ -178,6 +197,22 @@ class TComparedRun {
     Frames(20);
   }
   void ClickCell(int x, int y) { Click(CellX(x), CellY(y)); }
+  // The desktop resizes the game's window (both windows compared, and the game's).
+  void Resize(int width, int height) {
+    FWidth = width;
+    FHeight = height;
+    FWhole.Resize(width, height);
+    FDamageOnly.Resize(width, height);
+    FRun.Host().ClientWidth = width;
+    FRun.Host().ClientHeight = height;
+  }
+  // The texture each frame draws first (the background's first quarter) refilled with new texels.
+  // No frame draws with it meanwhile, so the devices refill it in place.
+  void RefillFirstTexture() {
+    ASSERT_NE(FFirstTexture, nullptr);
+    FWhole.Refill(FFirstTexture);
+    FDamageOnly.Refill(FFirstTexture);
+  }
 
   GameRun& Run() { return FRun; }
   const std::string& Failure() const { return FFailure; }
@@ -195,6 +230,8 @@ class TComparedRun {
   void Replay() {
     for (const TRecordedCall& call : FRun.Recording().Calls) {
       if (FAILED(call.Result) || !FFailure.empty()) continue;
+      if (call.Name == "BeginScene") FFirstTexture = nullptr;
+      if (call.Name == "SetTexture" && FFirstTexture == nullptr) FFirstTexture = call.Object;
       FWhole.Replay(call);
       FDamageOnly.Replay(call);
       if (call.Name == "Present") Compare();
@@ -219,6 +256,7 @@ class TComparedRun {
   GameRun FRun{FAudio};
   int FPresents = 0;
   std::string FFailure;
+  const void* FFirstTexture = nullptr;
 };
 
 // A saved Normal game of 10 points with these balls (kind, column, row).
@@ -254,8 +292,18 @@ TEST(DamageOnlyFrames, ShowWhatWholeFramesShowPixelForPixel) {
     run.ClickCell(6, 2);  // no line: new balls drop
     run.Frames(60);
   };
+  const auto restingResizedAndRefilled = [&](TComparedRun& run) {
+    lineDropHoverSelection(run);
+    run.Resize(1100, 700);  // at rest: nothing in the frame changes
+    run.Frames(10);
+    run.Resize(800, 600);
+    run.Frames(10);
+    run.RefillFirstTexture();
+    run.Frames(10);
+  };
   const std::vector<TSequence> sequences{
-      {"a line, a drop, hover and selection", 800, 600, line, lineDropHoverSelection},
+      {"a line, a drop, hover and selection, a resize and a refill at rest", 800, 600, line,
+       restingResizedAndRefilled},
       {"the same in a window scaled smoothly", 1000, 750, line, lineDropHoverSelection},
       {"a bomb, a dialog, the options panel's sliders",
        800,

@@ -15,6 +15,7 @@
 #include "shell/button_table.h"
 #include "shell/config_file.h"
 #include "shell/high_scores.h"
+#include "support/DataPack.h"
 
 namespace marblix::soak {
 
@@ -226,7 +227,7 @@ class Bot {
 
 void Bot::LinkPack() {
   const std::filesystem::path pack = options_.DataDir;
-  for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"}) {
+  for (const char* name : testing::PackEntries) {
     if (std::filesystem::exists(pack / name)) testing::LinkOrCopy(pack / name, dir_.path() / name);
   }
 }
@@ -336,10 +337,13 @@ ConfigContents Bot::StateToSave() const {
     for (int y = 0; y < BoardHeight; ++y) state.Game.Cells[x][y] = board.FCells(x, y);
   }
   if (board.FGameOver && run_->Form().Shell.ConfigLoaded()) {
-    // Closed while the game was ending: its score goes to the table under the last name.
-    int row = 0;
-    state.Tables =
-        ExpectedAfterPlacing(Values().HighScoreTable, Values().GameMode, Values().Score, row);
+    // Closed while the game was ending: its score goes to the table under the last name (the
+    // daily challenge's to no table).
+    int row = HighScoreRows;
+    if (Values().DailyDay == 0) {
+      state.Tables =
+          ExpectedAfterPlacing(Values().HighScoreTable, Values().GameMode, Values().Score, row);
+    }
     if (row < HighScoreRows)
       SetEntryName(state.Tables[Values().GameMode][row], Values().PlayerName);
     state.SavedGameFlag = 0;
@@ -407,7 +411,7 @@ void Bot::Frame() {
   const HighScoreTables tablesBefore = Values().HighScoreTable;
   const uint8_t modeBefore = Values().GameMode;
   const int32_t scoreBefore = score_.Last();
-  const bool couldUndo = Board().CanUndo();
+  const size_t undoable = Board().MovesToTakeBack();
   const double units = random_.Chance(0.5) ? random_.LogUniform(ShortestFrame, LongestFrame)
                                            : random_.Uniform(ShortestFrame, LongestFrame);
   audio_->ClearCalls();
@@ -428,7 +432,7 @@ void Bot::Frame() {
   figures_.ScreenWords.insert(Values().ScreenState);
   CheckAll();
   std::string fault;
-  const bool takenBack = couldUndo && !Board().CanUndo();
+  const bool takenBack = Board().MovesToTakeBack() < undoable;
   const ScoreWatch::Change change = score_.AfterFrame(Values(), screenBefore, takenBack, fault);
   Require(fault);
   figures_.BestScore = std::max(figures_.BestScore, Values().Score);
@@ -436,6 +440,15 @@ void Bot::Frame() {
 }
 
 void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t finalScore) {
+  if (IsDailyResultWord(Values().ScreenState)) {
+    // The daily challenge has its own best score: the tables stay as they were.
+    if (!SameEntries(Values().HighScoreTable, before))
+      throw Violation("the daily challenge's score went into a table");
+    gameEnded_ = true;
+    entryRow_ = -1;
+    ++figures_.DailyResults;
+    return;
+  }
   int row = 0;
   const HighScoreTables expected = ExpectedAfterPlacing(before, mode, finalScore, row);
   if (!SameEntries(Values().HighScoreTable, expected))
@@ -455,7 +468,7 @@ void Bot::AfterGameOver(const HighScoreTables& before, uint8_t mode, int32_t fin
 
 template <typename Handler>
 void Bot::Event(Handler handler) {
-  const bool couldUndo = run_ && Board().CanUndo();
+  const size_t undoable = run_ ? Board().MovesToTakeBack() : 0;
   const bool resting = run_ && Board().FBusyTimer <= 0.0;
   handler();
   ++figures_.Events;
@@ -468,7 +481,7 @@ void Bot::Event(Handler handler) {
   CheckAll();
   std::string fault;
   const bool empty = !Board().AnyBall();
-  const bool takenBack = couldUndo && !Board().CanUndo();
+  const bool takenBack = Board().MovesToTakeBack() < undoable;
   if (score_.AfterEvent(Values(), empty, takenBack, fault) == ScoreWatch::Change::NewGame &&
       Values().GameUnderWay)
     throw Violation("a new game started already under way");

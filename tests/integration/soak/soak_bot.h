@@ -51,10 +51,11 @@ struct SoakFigures {
   long Restarts = 0;      // starts of the program (logo, loading, Config.bin read)
   long ResumedGames = 0;  // saved games offered at a start
   long Frames = 0;
-  long Events = 0;       // input events handed to the window
-  long Moves = 0;        // purposeful moves (a ball to a reachable empty cell)
-  long NameEntries = 0;  // scores that entered a table
-  long LowScores = 0;    // scores that did not
+  long Events = 0;        // input events handed to the window
+  long Moves = 0;         // purposeful moves (a ball to a reachable empty cell)
+  long NameEntries = 0;   // scores that entered a table
+  long LowScores = 0;     // scores that did not
+  long DailyResults = 0;  // daily challenges played to their end
   int32_t BestScore = 0;
   std::set<uint32_t> ScreenWords;  // the different screen words seen after a frame
 };

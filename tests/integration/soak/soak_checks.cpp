@@ -11,10 +11,11 @@
 namespace marblix::soak {
 namespace {
 
-constexpr uint32_t PlayingScreens =
-    MenuScreen | GameScreen | OptionsScreen | HighScoresScreen | InstructionsScreen;
+constexpr uint32_t PlayingScreens = MenuScreen | GameScreen | OptionsScreen | HighScoresScreen |
+                                    InstructionsScreen | StatisticsScreen;
 constexpr uint32_t DialogKindBits = ExitDialog | NewGameDialog | OldGameDialog | ClearScoresDialog |
-                                    EnterNameDialog | LowScoreDialog | FullScreenDialog;
+                                    EnterNameDialog | LowScoreDialog | FullScreenDialog |
+                                    DailyResultDialog;
 
 std::string Hex(uint32_t value) {
   std::ostringstream out;
@@ -49,7 +50,11 @@ bool IsAllowedScreenWord(uint32_t word) {
 
 bool IsGameOverWord(uint32_t word) {
   return word == (DialogOpen | EnterNameDialog | HighScoresScreen) ||
-         word == (DialogOpen | LowScoreDialog | HighScoresScreen);
+         word == (DialogOpen | LowScoreDialog | HighScoresScreen) || IsDailyResultWord(word);
+}
+
+bool IsDailyResultWord(uint32_t word) {
+  return word == (DialogOpen | DailyResultDialog | StatisticsScreen);
 }
 
 std::string BoardFault(const TGameField& board) {
@@ -155,6 +160,12 @@ std::string ConfigDifference(const ConfigContents& expected, const ConfigContent
   return {};
 }
 
+bool ScoreWatch::TakenBackTo(int32_t score, bool takenBack) {
+  if (!takenBack || moveStarts_.empty() || score != moveStarts_.back()) return false;
+  moveStarts_.pop_back();
+  return true;
+}
+
 ScoreWatch::Change ScoreWatch::AfterEvent(const TShellValues& values, bool boardEmpty,
                                           bool takenBack, std::string& fault) {
   const int32_t before = last_;
@@ -167,7 +178,10 @@ ScoreWatch::Change ScoreWatch::AfterEvent(const TShellValues& values, bool board
   }
   const bool freshGame = values.ScreenState == GameScreen && !values.GameUnderWay;
   const bool emptyMenu = values.ScreenState == MenuScreen && boardEmpty;
-  if (values.Score == 0 && (freshGame || emptyMenu)) return Change::NewGame;
+  if (values.Score == 0 && (freshGame || emptyMenu)) {
+    moveStarts_.clear();
+    return Change::NewGame;
+  }
   if (TakenBackTo(values.Score, takenBack)) return Change::TakenBack;
   fault = "an input event lowered the score from " + std::to_string(before) + " to " +
           std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";
@@ -184,7 +198,10 @@ ScoreWatch::Change ScoreWatch::AfterFrame(const TShellValues& values, uint32_t s
     fault = "a frame lowered the score from " + std::to_string(before) + " to " +
             std::to_string(values.Score) + " (screen " + Hex(values.ScreenState) + ")";
   }
-  if (ended) return Change::GameOver;
+  if (ended) {
+    moveStarts_.clear();
+    return Change::GameOver;
+  }
   return values.Score > before ? Change::Rose : Change::None;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board/qz_Field.h"
 #include "shell/config_file.h"
@@ -42,7 +43,7 @@ std::string ConfigDifference(const ConfigContents& expected, const ConfigContent
 // Follows the score through one stretch of play. The score never falls during a game: it goes
 // back to 0 only when a new game starts (an input event leaves a fresh game or the empty menu)
 // or when the game ends (a frame opens the name question or the low-score message), and back to
-// the score the last move started from only when that move is taken back.
+// the score a move started from only when that move is taken back.
 class ScoreWatch {
  public:
   enum class Change { None, Rose, NewGame, GameOver, TakenBack };
@@ -51,10 +52,10 @@ class ScoreWatch {
   void Restart(int32_t score) { last_ = score; }
   int32_t Last() const { return last_; }
   // A move started with this score.
-  void MoveStarted(int32_t score) { moveStart_ = score; }
+  void MoveStarted(int32_t score) { moveStarts_.push_back(score); }
 
   // After an input event; `boardEmpty` tells whether the board holds no ball, `takenBack`
-  // whether the board took its last move back in it.
+  // whether the board took a move back in it.
   Change AfterEvent(const TShellValues& values, bool boardEmpty, bool takenBack,
                     std::string& fault);
   // After a frame; `screenBefore` is the screen word before the frame.
@@ -62,14 +63,17 @@ class ScoreWatch {
                     std::string& fault);
 
  private:
-  // A fall to the score the move started from, when the move was taken back.
-  bool TakenBackTo(int32_t score, bool takenBack) const { return takenBack && score == moveStart_; }
+  // A fall to the score the last move not yet taken back started from, when it was taken back.
+  bool TakenBackTo(int32_t score, bool takenBack);
 
   int32_t last_ = 0;
-  int32_t moveStart_ = 0;
+  // The scores the game's moves started from, the last move's at the back.
+  std::vector<int32_t> moveStarts_;
 };
 
-// True when the word shows the end of a game: the name question or the low-score message.
+// True when the word shows the end of a game: the name question, the low-score message or the
+// daily challenge's result.
 bool IsGameOverWord(uint32_t word);
+bool IsDailyResultWord(uint32_t word);
 
 }  // namespace marblix::soak

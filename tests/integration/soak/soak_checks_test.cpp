@@ -15,14 +15,14 @@ namespace {
 TEST(SoakChecks, ScreenWordsOfTheScreenTableOnly) {
   for (uint32_t word :
        {LogoScreen, LoadingScreen, MenuScreen, GameScreen, OptionsScreen, HighScoresScreen,
-        InstructionsScreen, 0x10000408u, 0x10004020u, 0x10008020u,
+        InstructionsScreen, StatisticsScreen, 0x10000408u, 0x10004020u, 0x10008020u, 0x10001080u,
         DialogOpen | FullScreenDialog | OptionsScreen, DialogOpen | ExitDialog | MenuScreen}) {
     EXPECT_TRUE(IsAllowedScreenWord(word)) << std::hex << word;
   }
   for (uint32_t word :
-       {0u, 3u, 0x80u, GameScreen | MenuScreen, ExitDialog | GameScreen, DialogOpen | GameScreen,
+       {0u, 3u, 0x100u, GameScreen | MenuScreen, ExitDialog | GameScreen, DialogOpen | GameScreen,
         DialogOpen | ExitDialog | NewGameDialog | 8u, DialogOpen | ExitDialog | LogoScreen,
-        DialogOpen | 0x1000u | GameScreen, 0x20000000u | ExitDialog | GameScreen}) {
+        DialogOpen | 0x2000u | GameScreen, 0x20000000u | ExitDialog | GameScreen}) {
     EXPECT_FALSE(IsAllowedScreenWord(word)) << std::hex << word;
   }
 }
@@ -124,24 +124,27 @@ TEST(SoakChecks, TheScoreFallsOnlyAtANewGameOrTheEndOfAGame) {
   EXPECT_NE(fault, "");
 }
 
-TEST(SoakChecks, TheScoreFallsBackToTheMovesStartOnlyWhenTheMoveIsTakenBack) {
+TEST(SoakChecks, TheScoreFallsBackToEachMovesStartOnlyWhenThatMoveIsTakenBack) {
   TShellValues values;
   values.ScreenState = GameScreen;
   values.GameUnderWay = true;
   ScoreWatch watch;
   std::string fault;
+  watch.MoveStarted(10);
   watch.MoveStarted(30);
   watch.Restart(80);
-  values.Score = 30;
+  values.Score = 30;  // the last move taken back
   EXPECT_EQ(watch.AfterEvent(values, false, true, fault), ScoreWatch::Change::TakenBack);
-  watch.Restart(80);
+  values.Score = 10;  // and the one before it
   EXPECT_EQ(watch.AfterFrame(values, GameScreen, true, fault), ScoreWatch::Change::TakenBack);
   EXPECT_EQ(fault, "");
+  watch.MoveStarted(10);
   watch.Restart(80);
-  values.Score = 20;  // below the move's start
+  values.Score = 0;  // below the move's start
   watch.AfterEvent(values, false, true, fault);
   EXPECT_NE(fault, "");
   fault.clear();
+  watch.MoveStarted(30);
   watch.Restart(80);
   values.Score = 30;  // nothing was taken back
   watch.AfterFrame(values, GameScreen, false, fault);

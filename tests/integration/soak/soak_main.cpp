@@ -106,12 +106,14 @@ void PrintFailure(const SoakFailure& failure, const SoakOptions& options) {
 
 void PrintFigures(const SoakFigures& f, double seconds) {
   std::printf(
-      "games %ld (name entries %ld, low scores %ld), abandoned %ld, sessions %ld, starts %ld, "
+      "games %ld (name entries %ld, low scores %ld, daily results %ld), abandoned %ld, sessions "
+      "%ld, "
+      "starts %ld, "
       "resumed %ld\n"
       "frames %ld, input events %ld, purposeful moves %ld, best score %d, screen words %zu\n"
       "time %.1f s: %.2f games/s, %.0f frames/s\n",
-      f.Games, f.NameEntries, f.LowScores, f.AbandonedGames, f.Sessions, f.Restarts, f.ResumedGames,
-      f.Frames, f.Events, f.Moves, f.BestScore, f.ScreenWords.size(), seconds,
+      f.Games, f.NameEntries, f.LowScores, f.DailyResults, f.AbandonedGames, f.Sessions, f.Restarts,
+      f.ResumedGames, f.Frames, f.Events, f.Moves, f.BestScore, f.ScreenWords.size(), seconds,
       seconds > 0 ? static_cast<double>(f.Games) / seconds : 0.0,
       seconds > 0 ? static_cast<double>(f.Frames) / seconds : 0.0);
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include <epoxy/gl.h>
 
@@ -134,22 +135,23 @@ TEST_F(OpenGL, LinearFilteringBlendsScaledDrawsAndKeepsUnscaledOnesExact) {
   TBitmap picture = Solid(2, 1, 0xFF000000u);
   picture.SetPixel(1, 0, 0xFFFFFFFFu);
   TAGFImage* image = LoadPicture(picture, 2, 1, 2, 1);
+  // Each frame is whole: it begins with an opaque background, as the game's frames do.
   Fill(0, 0, 800, 600, 0xFF000000u);
   Graph->DrawImage(image, 10, 10, 0, blendOpaque);
-  Graph->EndFrame();
-  Graph->BeginFrame();
+  const TBitmap unscaledAlone = Frame();
+  Fill(0, 0, 800, 600, 0xFF000000u);
   Graph->DrawImageScaled(image, 10, 20, 1024, 0xFFFFFFFFu, 0, blendOpaque);
-  Graph->EndFrame();
-  Graph->BeginFrame();
+  const TBitmap scaledAlone = Frame();
+  Fill(0, 0, 800, 600, 0xFF000000u);
   Graph->DrawImage(image, 10, 40, 0, blendOpaque);
   Graph->DrawImageScaled(image, 10, 50, 1024, 0xFFFFFFFFu, 0, blendOpaque);
-  const TBitmap frame = Frame();
-  for (int y : {10, 40}) {
-    EXPECT_EQ(frame.Pixel(10, y), 0xFF000000u) << y;
-    EXPECT_EQ(frame.Pixel(11, y), 0xFFFFFFFFu) << y;
+  const TBitmap together = Frame();
+  for (const auto& [frame, y] : {std::pair{&unscaledAlone, 10}, {&together, 40}}) {
+    EXPECT_EQ(frame->Pixel(10, y), 0xFF000000u) << y;
+    EXPECT_EQ(frame->Pixel(11, y), 0xFFFFFFFFu) << y;
   }
-  for (int y : {20, 50}) {
-    const int middle = int(frame.Pixel(13, y) & 0xFF), next = int(frame.Pixel(14, y) & 0xFF);
+  for (const auto& [frame, y] : {std::pair{&scaledAlone, 20}, {&together, 50}}) {
+    const int middle = int(frame->Pixel(13, y) & 0xFF), next = int(frame->Pixel(14, y) & 0xFF);
     EXPECT_GT(middle, 0x10) << y;
     EXPECT_LT(middle, 0xF0) << y;
     EXPECT_LT(middle, next) << y;
