@@ -19,7 +19,7 @@ class BenchFolder {
   BenchFolder() {
 #ifdef MARBLIX_DATA_DIR
     const fs::path pack = MARBLIX_DATA_DIR;
-    for (const char* name : {"graphics", "sounds", "music", "strings.txt", "sounds.txt"})
+    for (const char* name : {"graphics", "lang", "sounds", "music", "strings.txt", "sounds.txt"})
       if (fs::exists(pack / name)) fs::create_symlink(pack / name, Folder.path() / name);
 #endif
     setenv("XDG_CONFIG_HOME", Folder.path().c_str(),

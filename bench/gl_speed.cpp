@@ -1,9 +1,10 @@
 // marblix_speed: the real game window on the real OpenGL device in a real window (Xvfb or SDL's
-// offscreen driver) — times the loading stage, then the game screen's frames per second side by
+// offscreen driver) — times the loading stage (in the language --language names, English without
+// it) and a switch to each language of the pack, then the game screen's frames per second side by
 // side with a minimal OpenGL program drawing the same frame's quads. The device draws every frame
 // whole, as the minimal program does, unless --damage-tracking on has it draw only what changed.
 // Usage: marblix_speed [--rounds N] [--seconds S] [--pictures DIR] [--only game|minimal]
-//                      [--damage-tracking off|on]
+//                      [--damage-tracking off|on] [--language CODE]
 #include <SDL.h>
 
 #include <algorithm>
@@ -43,6 +44,7 @@ struct Options {
   std::string Pictures;  // where to write the two frames as PPM files, if anywhere
   std::string Only;      // "game" or "minimal": run only that side (for a profiler)
   bool DamageTracking = false;
+  std::string Language = "en";
 };
 
 double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
@@ -113,6 +115,7 @@ class SpeedRun {
 
   int Run() {
     values_.FullScreenSetting = false;
+    values_.Language = options_.Language;
     game_.FormCreate();
     gameContext_ = SDL_GL_GetCurrentContext();
     if (!MeasureLoading()) return 1;
@@ -120,6 +123,7 @@ class SpeedRun {
       std::printf("the game did not reach its game screen\n");
       return 1;
     }
+    MeasureLanguageSwitches();
     MeasureFrames();
     game_.FormDestroy();
     return 0;
@@ -165,6 +169,32 @@ class SpeedRun {
         "renderer's threads)\n",
         cpu, thread);
     return true;
+  }
+
+  // A click on the options' language arrow: the next language's pictures, font and texts, and the
+  // setting written; once round every language of the pack, back to the first.
+  void MeasureLanguageSwitches() {
+    const size_t count = game_.Resources.Languages.size();
+    if (count < 2) return;
+    std::vector<double> times;
+    std::vector<double> cpu;
+    std::string each;
+    for (size_t i = 0; i < count; ++i) {
+      const Clock::time_point start = Clock::now();
+      const double cpuStart = ProcessCpuMilliseconds();
+      game_.StepLanguage(1);
+      times.push_back(MillisecondsBetween(start, Clock::now()));
+      cpu.push_back(ProcessCpuMilliseconds() - cpuStart);
+      char one[48];
+      std::snprintf(one, sizeof one, " %s %.0f", values_.Language.c_str(), times.back());
+      each += one;
+    }
+    std::printf("Language switches (ms):%s\n", each.c_str());
+    std::printf(
+        "  median %.0f ms, slowest %.0f ms (goal < 500 ms); CPU time median %.0f ms, most %.0f "
+        "ms\n",
+        Median(times), *std::max_element(times.begin(), times.end()), Median(cpu),
+        *std::max_element(cpu.begin(), cpu.end()));
   }
 
   void GameFrame() {
@@ -270,6 +300,7 @@ Options ReadOptions(int argc, char** argv) {
     if (std::strcmp(argv[i], "--only") == 0) options.Only = argv[i + 1];
     if (std::strcmp(argv[i], "--damage-tracking") == 0)
       options.DamageTracking = std::strcmp(argv[i + 1], "on") == 0;
+    if (std::strcmp(argv[i], "--language") == 0) options.Language = argv[i + 1];
   }
   return options;
 }

@@ -11,7 +11,7 @@ endif()
 set(MARBLIX_ICON_FILE ${MARBLIX_NATIVE_BUILD}/icons/marblix.ico)
 
 # Only the pack: a Config.bin or Log.txt left by a game played in the native data folder stays.
-set(MARBLIX_PACK_FOLDERS graphics sounds music)
+set(MARBLIX_PACK_FOLDERS graphics sounds music lang)
 set(MARBLIX_PACK_FILES strings.txt sounds.txt)
 set(copy_pack)
 foreach(folder ${MARBLIX_PACK_FOLDERS})

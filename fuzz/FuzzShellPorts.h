@@ -107,6 +107,7 @@ class BoardPorts final : public ShellPorts {
   void PauseMusic() override {}
   void ResumeMusic() override {}
   void LoadAssets() override {}
+  void StepLanguage(int) override {}
   void StepLogo(double) override {}
   void SkipLogo() override {}
   bool BeginFrame() override { return true; }

@@ -9,9 +9,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev libjpeg-dev
   libvorbis-dev libogg-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
+  libpango1.0-dev libpng-dev fonts-noto-cjk gettext
   libgl1-mesa-dri libegl-mesa0
   xvfb xdotool x11-utils openbox imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream python3
 )
 if [ "${1:-}" = windows ]; then
   packages+=(mingw-w64 wine64 nsis nasm meson ninja-build dpkg-dev)

@@ -2,18 +2,20 @@
 ; administrator rights, a Start-menu shortcut and an uninstaller in the user's Apps list that
 ; leaves the player's scores (%APPDATA%\Marblix) and setting in place. /S installs silently.
 ; makensis -DVERSION=... -DSTAGE=<release folder> -DICON=<marblix.ico> -DOUTFILE=<setup.exe>
+; -DLANGUAGES=<languages.nsh> names the pages' languages and the installer's own texts in each, made
+; from po/ by scripts/catalogues.py; the installer starts in the user's language where it has it.
 Target amd64-unicode
 Unicode true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
+!include "MUI2.nsh"
+
 !define APPKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Marblix"
 
 Name "Marblix"
-Caption "Marblix ${VERSION} Setup"
+Caption "$(MarblixCaption)"
 OutFile "${OUTFILE}"
-Icon "${ICON}"
-UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\Marblix"
 InstallDirRegKey HKCU "${APPKEY}" "InstallLocation"
 ShowInstDetails nevershow
@@ -25,10 +27,13 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 Quorvane"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!include "${LANGUAGES}"
 
 Section "Marblix"
   SetShellVarContext current
@@ -63,6 +68,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\graphics"
   RMDir /r "$INSTDIR\sounds"
   RMDir /r "$INSTDIR\music"
+  RMDir /r "$INSTDIR\lang"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${APPKEY}"

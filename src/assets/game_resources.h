@@ -1,9 +1,11 @@
-// The long-lived objects that start-up and the asset loader make: pictures, buttons, font, texts
-// and the music stream.
+// The long-lived objects that start-up and the asset loader make: pictures, buttons, font, texts,
+// the music stream and the list of the pack's languages.
 #pragma once
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "assets/texture_table.h"
 #include "board/BoardServices.h"
@@ -18,6 +20,12 @@ namespace marblix {
 
 inline constexpr int StartupPictureCount = 11;
 
+// A language of the pack: its code and its own name.
+struct TPackLanguage {
+  std::string Code;
+  std::string Name;
+};
+
 struct TGameResources {
   std::array<std::unique_ptr<TAGFImage>, StartupPictureCount> Startup;
   std::array<std::unique_ptr<TAGFImage>, GpCount> Game;
@@ -25,6 +33,8 @@ struct TGameResources {
   std::unique_ptr<TQzFont> Font;
   std::unique_ptr<TQzStrings> Strings;
   HSTREAM MusicStream = 0;
+  // Every language of the pack, English first.
+  std::vector<TPackLanguage> Languages;
 
   TAGFImage* StartupImage(StartupPicture which) const { return Startup[which].get(); }
   TAGFImage* GameImage(int which) const {

@@ -3,6 +3,8 @@
 #include "assets/loader.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "assets/qz_logs.h"
 #include "assets/texture_table.h"
 #include "graphics/TGAReader.h"
+#include "platform/system/language_choice.h"
 #include "shell/defs.h"
 #include "sound/Bass.h"
 #include "sound/sounds.h"
@@ -19,6 +22,8 @@ namespace marblix {
 namespace {
 
 constexpr TRect WholeFrame{0, 0, 800, 600};
+const std::string OldFont =
+    "the font is read from font.rls and font.bmp, which hold Western European letters only";
 
 // A log line; a log that cannot be written (full disk, read-only folder) does not stop loading.
 void Note(std::string_view message) {
@@ -49,10 +54,19 @@ TBitmap PlaceholderFor(const TextureSpec& spec) {
   return picture;
 }
 
+// An image to load into: a new one, or the one there, emptied.
+void Reuse(std::unique_ptr<TAGFImage>& image) {
+  if (image) {
+    image->ReleaseTextures();
+  } else {
+    image = std::make_unique<TAGFImage>();
+  }
+}
+
 void LoadPlaceholder(TPowerGraph& device, std::unique_ptr<TAGFImage>& image,
                      const TextureSpec& spec) {
   const TBitmap placeholder = PlaceholderFor(spec);
-  image = std::make_unique<TAGFImage>();
+  Reuse(image);
   if (spec.Auto) {
     image->LoadPatternsFromBitmap(device.D3DDevice8(), placeholder, 0, 0, placeholder.Width(),
                                   placeholder.Height(), spec.Format);
@@ -72,16 +86,38 @@ void NoteMissing(const std::string& picturePath) {
   Note("Picture \"" + picturePath + "\" missing: NO IMAGE shown instead");
 }
 
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+// The spec with the language's own file, where the pack has one.
+TextureSpec Localized(const TextureSpec& spec, const std::string& language) {
+  TextureSpec localized = spec;
+  localized.Path = LocalizedPath(spec.Path, language);
+  return localized;
+}
+
 }  // namespace
 
-void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec) {
+std::string LocalizedPath(const std::string& gamePath, const std::string& language) {
+  const std::string folder = LanguageFolder(language);
+  if (folder.empty()) return gamePath;
+  std::string own = folder + FilePathOf(gamePath);
+  if (!FileExists(own)) return gamePath;
+  std::replace(own.begin(), own.end(), '/', '\\');
+  return ".\\" + own;
+}
+
+void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec,
+                 bool logLoaded) {
   if (PictureMissing(spec.Path)) {
     NoteMissing(spec.Path);
     LoadPlaceholder(device, image, spec);
-    Note(TextureLogLine(spec));
+    if (logLoaded) Note(TextureLogLine(spec));
     return;
   }
-  image = std::make_unique<TAGFImage>();
+  Reuse(image);
   try {
     if (spec.Auto) {
       image->LoadAutoSize(device.D3DDevice8(), spec.Path, spec.Format);
@@ -94,13 +130,13 @@ void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const T
          "): NO IMAGE shown instead");
     LoadPlaceholder(device, image, spec);
   }
-  Note(TextureLogLine(spec));
+  if (logLoaded) Note(TextureLogLine(spec));
 }
 
 void TAssetLoader::LoadStartupTextures() {
   const auto& table = StartupTextures();
   for (std::size_t i = 0; i < table.size(); ++i)
-    LoadTexture(device_, resources_.Startup[i], table[i]);
+    LoadTexture(device_, resources_.Startup[i], Localized(table[i], values_.Language));
 }
 
 void TAssetLoader::DrawBackground(StartupPicture picture) {
@@ -125,7 +161,7 @@ void TAssetLoader::LoadTextureShown(std::unique_ptr<TAGFImage>& image, const Tex
   const int right = ProgressRight(status ? status->PatternWidth : 0, logo_.LoadProgress);
   device_.BeginFrame();
   DrawBackground(PicBackground);
-  LoadTexture(device_, image, spec);
+  LoadTexture(device_, image, Localized(spec, values_.Language));
   DrawLogoScene();
   device_.SetClipRectangle({0, 0, right, 600});
   device_.DrawImage(status, 286, 330, 0, blendAlpha);
@@ -150,18 +186,75 @@ bool TAssetLoader::StartAudio() {
   return true;
 }
 
-void TAssetLoader::LoadFont() {
-  Note("Loading font ...");
-  resources_.Font = std::make_unique<TQzFont>(&device_);
-  const TLogSink log = [](const std::string& line) { Note(line); };
-  resources_.Font->LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"), log);
-  const std::string glyphs = ".\\graphics\\font\\font.bmp";
-  if (PictureMissing(glyphs)) NoteMissing(glyphs);
-  try {
-    resources_.Font->LoadGlyphs(glyphs, log);
-  } catch (const std::exception& unreadable) {
-    Note("Font glyphs \"" + glyphs + "\" unreadable (" + unreadable.what() + "): no text is drawn");
+void TAssetLoader::LoadFont(bool loading) {
+  if (loading) Note("Loading font ...");
+  if (resources_.Font) {
+    resources_.Font->Clear();
+  } else {
+    resources_.Font = std::make_unique<TQzFont>(&device_);
   }
+  TQzFont& font = *resources_.Font;
+  const TLogSink log = [](const std::string& line) { Note(line); };
+  const std::string map = "graphics/font/font.map";
+  const bool mapped = FileExists(map) && font.LoadMap(map, log) && font.HasGlyphs();
+  if (!mapped) {
+    if (loading) {
+      Note(FileExists(map) ? "Font map \"" + map + "\" gives no glyph: " + OldFont
+                           : "Font map \"" + map + "\" missing: " + OldFont);
+    }
+    font.LoadMetrics(FilePathOf(".\\graphics\\font\\font.rls"), log);
+    const std::string glyphs = ".\\graphics\\font\\font.bmp";
+    if (PictureMissing(glyphs)) NoteMissing(glyphs);
+    try {
+      font.LoadGlyphs(glyphs, log);
+    } catch (const std::exception& unreadable) {
+      Note("Font glyphs \"" + glyphs + "\" unreadable (" + unreadable.what() +
+           "): no text is drawn");
+    }
+  }
+  const std::string ownMap = LanguageFolder(values_.Language) + map;
+  if (ownMap != map && FileExists(ownMap)) font.LoadMap(ownMap, log);
+}
+
+void TAssetLoader::LoadStrings() {
+  if (!resources_.Strings) resources_.Strings = std::make_unique<TQzStrings>();
+  const TLogSink log = [](const std::string& line) { Note(line); };
+  const std::string root = FilePathOf(".\\strings.txt");
+  const std::string own = LanguageFolder(values_.Language) + root;
+  if (own == root) {
+    resources_.Strings->LoadStrings(root, log);
+  } else {
+    resources_.Strings->LoadStrings(own, root, log);
+  }
+  resources_.Strings->LastHelpPage = HelpPageCount - 1;
+}
+
+void TAssetLoader::ListLanguages() {
+  resources_.Languages.clear();
+  for (const std::string& code : PackLanguages()) {
+    const std::string strings = LanguageFolder(code) + FilePathOf(".\\strings.txt");
+    std::string name = TQzStrings::ValueInFile(strings, "LanguageName");
+    resources_.Languages.push_back({code, name.empty() ? code : name});
+  }
+}
+
+void TAssetLoader::SwitchLanguage(const std::string& language) {
+  const auto started = std::chrono::steady_clock::now();
+  const std::string before = values_.Language;
+  values_.Language = language;
+  // The pictures either language has its own of; the rest are the root's in both.
+  const auto& table = GameTextures();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const bool own = LocalizedPath(table[i].Path, before) != table[i].Path ||
+                     LocalizedPath(table[i].Path, language) != table[i].Path;
+    if (own) LoadTexture(device_, resources_.Game[i], Localized(table[i], language), false);
+  }
+  LoadFont(false);
+  LoadStrings();
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3f", took.count());
+  Note("Language \"" + language + "\" loaded in " + seconds + " s");
 }
 
 void TAssetLoader::StartMusic() {
@@ -185,7 +278,7 @@ void TAssetLoader::LoadAssets() {
   Note("...Ok");
   host_.AddButtons(*resources_.Buttons);
 
-  LoadFont();
+  LoadFont(true);
 
   Note("Releasing loading stuff ...");
   for (StartupPicture loading : {PicLoadingElement, PicStatusLine, PicBackground}) {
@@ -193,9 +286,9 @@ void TAssetLoader::LoadAssets() {
   }
 
   Note("Loading ingame strings...");
-  resources_.Strings = std::make_unique<TQzStrings>();
-  resources_.Strings->LoadStrings(FilePathOf(".\\strings.txt"),
-                                  [](const std::string& line) { Note(line); });
+  LoadStrings();
+  ListLanguages();
+  Note("Language: " + values_.Language);
   resources_.Buttons->Strings = resources_.Strings.get();
   host_.SetCaption(resources_.Strings->MainCaption);
 
@@ -207,7 +300,6 @@ void TAssetLoader::LoadAssets() {
   host_.LoadConfig();
 
   if (sound) StartMusic();
-  resources_.Strings->LastHelpPage = HelpPageCount - 1;
   host_.ShowSystemPointer(!values_.FullScreenSetting);
 }
 

@@ -11,8 +11,14 @@
 
 namespace marblix {
 
-// Creates the image, loads it sized or at its own size and logs its texture line.
-void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec);
+// Loads the picture sized or at its own size into the image (made when there is none yet, else
+// loaded again in place, so that whoever draws it keeps it) and logs its texture line.
+void LoadTexture(TPowerGraph& device, std::unique_ptr<TAGFImage>& image, const TextureSpec& spec,
+                 bool logLoaded = true);
+
+// The pack's file of a game path (".\graphics\help0.tga") in a language: the language's own
+// (".\lang\de\graphics\help0.tga") where the pack has one, else the root's.
+std::string LocalizedPath(const std::string& gamePath, const std::string& language);
 
 // What the loader asks of the game window.
 class LoaderHost {
@@ -21,7 +27,7 @@ class LoaderHost {
   virtual void SetCaption(const std::string& caption) = 0;
   // The system pointer over the window: shown in a window, hidden in full screen.
   virtual void ShowSystemPointer(bool shown) = 0;
-  // Adds the 22 buttons with their actions, in index order.
+  // Adds the buttons of the button table with their actions, in index order.
   virtual void AddButtons(TButtons& buttons) = 0;
   // Reads Config.bin and enters the first playing screen.
   virtual void LoadConfig() = 0;
@@ -47,10 +53,17 @@ class TAssetLoader {
   // The logo's still scene (overlay, lettering, letter and ball).
   void DrawLogoScene();
   void DrawBackground(StartupPicture picture);
+  // Speaks another language from now on: its pictures, font and texts replace the current ones.
+  void SwitchLanguage(const std::string& language);
 
  private:
   bool StartAudio();
-  void LoadFont();
+  // The glyph maps (the root's, then the language's), or the metrics and sheet of a pack without
+  // a map. The routine steps are logged at loading only.
+  void LoadFont(bool loading);
+  void LoadStrings();
+  // Every language of the pack with its own name.
+  void ListLanguages();
   void StartMusic();
 
   TPowerGraph& device_;

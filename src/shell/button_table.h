@@ -20,7 +20,16 @@ struct ButtonSpec {
 };
 
 inline constexpr uint32_t EveryScreen = 0xFFFFFFFFu;
-inline constexpr int ButtonCount = 25;
+
+// The options' language row, under the volume rows: its label from LanguageLabelLeft (where the
+// volume rows' words begin), then the arrows (34 x 34, their outer edges where the volume rows'
+// buttons have theirs) round the language's own name.
+inline constexpr int LanguageRowY = 400;
+inline constexpr int LanguageLabelLeft = 374;
+inline constexpr int LanguageLeftArrowX = 468;
+inline constexpr int LanguageRightArrowX = 672;
+inline constexpr int LanguageArrowSize = 34;
+inline constexpr int ButtonCount = 27;
 
 // In index order: the bar names the mode, Yes, No and page buttons (widgets/qz_Menus.h), the shell
 // the panel buttons (ButtonIndex).
@@ -50,6 +59,8 @@ inline constexpr std::array<ButtonSpec, ButtonCount> ButtonTable{{
     {GpDaily, 302, 537, EveryScreen, ButtonAction::Daily},
     {GpStatistics, 458, 496, HighScoresScreen, ButtonAction::OpenStatistics},
     {GpBack, 460, 445, StatisticsScreen, ButtonAction::BackFromStatistics},
+    {GpHighModeL, LanguageLeftArrowX, LanguageRowY, OptionsScreen, ButtonAction::PreviousLanguage},
+    {GpHighModeR, LanguageRightArrowX, LanguageRowY, OptionsScreen, ButtonAction::NextLanguage},
 }};
 
 static_assert(ButtonTable[NewGameButton].Action == ButtonAction::NewGame);

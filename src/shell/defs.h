@@ -75,13 +75,16 @@ struct TShellValues {
   uint8_t HelpPage = 0;
   HighScoreTables HighScoreTable{};
   int32_t NewEntryRow = 0;
-  std::string PlayerName = "Player";
+  std::string PlayerName = "Player";  // UTF-8
   // The name question's text field: the caret's place in PlayerName (past its end: at the end), and
   // whether the whole name is selected, so that the first letter typed replaces it.
   std::size_t NameCaret = std::string::npos;
   bool NameSelected = false;
   // While above 0 (units of 1/15 s), the row of the name just stored is marked in its table.
   double NewRowMarkTime = 0;
+  // The language the game speaks: "en", or the code of a folder of the pack's "lang" ("de",
+  // "pt_BR").
+  std::string Language = "en";
   int32_t MusicVolume = 0;
   int32_t SoundVolume = 0;
   bool FullScreenSetting = true;

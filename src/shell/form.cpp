@@ -2,6 +2,7 @@
 // pausing, device loss and shutdown.
 #include "shell/form.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "assets/qz_logs.h"
@@ -214,8 +215,7 @@ void TForm1::TextInput(std::string_view utf8) {
 }
 
 void TForm1::FormKeyPress(uint32_t codePoint) {
-  const int single = SingleByteCode(static_cast<char32_t>(codePoint));
-  if (single >= 0) Shell.FormKeyPress(static_cast<uint8_t>(single));
+  Shell.FormKeyPress(static_cast<char32_t>(codePoint));
 }
 
 void TForm1::ClientResized(int width, int height) {
@@ -386,6 +386,20 @@ void TForm1::LoadAssets() {
       *boardCanvas_, Resources.GameImage(GpField),
       [this](BallPicture picture) -> const TAGFImage* { return Resources.BallImage(picture); });
   Board->SetPainter(boardPainter_.get());
+}
+
+void TForm1::StepLanguage(int step) {
+  const std::vector<TPackLanguage>& languages = Resources.Languages;
+  if (languages.size() < 2) return;
+  const auto current = std::find_if(
+      languages.begin(), languages.end(),
+      [this](const TPackLanguage& language) { return language.Code == values_.Language; });
+  const auto count = static_cast<std::ptrdiff_t>(languages.size());
+  const std::ptrdiff_t at = current == languages.end() ? 0 : current - languages.begin();
+  const std::string& next =
+      languages[static_cast<std::size_t>(((at + step) % count + count) % count)].Code;
+  loader_.SwitchLanguage(next);
+  WriteLanguageSetting(next);
 }
 
 void TForm1::LoadConfig() {

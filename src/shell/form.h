@@ -101,6 +101,7 @@ class TForm1 final : public ShellPorts,
   void PauseMusic() override;
   void ResumeMusic() override;
   void LoadAssets() override;
+  void StepLanguage(int step) override;
   void StepLogo(double d) override;
   void SkipLogo() override;
   bool BeginFrame() override;

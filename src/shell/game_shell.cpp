@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "board/DayGame.h"
+#include "platform/system/language_choice.h"
+#include "platform/system/player_messages.h"
+#include "platform/system/text_encoding.h"
 #include "shell/high_scores.h"
 #include "shell/statistics.h"
 
@@ -16,7 +19,6 @@ namespace {
 
 constexpr uint32_t DialogKinds = 0x0001FF00;
 // The longest name the question takes (the table stores its first 16 characters).
-constexpr std::size_t LongestTypedName = 17;
 
 // The statistics' record of a game that has just come on the board.
 TGameRecord NewRecord(uint8_t way, int32_t day) {
@@ -289,6 +291,12 @@ void GameShell::RunButtonAction(ButtonAction action) {
       break;
     case ButtonAction::BackFromStatistics:
       Back();
+      break;
+    case ButtonAction::PreviousLanguage:
+      ports_.StepLanguage(-1);
+      break;
+    case ButtonAction::NextLanguage:
+      ports_.StepLanguage(1);
       break;
   }
 }
@@ -595,22 +603,28 @@ void GameShell::AimAtKeyCursor() {
   values_.MouseY = CellCentreY(keyCursorY_);
 }
 
-void GameShell::FormKeyPress(uint8_t character) {
+void GameShell::FormKeyPress(char32_t character) {
   if (!(values_.ScreenState & EnterNameDialog) || IsLogoOrLoading()) return;
-  if (character < 32 || character > 128) return;
-  TypeIntoName(static_cast<char>(character));
+  if (!IsNameCharacter(character)) return;
+  TypeIntoName(character);
 }
 
-void GameShell::TypeIntoName(char character) {
+// The name's letters are UTF-8: the caret stands between letters, never inside one.
+void GameShell::TypeIntoName(char32_t character) {
   std::string& name = values_.PlayerName;
   if (values_.NameSelected) {
     name.clear();
     values_.NameSelected = false;
   }
-  if (name.size() >= LongestTypedName) return;
   const std::size_t caret = std::min(values_.NameCaret, name.size());
-  name.insert(caret, 1, character);
-  values_.NameCaret = caret + 1;
+  std::string letter;
+  AppendUtf8(letter, character);
+  // A letter is taken while the name, kept as its row keeps it, fills at most the row's 17 bytes.
+  std::string longer = name;
+  longer.insert(caret, letter);
+  if (NameBytes(longer).size() > NameFieldLength) return;
+  name = std::move(longer);
+  values_.NameCaret = caret + letter.size();
   ports_.PlayKeySound();
 }
 
@@ -618,6 +632,8 @@ bool GameShell::NameKey(int key) {
   std::string& name = values_.PlayerName;
   std::size_t caret = std::min(values_.NameCaret, name.size());
   const bool selected = values_.NameSelected;
+  const std::size_t before = LastCharacterSize(std::string_view(name).substr(0, caret));
+  const std::size_t after = CharacterSizeAt(name, caret);
   switch (key) {
     case KeyBackspace:
     case KeyDelete:
@@ -625,17 +641,18 @@ bool GameShell::NameKey(int key) {
         name.clear();
         caret = 0;
       } else if (key == KeyBackspace && caret > 0) {
-        name.erase(--caret, 1);
+        caret -= before;
+        name.erase(caret, before);
       } else if (key == KeyDelete && caret < name.size()) {
-        name.erase(caret, 1);
+        name.erase(caret, after);
       }
       ports_.PlayKeySound();
       break;
     case KeyLeft:
-      caret = selected ? 0 : (caret > 0 ? caret - 1 : 0);
+      caret = selected ? 0 : caret - before;
       break;
     case KeyRight:
-      caret = selected ? name.size() : std::min(caret + 1, name.size());
+      caret = selected ? name.size() : caret + after;
       break;
     case KeyHome:
       caret = 0;
@@ -655,19 +672,6 @@ bool GameShell::NameKey(int key) {
   values_.NameSelected = false;
   values_.NameCaret = caret;
   return true;
-}
-
-int SingleByteCode(char32_t code) {
-  // Windows-1252: Latin-1 except 0x80..0x9F, which hold typographic characters.
-  static constexpr std::array<char32_t, 32> High = {
-      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
-  for (int k = 0; k < 32; ++k) {
-    if (High[k] != 0 && High[k] == code) return 0x80 + k;
-  }
-  return -1;
 }
 
 bool GameShell::FormCloseQuery() {
@@ -749,10 +753,11 @@ void GameShell::SetConfigFolder(const std::filesystem::path& folder) {
   statisticsFile_ = folder / StatisticsFileName;
 }
 
-// Tells the log and the player's terminal (the log may be unwritable too).
-void GameShell::Report(const std::string& message) {
-  ports_.Log(message.c_str());
-  ports_.TellPlayer(message);
+// Tells the log (in English) and the player (in the game's language): the log may be unwritable
+// too.
+void GameShell::Report(std::string_view key, const std::vector<std::string>& arguments) {
+  ports_.Log(PlayerMessage(key, EnglishLanguage, arguments).c_str());
+  ports_.TellPlayer(PlayerMessage(key, values_.Language, arguments));
 }
 
 void GameShell::LoadConfig() {
@@ -764,8 +769,7 @@ void GameShell::LoadConfig() {
   const FileReading reading = ReadExistingFile(configFile_, bytes, reason);
   if (reading == FileReading::Unreadable) {
     keptUnreadable_ = true;
-    Report("Cannot read \"" + PathText(configFile_) + "\": " + reason +
-           "; it is kept as it is and the game starts with the default scores and volumes");
+    Report("ConfigUnreadable", {PathText(configFile_), reason});
   }
   if (reading != FileReading::Read) {
     for (uint8_t mode = 0; mode < HighScoreModes; ++mode) ResetScoreTable(values_, mode);
@@ -841,21 +845,17 @@ void GameShell::LoadStatistics() {
   TStatisticsFile file;
   if (reading == FileReading::Unreadable) {
     statisticsWritable_ = false;
-    Report("Cannot read \"" + PathText(statisticsFile_) + "\": " + reason +
-           "; it is kept as it is, and this run's statistics are not saved");
+    Report("StatisticsUnreadable", {PathText(statisticsFile_), reason});
   } else if (reading == FileReading::Read && !DecodeStatistics(bytes, file, reason)) {
     file = {};
     std::filesystem::path aside = statisticsFile_;
     aside += BadStatisticsSuffix;
     std::string moveError;
     if (MoveFileOver(statisticsFile_, aside, moveError)) {
-      Report("Statistics file \"" + PathText(statisticsFile_) + "\" is damaged (" + reason +
-             "); it is kept as \"" + PathText(aside) + "\" and the statistics start afresh");
+      Report("StatisticsSetAside", {PathText(statisticsFile_), reason, PathText(aside)});
     } else {
       statisticsWritable_ = false;
-      Report("Statistics file \"" + PathText(statisticsFile_) + "\" is damaged (" + reason +
-             ") and cannot be moved aside (" + moveError +
-             "); it is kept as it is, and this run's statistics are not saved");
+      Report("StatisticsStuck", {PathText(statisticsFile_), reason, moveError});
     }
   }
   values_.Statistics = file.Totals;
@@ -923,15 +923,14 @@ void GameShell::SaveConfig() {
   const std::vector<uint8_t> statistics = StatisticsImage(config);
   if (statisticsWritable_ && !ReplaceFile(statisticsFile_, statistics, error)) {
     ports_.Log(error.c_str());
-    ports_.TellPlayer(error + "; the previous statistics are kept");
+    ports_.TellPlayer(PlayerMessage("StatisticsNotSaved", values_.Language, {error}));
   }
   if (!ReplaceFile(target, config, error)) {
     ports_.Log(error.c_str());
     // The log may sit in the same unwritable folder: the player's terminal hears of it too.
-    ports_.TellPlayer(error + "; the previous Config.bin is kept");
+    ports_.TellPlayer(PlayerMessage("ConfigNotSaved", values_.Language, {error}));
   } else if (keptUnreadable_) {
-    Report("This run's scores are saved in \"" + PathText(target) + "\"; \"" +
-           PathText(configFile_) + "\" could not be read and is kept as it was");
+    Report("ConfigSavedBeside", {PathText(target), PathText(configFile_)});
   }
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "board/BoardTypes.h"
@@ -48,6 +49,8 @@ enum class ButtonAction {
   Daily,
   OpenStatistics,
   BackFromStatistics,
+  PreviousLanguage,
+  NextLanguage,
 };
 
 // Key codes and shift state of the key handler.
@@ -141,8 +144,8 @@ class GameShell {
   void FormMouseDown(int button, int x, int y);
   void FormMouseUp(int button, int x, int y);
   void FormKeyDown(int key, ShiftState shift);
-  // A typed character in the font's single-byte code.
-  void FormKeyPress(uint8_t character);
+  // A typed character, as a Unicode code point; the name question takes the letters of names.
+  void FormKeyPress(char32_t character);
   // Returns true when the window may close now (logo or loading); otherwise asks first.
   bool FormCloseQuery();
   // The desktop session ends the program: as the exit question's Yes does, or during the logo or
@@ -193,7 +196,7 @@ class GameShell {
   // What the keeper's thread has to tell (a write failed, or works again) goes to the log here,
   // on the window's thread.
   void LogKeeperNews();
-  void Report(const std::string& message);
+  void Report(std::string_view key, const std::vector<std::string>& arguments);
   void OpenPanel(uint32_t panel, int ownButton);
   void Back();
   void RequestMode(uint8_t mode);
@@ -222,7 +225,7 @@ class GameShell {
   void MoveFocus(int step);
   // The name question's text field: editing keys and Enter; true when the key was its own.
   bool NameKey(int key);
-  void TypeIntoName(char character);
+  void TypeIntoName(char32_t character);
   void AnswerKey(int key);
   static bool IsUndoKey(int key, ShiftState shift);
   void BoardKey(int key);
@@ -271,8 +274,5 @@ class GameShell {
 
 // The cell index of a frame coordinate: (v - origin) / pitch, truncated toward zero.
 int CellOf(int v, int origin);
-
-// The single-byte code (Windows-1252) of a Unicode code point, or -1 when it has none.
-int SingleByteCode(char32_t codePoint);
 
 }  // namespace marblix

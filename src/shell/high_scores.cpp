@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/system/text_encoding.h"
+
 namespace marblix {
 namespace {
 
@@ -11,10 +13,21 @@ constexpr std::array<const char*, HighScoreRows> DefaultNames = {
     "Harko", "Orsina", "Lunet", "Bresk", "Tovin", "Belmar", "Teddo", "Ilvan", "Marisande", "Pello",
 };
 
+// The bytes of the name's longest beginning that fits the stored length, cut between letters.
+std::string StoredBytes(const std::string& name) {
+  std::u32string letters = CodePointsOf(name);
+  std::string bytes = NameBytes(name);
+  while (bytes.size() > StoredNameLength) {
+    letters.pop_back();
+    bytes = NameBytes(Utf8Of(letters));
+  }
+  return bytes;
+}
+
 void SetName(HighScoreEntry& entry, const std::string& name) {
-  const std::size_t length = std::min(name.size(), StoredNameLength);
-  entry.NameLength = static_cast<uint8_t>(length);
-  std::copy_n(name.begin(), length, entry.Name.begin());
+  const std::string bytes = StoredBytes(name);
+  entry.NameLength = static_cast<uint8_t>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), entry.Name.begin());
 }
 
 // Table index of a mode value that may come from a damaged file.
@@ -63,7 +76,27 @@ void StoreEntryName(TShellValues& values) {
 
 std::string EntryName(const HighScoreEntry& entry) {
   const std::size_t length = std::min<std::size_t>(entry.NameLength, entry.Name.size());
-  return std::string(entry.Name.data(), length);
+  return AsUtf8(std::string_view(entry.Name.data(), length));
+}
+
+std::string NameBytes(const std::string& name) {
+  std::string singleBytes;
+  for (const char32_t letter : CodePointsOf(name)) {
+    const int byte = Windows1252Byte(letter);
+    if (byte < 0) return AsUtf8(name);
+    singleBytes.push_back(static_cast<char>(byte));
+  }
+  return IsMultiByteUtf8(singleBytes) ? AsUtf8(name) : singleBytes;
+}
+
+bool IsNameCharacter(char32_t c) {
+  if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) return false;
+  const auto within = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
+  const bool latin = Windows1252Byte(c) >= 0 || within(0x100, 0x17F) || within(0x218, 0x21B) ||
+                     c == 0x1E9E;  // Latin Extended-A, Romanian's commas below, capital sharp s
+  const bool greek = within(0x384, 0x3CE) && c != 0x38B && c != 0x38D && c != 0x3A2;  // modern
+  const bool cyrillic = within(0x400, 0x45F) || within(0x490, 0x4FF);  // not the historic ones
+  return latin || greek || cyrillic;
 }
 
 }  // namespace marblix

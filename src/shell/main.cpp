@@ -15,6 +15,8 @@
 #include "platform/system/file_io.h"
 #include "platform/system/file_places.h"
 #include "platform/system/instance_lock.h"
+#include "platform/system/language_choice.h"
+#include "platform/system/player_messages.h"
 #include "platform/system/session_signals.h"
 #include "platform/system/settings_store.h"
 #include "platform/video/Forms.h"
@@ -47,19 +49,24 @@ void WireEvents(TForm& window, TForm1& game) {
 }
 
 // Outside a folder that holds the pack, the installed pack is read and the player's files live in
-// the user's data folder.
-FilePlaces EnterPlaces() {
+// the user's data folder. Problems are told in `language`.
+FilePlaces EnterPlaces(const std::string& language) {
   std::error_code ignored;
   FilePlaces places =
       LocateFilePlaces(std::filesystem::current_path(ignored), MARBLIX_PACK_FROM_BIN);
   std::string error;
-  if (!EnterFilePlaces(places, error)) ShowProblem("Marblix: " + error);
+  if (!EnterFilePlaces(places, error, language)) ShowProblem(error);
   if (!places.UserFolder.empty() && places.PackFolder.empty()) {
-    ShowProblem("Marblix: no game data in the current folder, nor in \"" +
-                PathText(places.Searched.front()) + "\"");
+    ShowProblem(PlayerMessage("NoPack", language, {PathText(places.Searched.front())}));
   }
   SetLogFolder(places.UserFolder);
   return places;
+}
+
+// Where the player's language may come from: MARBLIX_LANGUAGE, the saved choice, the system's.
+LanguageSources WantedLanguages() {
+  const char* asked = std::getenv("MARBLIX_LANGUAGE");
+  return {asked != nullptr ? asked : "", ReadLanguageSetting(), SystemLanguages()};
 }
 
 // Frames at most at the display's refresh rate (MARBLIX_MAX_FPS sets another cap; 0 none).
@@ -70,28 +77,13 @@ void PaceFrames(const TForm& window, TForm1& game) {
   game.PowerTimer1->SetFrameRateCap(cap);
 }
 
-// The game draws through OpenGL 3.3; a computer without a graphics driver of its maker offers
-// less (Windows' own basic driver only OpenGL 1.1).
-std::string NoOpenGLMessage(const char* reason) {
-  return std::string(
-             "Marblix cannot start: it needs OpenGL 3.3, which the graphics driver of this "
-             "computer does not offer (") +
-         reason +
-         "). Install the current driver for the graphics card from its maker, then start Marblix "
-         "again.";
-}
-
 // A second start whose request does not reach the game holding the folder's lock: that game ended
 // just then, or is no game of this computer's (the folder is shared with another computer).
-std::string UnreachableGameMessage(const TInstanceLock& lock) {
+std::string UnreachableGameMessage(const TInstanceLock& lock, const std::string& language) {
   std::error_code ignored;
-  const std::filesystem::path file = std::filesystem::absolute(lock.File(), ignored);
-  const std::string holder =
-      lock.Holder() != 0 ? "process " + std::to_string(lock.Holder()) : "another process";
-  return "Marblix cannot start: " + holder + " holds \"" + PathText(file) +
-         "\", so another Marblix is using the same files, but it cannot be asked to come to the "
-         "front (it may run on another computer that shares the folder). Switch to that game, or "
-         "end it and start Marblix again.";
+  const std::string file = PathText(std::filesystem::absolute(lock.File(), ignored));
+  if (lock.Holder() == 0) return PlayerMessage("UnreachableGameNoHolder", language, {file});
+  return PlayerMessage("UnreachableGame", language, {std::to_string(lock.Holder()), file});
 }
 
 // Runs the game until the player or the session ends it, then writes everything. On Windows the
@@ -118,18 +110,23 @@ void PlayUntilTheEnd(TApplication& application, TForm& window, TForm1& game) {
 int Run() {
   InstallSessionSignalHandlers();
   WatchFrontRequests();
-  const FilePlaces places = EnterPlaces();
+  // Before the pack is found, problems are told in the player's language where the program has
+  // its lines; then the game speaks the player's language where the pack has it.
+  const LanguageSources wanted = WantedLanguages();
+  const std::string messageLanguage = ChooseLanguage(wanted, HasPlayerMessages);
+  const FilePlaces places = EnterPlaces(messageLanguage);
   // One game per data folder: a second start brings the first to the front and leaves its files
   // alone; one that cannot reach the first says so.
   const TInstanceLock lock(places.UserFolder);
   if (lock.Status() == TInstanceLock::State::HeldElsewhere) {
     if (lock.AskHolderToFront()) return 0;
-    ShowStartFailure(UnreachableGameMessage(lock));
+    ShowStartFailure(UnreachableGameMessage(lock, messageLanguage));
     return 1;
   }
   TShellValues values;
   values.FullScreenSetting = ReadFullscreenSetting();
-  if (!InitVideo()) return 1;
+  values.Language = ChooseLanguage(wanted, PackHasLanguage);
+  if (!InitVideo(values.Language)) return 1;
   InstallAudioLibrary(std::make_unique<TMixerAudio>());
   int status = 0;
   {
@@ -145,9 +142,10 @@ int Run() {
     WireEvents(window, game);
     game.FormCreate();
     if (!game.PowerGraph1->Initialized()) {
-      const std::string message = NoOpenGLMessage(SDL_GetError());
-      game.Log(message);
-      ShowStartFailure(message);
+      // The game draws through OpenGL 3.3; a computer without a graphics driver of its maker
+      // offers less (Windows' own basic driver only OpenGL 1.1).
+      game.Log(PlayerMessage("NoOpenGL", EnglishLanguage, {SDL_GetError()}));
+      ShowStartFailure(PlayerMessage("NoOpenGL", values.Language, {SDL_GetError()}));
       status = 1;
     } else {
       PlayUntilTheEnd(application, window, game);

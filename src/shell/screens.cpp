@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "board/DayGame.h"
+#include "shell/button_table.h"
 #include "shell/defs.h"
 #include "shell/game_shell.h"
 #include "shell/high_scores.h"
@@ -15,6 +16,9 @@ namespace marblix {
 namespace {
 
 constexpr TRect WholeFrame{0, 0, 800, 600};
+// The widths the language row's label and name have at most.
+constexpr int LanguageLabelRoom = LanguageLeftArrowX - LanguageLabelLeft - 6;
+constexpr int LanguageNameRoom = LanguageRightArrowX - LanguageLeftArrowX - LanguageArrowSize - 8;
 
 // The instructions' page number, ending at the page's lower right corner.
 constexpr int PageNumberRight = 748;
@@ -202,7 +206,31 @@ void TScreenPainter::DrawOptions() {
   device_.SetClipRectangle(WholeFrame);
   device_.DrawImageColor(Game(GpFullScreen), 410, 360, CheckBoxGreen,
                          values_.FullScreenSetting ? 1 : 0, blendAlpha);
+  DrawLanguageRow();
   if (resources_.Buttons) resources_.Buttons->DrawButtons();
+}
+
+// The row's label, and between its arrows the language's own name; each at its natural size, or
+// smaller where that is wider than its room.
+void TScreenPainter::DrawLanguageRow() {
+  if (!resources_.Font || !resources_.Strings) return;
+  TQzFont& font = *resources_.Font;
+  const int textY = LanguageRowY + LanguageArrowSize / 2 - 12;
+  const std::string& label = resources_.Strings->Language;
+  const uint16_t labelSize = FittingPercent(font.TextWidth(label), LanguageLabelRoom);
+  font.DrawCenteredScaled(label, LanguageLabelLeft + font.ScaledTextWidth(label, labelSize) / 2,
+                          textY, labelSize, White);
+  std::string name = resources_.Strings->LanguageName;
+  for (const TPackLanguage& language : resources_.Languages) {
+    if (language.Code == values_.Language) name = language.Name;
+  }
+  const int middle = (LanguageLeftArrowX + LanguageArrowSize + LanguageRightArrowX) / 2;
+  font.DrawCenteredScaled(name, middle, textY,
+                          FittingPercent(font.TextWidth(name), LanguageNameRoom), TextYellow);
+}
+
+uint16_t TScreenPainter::FittingPercent(int width, int room) {
+  return static_cast<uint16_t>(width <= room ? 100 : std::max(50, room * 100 / width));
 }
 
 void TScreenPainter::DrawHighScores() {

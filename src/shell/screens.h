@@ -53,9 +53,13 @@ class TScreenPainter {
   static uint32_t VolumeBarColour(int32_t volume) { return 0xFF00FFFFu - 512u * volume; }
   // The right edge of a volume bar's clip: 490 + volume * width / 100, rounded.
   static int VolumeBarRight(int32_t volume, int width);
+  // The size (per cent) a text `width` pixels wide is drawn at in `room` pixels: its natural size
+  // where it fits, else as much smaller as it needs (not below half).
+  static uint16_t FittingPercent(int width, int room);
 
  private:
   void DrawVolumeBar(int32_t volume, int y);
+  void DrawLanguageRow();
   void DrawScoreBox(int32_t score);
   void DrawBoardMessage(const std::string& text);
   // The name being typed, centred, with its caret or its selection.

@@ -74,6 +74,9 @@ class ShellPorts {
 
   // Loading and the logo.
   virtual void LoadAssets() = 0;
+  // Speaks the pack's next (step 1) or previous (step -1) language from now on, and keeps the
+  // choice.
+  virtual void StepLanguage(int step) = 0;
   virtual void StepLogo(double d) = 0;
   // A click or a key during the logo: straight to loading once the logo has shown for a second.
   virtual void SkipLogo() = 0;

@@ -25,27 +25,30 @@ const std::vector<std::string> StatisticsRowKeys = {
     "Stats_Played", "Stats_Finished", "Stats_Best",  "Stats_Average", "Stats_Lines",
     "Stats_Balls",  "Stats_Chain",    "Stats_Bombs", "Stats_Time"};
 
-size_t TQzStrings::FindKeyLine(char marker, const std::string& key) const {
+std::pair<const TStringList*, size_t> TQzStrings::FindKeyLine(char marker,
+                                                              const std::string& key) const {
   const std::string wanted = LowerCase(TrimBlanks(marker + key));
-  for (size_t index = 0; index < RawLines.size(); ++index) {
-    const std::string& line = RawLines[index];
-    if (!IsComment(line) && LowerCase(TrimBlanks(line)) == wanted) return index;
+  for (const TStringList* lines : {&RawLines, &FallbackLines}) {
+    for (size_t index = 0; index < lines->size(); ++index) {
+      const std::string& line = (*lines)[index];
+      if (!IsComment(line) && LowerCase(TrimBlanks(line)) == wanted) return {lines, index};
+    }
   }
-  return RawLines.size();
+  return {&RawLines, RawLines.size()};
 }
 
 std::string TQzStrings::FindValue(const std::string& key) const {
-  const size_t keyLine = FindKeyLine('$', key);
-  if (keyLine + 1 >= RawLines.size()) return {};
-  return RawLines[keyLine + 1];
+  const auto [lines, keyLine] = FindKeyLine('$', key);
+  if (keyLine + 1 >= lines->size()) return {};
+  return (*lines)[keyLine + 1];
 }
 
 void TQzStrings::FindBlock(const std::string& key, TStringList& list) const {
-  const size_t keyLine = FindKeyLine('@', key);
+  const auto [lines, keyLine] = FindKeyLine('@', key);
   // The key line and the line after it (the opening brace) are skipped.
-  for (size_t index = keyLine + 2; index < RawLines.size(); ++index) {
-    if (TrimBlanks(RawLines[index]) == "}") return;
-    list.push_back(RawLines[index]);
+  for (size_t index = keyLine + 2; index < lines->size(); ++index) {
+    if (TrimBlanks((*lines)[index]) == "}") return;
+    list.push_back((*lines)[index]);
   }
 }
 
@@ -53,10 +56,37 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   std::optional<TStringList> lines = ReadTextLines(path);
   if (!lines) {
     if (log) log("Cannot open file \"" + path + "\": the screens show no texts");
+    // No texts, also none of a language read before.
+    const uint8_t lastHelpPage = LastHelpPage;
+    *this = TQzStrings();
+    LastHelpPage = lastHelpPage;
     MainCaption = CaptionText;
     return false;
   }
   RawLines = std::move(*lines);
+  FillTexts();
+  return true;
+}
+
+bool TQzStrings::LoadStrings(const std::string& path, const std::string& fallbackPath,
+                             const TLogSink& log) {
+  std::optional<TStringList> lines = ReadTextLines(path);
+  std::optional<TStringList> fallback = ReadTextLines(fallbackPath);
+  if (!lines && !fallback) return LoadStrings(path, log);
+  if (!lines && log) log("Cannot open file \"" + path + "\": the root's texts are shown");
+  RawLines = lines ? std::move(*lines) : TStringList{};
+  FallbackLines = fallback ? std::move(*fallback) : TStringList{};
+  FillTexts();
+  return true;
+}
+
+std::string TQzStrings::ValueInFile(const std::string& path, const std::string& key) {
+  TQzStrings file;
+  if (std::optional<TStringList> lines = ReadTextLines(path)) file.RawLines = std::move(*lines);
+  return file.FindValue(key);
+}
+
+void TQzStrings::FillTexts() {
   MainCaption = FindValue("MainCaption");
   MainCaption = CaptionText;
 
@@ -70,6 +100,8 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   HelpPage = FindValue("HelpPage");
   PlayAgain = FindValue("PlayAgain");
   NoLine = FindValue("NoLine");
+  Language = FindValue("Language");
+  LanguageName = FindValue("LanguageName");
   Daily = FindValue("Daily");
   Statistics = FindValue("Statistics");
   StatisticsHeads.clear();
@@ -99,7 +131,7 @@ bool TQzStrings::LoadStrings(const std::string& path, const TLogSink& log) {
   dialog("DailyResult", DailyResult_Caption, DailyResult_Text);
 
   RawLines.clear();
-  return true;
+  FallbackLines.clear();
 }
 
 std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values) {

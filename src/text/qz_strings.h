@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace marblix {
@@ -46,6 +47,10 @@ class TQzStrings {
   std::string NoBestToday;
   std::string Streak;
 
+  // The options' language row: its label, and the language's own name.
+  std::string Language;
+  std::string LanguageName;
+
   // Dialogs: a caption and the lines of the text below it.
   std::string Exit_Caption;
   TStringList Exit_Text;          // the game on the board is kept
@@ -73,19 +78,30 @@ class TQzStrings {
 
   // The file's lines while loading; empty otherwise.
   TStringList RawLines;
+  // The lines of the file whose texts stand in for keys RawLines lacks, while loading.
+  TStringList FallbackLines;
 
   // Fills every text from the file. A file that cannot be opened is logged and leaves the texts
   // empty; the result says whether the file was read.
   bool LoadStrings(const std::string& path, const TLogSink& log = {});
+  // Fills every text from a language's file, taking the keys it lacks from the root's file.
+  bool LoadStrings(const std::string& path, const std::string& fallbackPath,
+                   const TLogSink& log = {});
+  // The value of one key in a file ("" when the file or the key is missing).
+  static std::string ValueInFile(const std::string& path, const std::string& key);
 
-  // The line after the first "$key" line, or "" when there is none.
+  // The line after the first "$key" line, or "" when there is none (of the fallback's lines when
+  // RawLines has no such line).
   std::string FindValue(const std::string& key) const;
   // Appends the lines of the first "@key" block to the list.
   void FindBlock(const std::string& key, TStringList& list) const;
 
  private:
-  // Index of the first line that reads marker + key (trimmed, any case), skipping comments.
-  size_t FindKeyLine(char marker, const std::string& key) const;
+  // The lines holding marker + key (RawLines, else FallbackLines) and the index of the first line
+  // that reads so (trimmed, any case, comments skipped); the index is the lines' size when none
+  // does.
+  std::pair<const TStringList*, size_t> FindKeyLine(char marker, const std::string& key) const;
+  void FillTexts();
 };
 
 // The text with every placeholder "{n}" (n counted from 1) replaced by the n-th value, so that a

@@ -2,7 +2,7 @@
 # The game as an installed desktop application, headless: installed into a temporary prefix, its
 # launcher entry and metainfo valid, started from another folder with its files in the XDG data
 # folder; the session's signals end it in time, keeping the game and an unreadable Config.bin;
-# without a display it says so and ends with status 1.
+# without a display it says so, in the player's language, and ends with status 1.
 # Usage: desktop_test.sh <build folder> <source folder> <time limit for an ending, in ms>
 set -euo pipefail
 build=$1 source=$2 limit=$3
@@ -35,6 +35,7 @@ mkdir -p "$work/elsewhere" "$work/config/Quorvane/Marblix"
 cd "$work/elsewhere"
 export XDG_DATA_HOME=$work/xdg XDG_CONFIG_HOME=$work/config SDL_VIDEODRIVER=offscreen
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+export MARBLIX_LANGUAGE=en  # the lines checked below are the English ones
 echo "Fullscreen=0" > "$XDG_CONFIG_HOME/Quorvane/Marblix/settings"
 files=$XDG_DATA_HOME/marblix
 
@@ -124,4 +125,9 @@ took=$(( $(now_ms) - begin ))
 [ "$(wc -l < "$work/nodisplay.out")" = 1 ] || fail "more than one line: $(cat "$work/nodisplay.out")"
 grep -q "^Marblix needs a graphical display: .*(DISPLAY is not set)" "$work/nodisplay.out" ||
   fail "the line says: $(cat "$work/nodisplay.out")"
+# In German where the player's environment asks for it.
+env -u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY -u MARBLIX_LANGUAGE LANG=de_DE.UTF-8 \
+  "$game" > "$work/nodisplay-de.out" 2>&1 || true
+grep -q "^Marblix braucht eine grafische Oberfläche: .*(DISPLAY ist nicht gesetzt)" \
+  "$work/nodisplay-de.out" || fail "the German line says: $(cat "$work/nodisplay-de.out")"
 echo "desktop test passed"

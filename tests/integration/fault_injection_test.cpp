@@ -43,7 +43,8 @@ const fs::path& Pack() {
   return pack;
 }
 
-// Every file of the generated pack, relative to it with '/' separators, sorted.
+// Every file of the generated pack, relative to it with '/' separators, sorted. The languages'
+// folders are left out: the runs speak English, which reads none of them.
 std::vector<std::string> PackFiles() {
   std::vector<std::string> files;
   std::error_code error;
@@ -73,10 +74,12 @@ std::optional<int> ChosenStride() {
   return std::max(1, std::atoi(chosen));
 }
 
-// The sanitizer build's sample: a dialog button, the font metrics, the music and both lists.
+// The sanitizer build's sample: a dialog button, the font metrics and glyph map, the music and both
+// lists.
 bool InSanitizerSample(const std::string& file) {
   return file == "graphics/buttons/yes.tga" || file == "graphics/font/font.rls" ||
-         file == "music/theme.ogg" || file == "sounds.txt" || file == "strings.txt";
+         file == "graphics/font/font.map" || file == "music/theme.ogg" || file == "sounds.txt" ||
+         file == "strings.txt";
 }
 
 std::vector<std::string> SweptFiles() {
@@ -121,7 +124,7 @@ void LinkFolderExcept(const fs::path& from, const fs::path& into, const fs::path
 // The pack in `into`, with `damaged` left out or written with the given bytes.
 void BuildPack(const fs::path& into, const std::string& damaged,
                const std::optional<std::vector<uint8_t>>& replacement) {
-  for (const char* top : {"graphics", "music", "sounds", "sounds.txt", "strings.txt"}) {
+  for (const char* top : {"graphics", "lang", "music", "sounds", "sounds.txt", "strings.txt"}) {
     const fs::path path = Pack() / top;
     if (!fs::exists(path)) continue;
     const fs::path relative = fs::path(damaged).lexically_relative(top);
@@ -199,10 +202,11 @@ std::string BaseName(const std::string& file) {
 // One whole run in the current folder (with the real audio library on SDL's dummy driver when
 // sounds are to be really decoded): start, game screen, a ball moved by drag and drop,
 // the exit question answered Yes; the kept scores must be in Config.bin afterwards.
-void PlayAMoveAndQuit(bool realAudio) {
+void PlayAMoveAndQuit(bool realAudio, const std::string& language = "en") {
   TRecordingAudio* recording = nullptr;
   GameRun run(recording);
   TShellValues& values = run.Values();
+  values.Language = language;
   std::optional<TScopedAudioLibrary> mixer;
   if (realAudio) mixer.emplace(std::make_unique<TMixerAudio>());
   run.Create();
@@ -294,9 +298,14 @@ std::optional<std::vector<uint8_t>> Damaged(const std::string& file, Damage dama
 }
 
 // Whether the game must say in its log that the file is unusable: it is missing, or too short to
-// hold anything, and it is not one of the two lists (an empty list is a list without entries).
+// hold anything, and it is not one of the two lists (an empty list is a list without entries) nor
+// a language's picture (the root's stands in for it).
 bool MustBeLogged(const std::string& file, Damage damage) {
-  const bool list = file == "strings.txt" || file == "sounds.txt";
+  const bool languagePicture = file.starts_with("lang/") &&
+                               file.find("/graphics/") != std::string::npos &&
+                               file.find("/font/") == std::string::npos;
+  if (languagePicture) return false;
+  const bool list = file.ends_with("strings.txt") || file == "sounds.txt";
   if (damage == Damage::Missing) return true;
   return !list && (damage == Damage::Empty || damage == Damage::OneByte);
 }
@@ -304,6 +313,7 @@ bool MustBeLogged(const std::string& file, Damage damage) {
 struct Fault {
   std::string File;
   Damage Kind;
+  std::string Language = "en";  // the language the run speaks
 };
 
 // Faults tried one after the other in one test, each over a fresh copy of the pack: one test per
@@ -354,6 +364,7 @@ std::vector<FaultGroup> RepresentativeFilesDamaged() {
               {"graphics/background.jpg", Damage::GarbageHeader},
               {"graphics/font/font.bmp", Damage::AllButLastByte},
               {"graphics/font/font.rls", Damage::OneByte},
+              {"graphics/font/font.map", Damage::FlippedBytes},
               {"strings.txt", Damage::FlippedBytes},
               {"sounds.txt", Damage::Half},
               {"music/theme.ogg", Damage::FlippedBytes}}}};
@@ -362,8 +373,9 @@ std::vector<FaultGroup> RepresentativeFilesDamaged() {
   for (const char* file :
        {"graphics/balls/1_0.tga", "graphics/buttons/yes.tga", "graphics/ingame.tga",
         "graphics/logo/vexmo.tga", "graphics/background.jpg", "graphics/explosion.bmp",
-        "graphics/font/font.bmp", "graphics/font/font.rls", "strings.txt", "sounds.txt",
-        "sounds/drop.ogg", "music/theme.ogg"}) {
+        "graphics/font/font.bmp", "graphics/font/font.rls", "graphics/font/font.map",
+        "graphics/font/font_ext.tga", "strings.txt", "sounds.txt", "sounds/drop.ogg",
+        "music/theme.ogg"}) {
     groups.push_back({file, {}});
     for (Damage damage : {Damage::Empty, Damage::OneByte, Damage::Half, Damage::AllButLastByte,
                           Damage::FlippedBytes, Damage::GarbageHeader}) {
@@ -391,6 +403,18 @@ std::optional<std::string> ReportOf(const Fault& fault) {
   }
   if (fault.File == "graphics/font/font.bmp" && unreadable)
     return R"(Font glyphs ".\graphics\font\font.bmp" unreadable ()";
+  if (fault.File == "graphics/font/font.map" && gone)
+    return R"(Font map "graphics/font/font.map" missing: the font is read from font.rls)";
+  if (fault.File == "graphics/font/font.map" && fault.Kind == Damage::Empty)
+    return R"(Font map "graphics/font/font.map" gives no glyph: the font is read from font.rls)";
+  if (fault.File == "graphics/font/font_ext.tga" && gone)
+    return R"(Font sheet "graphics/font/font_ext.tga" missing: its glyphs are drawn as boxes)";
+  if (fault.File == "graphics/font/font_ext.tga" && unreadable)
+    return R"(Font sheet "graphics/font/font_ext.tga" unreadable ()";
+  if (fault.File == "lang/de/strings.txt" && gone)
+    return R"(Cannot open file "lang/de/strings.txt": the root's texts are shown)";
+  if (fault.File == "lang/ja/graphics/font/font_ja.tga" && gone)
+    return R"(Font sheet "lang/ja/graphics/font/font_ja.tga" missing: its glyphs are drawn as boxes)";
   if (fault.File == "strings.txt" && gone)
     return R"(Cannot open file "strings.txt": the screens show no texts)";
   if (fault.File == "sounds.txt" && gone)
@@ -408,13 +432,21 @@ bool LogHasLineStartingWith(const std::string& start) {
                      [&](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
 
+// font.rls and font.bmp are the whole font of a pack without a glyph map (a pack made before the
+// font drew every script): their faults are played in such a pack.
+bool PlayedWithoutGlyphMap(const std::string& file) {
+  return file == "graphics/font/font.rls" || file == "graphics/font/font.bmp";
+}
+
 // One whole run over the pack with the fault: it must start, log the fault, play and save.
 void RunWith(const Fault& fault) {
   SCOPED_TRACE(fault.File + " " + NameOf(fault.Kind));
   testing::TScopedWorkingDirectory dir;
   BuildPack(dir.path(), fault.File, Damaged(fault.File, fault.Kind));
+  std::error_code noMap;
+  if (PlayedWithoutGlyphMap(fault.File)) fs::remove("graphics/font/font.map", noMap);
   WriteKeptScores();
-  PlayAMoveAndQuit(NeedsRealAudio(fault.File));
+  PlayAMoveAndQuit(NeedsRealAudio(fault.File), fault.Language);
   if (MustBeLogged(fault.File, fault.Kind)) {
     EXPECT_TRUE(LogMentions(BaseName(fault.File))) << "no log line names " << fault.File << ":\n"
                                                    << LogExcerpt();
@@ -430,9 +462,23 @@ TEST_P(DamagedPack, TheGameStartsLogsTheDamagePlaysAndKeepsTheScores) {
   for (const Fault& fault : GetParam().Faults) RunWith(fault);
 }
 
+// A language's files, in a run that speaks it: its texts, a picture, its glyph map and sheet.
+std::vector<FaultGroup> LanguageFilesDamaged() {
+  if (!test_support::DataPackExists() || !fs::is_directory(Pack() / "lang" / "ja")) return {};
+  return {{"languages",
+           {{"lang/de/strings.txt", Damage::Missing, "de"},
+            {"lang/de/strings.txt", Damage::FlippedBytes, "de"},
+            {"lang/de/graphics/buttons/new game.tga", Damage::Missing, "de"},
+            {"lang/de/graphics/help0.tga", Damage::Half, "de"},
+            {"lang/ja/graphics/font/font.map", Damage::GarbageHeader, "ja"},
+            {"lang/ja/graphics/font/font_ja.tga", Damage::Missing, "ja"}}}};
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryFileMissing, DamagedPack, ::testing::ValuesIn(EveryFileMissing()),
                          [](const auto& param) { return TestNameOf(param.param); });
 INSTANTIATE_TEST_SUITE_P(Damaged, DamagedPack, ::testing::ValuesIn(RepresentativeFilesDamaged()),
+                         [](const auto& param) { return TestNameOf(param.param); });
+INSTANTIATE_TEST_SUITE_P(Language, DamagedPack, ::testing::ValuesIn(LanguageFilesDamaged()),
                          [](const auto& param) { return TestNameOf(param.param); });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DamagedPack);
 

@@ -6,7 +6,8 @@ game_folder() {
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   for name in graphics sounds music strings.txt sounds.txt; do ln -s "$data/$name" "$work/$name"; done
-  export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy
+  # The scripts check the English screens and lines.
+  export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy MARBLIX_LANGUAGE=en
   mkdir -p "$XDG_CONFIG_HOME/Quorvane/Marblix"
   echo "Fullscreen=0" > "$XDG_CONFIG_HOME/Quorvane/Marblix/settings"
   # The software rasteriser keeps its compiled shaders to the end of the process.

@@ -63,10 +63,11 @@ TEST_F(Keyboard, TheFocusFollowsTheButtonTableOnEveryScreenAndEnterPressesIt) {
   EXPECT_EQ(Keys(KeyUp, 4).back(), A::OpenOptions);
   EXPECT_EQ(Keys(KeyEnter).back(), A::BackFromOptions);
   ASSERT_EQ(State(), OptionsScreen);
-  EXPECT_EQ(Keys(KeyDown, 12),
+  EXPECT_EQ(Keys(KeyDown, 14),
             (std::vector<Focus>{A::MusicDown, A::MusicUp, A::SoundDown, A::SoundUp, A::Daily,
-                                A::NewGame, A::Kids, A::Professional, A::OpenInstructions,
-                                A::OpenHighScores, A::Exit, A::BackFromOptions}));
+                                A::PreviousLanguage, A::NextLanguage, A::NewGame, A::Kids,
+                                A::Professional, A::OpenInstructions, A::OpenHighScores, A::Exit,
+                                A::BackFromOptions}));
   const int32_t music = run->Values().MusicVolume;
   Keys(KeyTab, 2);
   Keys(KeySpace);

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "integration/game_run.h"
+#include "platform/system/settings_store.h"
+#include "shell/button_table.h"
 #include "shell/high_scores.h"
 
 namespace marblix {
@@ -107,6 +109,38 @@ TEST_F(WholeGame, StartLogoLoadingAndANewNormalGameWithTheLogInOrder) {
     at = std::find(at, log.end(), step);
     ASSERT_NE(at, log.end()) << step;
   }
+}
+
+// The options' language arrows: the next or previous language of the pack speaks at once, and the
+// choice is kept for the next start.
+TEST_F(WholeGame, TheLanguageArrowsSwitchAtOnceAndTheChoiceIsKept) {
+  if (PackMissing() || !std::filesystem::is_directory("lang/de")) GTEST_SKIP() << "no languages";
+  // The player's own choice comes back whatever the test does.
+  struct KeepSetting {
+    std::string Before = ReadLanguageSetting();
+    ~KeepSetting() { WriteLanguageSetting(Before); }
+  } keep;
+  auto run = StartAndLoad();
+  TShellValues& values = run->Values();
+  const TQzStrings& strings = *run->Form().Resources.Strings;
+  EXPECT_EQ(strings.Options, "Options");
+  run->Click(140, 398);  // Options
+  ASSERT_EQ(values.ScreenState, OptionsScreen);
+  const int arrowY = LanguageRowY + LanguageArrowSize / 2;
+  run->Click(LanguageRightArrowX + LanguageArrowSize / 2, arrowY);
+  EXPECT_EQ(values.Language, "de");
+  EXPECT_EQ(strings.Options, TQzStrings::ValueInFile("lang/de/strings.txt", "Options"));
+  EXPECT_NE(strings.Options, "Options");
+  EXPECT_EQ(ReadLanguageSetting(), "de");
+  run->Frames(2);  // the switched pictures and texts are drawn
+  run->Click(LanguageLeftArrowX + LanguageArrowSize / 2, arrowY);
+  run->Click(LanguageLeftArrowX + LanguageArrowSize / 2, arrowY);  // round to the last
+  EXPECT_EQ(values.Language, run->Form().Resources.Languages.back().Code);
+  EXPECT_EQ(ReadLanguageSetting(), values.Language);
+  const auto log = LogMessages();
+  EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                          [](const std::string& line) { return line.starts_with("Language \""); }),
+            3);
 }
 
 TEST_F(WholeGame, ABallMovesByDragAndDrop) {

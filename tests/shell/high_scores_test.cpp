@@ -76,6 +76,43 @@ TEST_F(HighScores, NamesAreStoredAsTheirFirstSixteenCharacters) {
   EXPECT_EQ(EntryName(Row(0)), "");
 }
 
+// A name goes into its row's bytes and comes back as it was typed; rows of older files (names in
+// Windows-1252) show as they always did.
+TEST_F(HighScores, NamesKeepTheirLettersInTheRowsBytes) {
+  const struct {
+    std::string Typed;   // UTF-8
+    std::string Stored;  // the row's bytes
+    std::string Shown;
+  } cases[] = {
+      {"Zo\u00EB \u20AC", "Zo\xEB \x80", "Zo\u00EB \u20AC"},  // Windows-1252, a byte each
+      {"\u0416\u043E\u0440\u0430", "\u0416\u043E\u0440\u0430", "\u0416\u043E\u0440\u0430"},
+      {"\u03A3\u03BF\u03C6\u03AF\u00E9", "\u03A3\u03BF\u03C6\u03AF\u00E9",
+       "\u03A3\u03BF\u03C6\u03AF\u00E9"},
+      {"\u0141ukasz", "\u0141ukasz", "\u0141ukasz"},  // Latin Extended-A: UTF-8
+      // Windows-1252 bytes that would read as UTF-8 ("\xC3\xA9" is "é") are kept in UTF-8.
+      {"\u00C3\u00A9", "\u00C3\u00A9", "\u00C3\u00A9"},
+      // Cut to 16 bytes between letters.
+      {"\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416",
+       "\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416",
+       "\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416"},
+      {"ABCDEFGHIJKLMNO\u0416", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},
+  };
+  values.Score = 5000;
+  PlaceFinalScore(values);
+  for (const auto& c : cases) {
+    values.PlayerName = c.Typed;
+    StoreEntryName(values);
+    EXPECT_EQ(std::string(Row(0).Name.data(), Row(0).NameLength), c.Stored) << c.Typed;
+    EXPECT_EQ(EntryName(Row(0)), c.Shown) << c.Typed;
+  }
+  // A row of an older file, in Windows-1252.
+  HighScoreEntry old;
+  const std::string bytes = "Jos\xE9 M\xFCller";
+  old.NameLength = static_cast<uint8_t>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), old.Name.begin());
+  EXPECT_EQ(EntryName(old), "Jos\u00E9 M\u00FCller");
+}
+
 TEST_F(HighScores, ClearingOneTableLeavesTheOthers) {
   values.Score = 5000;
   for (uint8_t m = 0; m < 3; ++m) {

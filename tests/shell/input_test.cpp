@@ -229,20 +229,40 @@ TEST_F(Input, ALeftClickOnTheUndoMarkTakesTheMoveBackWhileTheMarkShows) {
   EXPECT_EQ(ports.Count("BoardUndo"), 1);
 }
 
-TEST_F(Input, TypedTextIsMappedToTheSingleByteCodePage) {
-  EXPECT_EQ(SingleByteCode(U'A'), 'A');
-  EXPECT_EQ(SingleByteCode(U'\u00E9'), 0xE9);
-  EXPECT_EQ(SingleByteCode(U'\u20AC'), 0x80);
-  EXPECT_EQ(SingleByteCode(U'\u4E2D'), -1);
+std::string Repeated(const std::string& letter, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += letter;
+  return text;
+}
+
+TEST_F(Input, NamesTakeLatinGreekAndCyrillicLettersUpToTheRowsBytes) {
   values.ScreenState = DialogOpen | EnterNameDialog | HighScoresScreen;
-  values.PlayerName.clear();
-  // As the game window passes the window's typed text on: é (0xE9) is above 128 and refused like
-  // any such code, and 中 has no single-byte code.
-  ForEachCodePoint("a\u20AC\u00E9\u4E2Db", [this](char32_t codePoint) {
-    const int single = SingleByteCode(codePoint);
-    if (single >= 0) shell.FormKeyPress(static_cast<uint8_t>(single));
-  });
-  EXPECT_EQ(values.PlayerName, std::string("a\x80") + "b");
+  const struct {
+    std::u32string Typed;
+    std::string Name;
+  } cases[] = {
+      {U"Zo\u00EB \u20AC\u0141", "Zo\u00EB \u20AC\u0141"},  // Latin-1, Windows-1252, Latin-A
+      {U"\u03A3\u03BF\u03C6\u03AF\u0430", "\u03A3\u03BF\u03C6\u03AF\u0430"},  // Greek, Cyrillic
+      {U"a\u4E2D\u3042\u0007\u0081\u007F\U0001F600b", "ab"},  // no CJK, controls, emoji
+      // Windows-1252 letters are kept in a byte each: 17 of them; others in UTF-8, 17 bytes' worth.
+      {std::u32string(18, U'\u00E9'), Repeated("\u00E9", 17)},
+      {std::u32string(9, U'\u0416'), Repeated("\u0416", 8)},
+      {U"ABCDEFGHIJKLMNO\u0416\u0416", "ABCDEFGHIJKLMNO\u0416"},
+  };
+  for (const auto& c : cases) {
+    values.PlayerName.clear();
+    for (const char32_t letter : c.Typed) shell.FormKeyPress(letter);
+    EXPECT_EQ(values.PlayerName, c.Name);
+  }
+  // The caret moves, and Backspace and Delete take, whole letters.
+  values.PlayerName = "\u0416\u00E9A";
+  values.NameCaret = std::string::npos;
+  values.NameSelected = false;
+  for (const int key : {KeyBackspace, KeyLeft, KeyDelete, KeyLeft, KeyRight})
+    shell.FormKeyDown(key, {});
+  shell.FormKeyPress(U'\u00DF');
+  EXPECT_EQ(values.PlayerName, "\u0416\u00DF");
+  EXPECT_EQ(values.NameCaret, 4u);
 }
 
 TEST(TypedText, EachCodePointOfTheWindowsTextInTurn) {

@@ -107,6 +107,9 @@ class RecordingPorts : public ShellPorts {
     calls.push_back("LoadAssets");
     if (onLoadAssets) onLoadAssets();
   }
+  void StepLanguage(int step) override {
+    calls.push_back("StepLanguage(" + std::to_string(step) + ")");
+  }
   void StepLogo(double) override {
     calls.push_back("StepLogo");
     if (onStepLogo) onStepLogo();

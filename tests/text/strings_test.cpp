@@ -1,5 +1,5 @@
-// The string table: value and block entries, comments, trimming, first occurrence, and a missing
-// file.
+// The string table: value and block entries, comments, trimming, first occurrence, a missing
+// file, and a language's file over the root's.
 #include <gtest/gtest.h>
 
 #include "support/TempDir.h"
@@ -85,6 +85,24 @@ TEST_F(StringsTest, AMissingFileIsLoggedAndLeavesEveryTextEmpty) {
   EXPECT_EQ(strings.Help, "");
   EXPECT_TRUE(strings.Exit_Text.empty());
   EXPECT_EQ(strings.MainCaption, "Marblix v1.00");
+}
+
+// A language's file not yet translated for a newer key shows the root's text for that key only.
+TEST_F(StringsTest, KeysALanguagesFileLacksComeFromTheRootsFile) {
+  const std::string root =
+      Dir.Write("root.txt", "$Help\nInstructions\n$Kids\nKids\n@Exit_Text\n{\nBye\n}\n");
+  const std::string own =
+      Dir.Write("de.txt", "$Help\nAnleitung\n$Kids\n\n@Exit_Text\n{\nTsch\u00FCss\n");
+  TQzStrings strings;
+  ASSERT_TRUE(strings.LoadStrings(own, root));
+  EXPECT_EQ(strings.Help, "Anleitung");
+  EXPECT_EQ(strings.Kids, "") << "translated as empty: kept";
+  EXPECT_EQ(strings.Exit_Text, TStringList{"Tsch\u00FCss"}) << "a block cut short ends the file";
+  std::vector<std::string> log;
+  ASSERT_TRUE(strings.LoadStrings(Dir.File("absent.txt"), root,
+                                  [&log](const std::string& line) { log.push_back(line); }));
+  EXPECT_EQ(strings.Help, "Instructions");
+  ASSERT_EQ(log.size(), 1u);
 }
 
 TEST(FormatText, PlaceholdersTakeTheirValuesInAnyOrderAndUnknownOnesStay) {

@@ -11,6 +11,9 @@
 #include <set>
 
 #include "assetgen/canvas.h"
+#include "assetgen/font.h"
+#include "assetgen/language.h"
+#include "assetgen/lettering.h"
 #include "assetgen/pack.h"
 #include "assetgen/synth.h"
 #include "support/DataPack.h"
@@ -76,6 +79,93 @@ TEST(Synth, VorbisOutputIsRepeatable) {
   EXPECT_EQ(synth::encodeVorbis(tone, 1, 0.4f), synth::encodeVorbis(tone, 1, 0.4f));
 }
 
+TEST(Catalogue, TakesTranslationsByContextAndLeavesFuzzyAndObsoleteOnesOut) {
+  const Catalogue c = Catalogue::parse(R"(msgid ""
+msgstr "Content-Type: text/plain; charset=UTF-8\n"
+
+#. room
+msgctxt "Exit_Text"
+msgid ""
+"Your game is kept\n"
+"safe."
+msgstr ""
+"Dein Spiel bleibt\n"
+"\"sicher\"."
+
+#, fuzzy
+msgctxt "Help"
+msgid "Instructions"
+msgstr "Anleitung"
+
+msgctxt "Kids"
+msgid "Kids"
+msgstr ""
+
+#~ msgctxt "Old"
+#~ msgid "Old"
+#~ msgstr "Alt"
+)",
+                                       "de.po");
+  ASSERT_NE(c.find("Exit_Text"), nullptr);
+  EXPECT_EQ(*c.find("Exit_Text"), "Dein Spiel bleibt\n\"sicher\".");
+  EXPECT_EQ(c.find("Help"), nullptr);  // fuzzy: its translator has not checked it
+  EXPECT_EQ(c.find("Kids"), nullptr);  // untranslated
+  EXPECT_EQ(c.find("Old"), nullptr);   // no text of the game any more
+  EXPECT_EQ(c.find(""), nullptr);      // the header
+}
+
+TEST(Catalogue, ABrokenLineIsNamedWithItsFileAndLine) {
+  try {
+    Catalogue::parse("msgctxt \"Help\"\nmsgid \"Help\"\nmsgstr Hilfe\n", "de.po");
+    FAIL() << "a string without quotes must be refused";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("de.po:3"), std::string::npos) << e.what();
+  }
+}
+
+TEST(Language, PseudoTextsAreLongerAccentedAndKeepTheirPlaceholders) {
+  const std::string english = "Cannot read \"{1}\": {2}; the game starts anew";
+  const std::string pseudo = pseudoTranslate(english);
+  EXPECT_NE(pseudo.find("{1}"), std::string::npos);
+  EXPECT_NE(pseudo.find("{2}"), std::string::npos);
+  EXPECT_NE(pseudo.find("\xC3\xA1"), std::string::npos);  // a with an acute accent
+  // About 40 % longer in letters (accented letters take two bytes each).
+  const double letters = double(codePoints(pseudo).size()) / double(english.size());
+  EXPECT_GT(letters, 1.3);
+  EXPECT_LT(letters, 1.6);
+  EXPECT_EQ(
+      pseudoTranslate("Play\nagain?"),
+      "[Pl\xC3\xA1\xC3\xA1\xC3\xBD]\n[\xC3\xA1\xC3\xA1g\xC3\xA1\xC3\xA1\xC3\xAD\xC3\xAD\xC3\xB1?]");
+}
+
+TEST(Language, AKeyAskedForWithTwoEnglishTextsIsRefused) {
+  TextTemplate texts;
+  const Language english = Language::english(&texts);
+  EXPECT_EQ(english.text("Button.Yes", "Yes", "room"), "Yes");
+  EXPECT_EQ(english.text("Button.Yes", "Yes", "room"), "Yes");  // asked for again: one entry
+  EXPECT_THROW(english.text("Button.Yes", "OK", "room"), std::logic_error);
+  EXPECT_EQ(texts.entries().size(), 1u);
+}
+
+// A translation with a letter no font of the build draws would show a box in its picture: the
+// generator names it instead.
+TEST(Lettering, ALetterNoFontDrawsIsNamed) {
+  const Language german = Language::translated("de", Catalogue::parse("", "de.po"));
+  const Language japanese = Language::translated("ja", Catalogue::parse("", "ja.po"));
+  Canvas canvas(8, 8);
+  const TextStyle style{Face::SansBold, 14};
+  EXPECT_TRUE(
+      Lettering(german).drawable(canvas.cr(), style, "Button.Yes", "J\xC3\xA4 \xCE\xA9 \xD0\x96"));
+  EXPECT_TRUE(
+      Lettering(japanese).drawable(canvas.cr(), style, "Button.Yes", "\xE3\x81\xAF\xE3\x81\x84"));
+  // Ethiopic: neither DejaVu nor Noto Sans CJK has it.
+  EXPECT_FALSE(Lettering(german).drawable(canvas.cr(), style, "Button.No", "Nein \xE1\x88\xB0"));
+  ASSERT_EQ(german.misfits().size(), 1u);
+  EXPECT_EQ(german.misfits()[0].key, "Button.No");
+  EXPECT_NE(german.misfits()[0].why.find("\xE1\x88\xB0"), std::string::npos);
+  EXPECT_TRUE(japanese.misfits().empty());
+}
+
 TEST(Pack, FailureNamesTheFile) {
   marblix::testing::TTempDir dir;
   std::ofstream(dir.Path / "graphics") << "a file where a folder should be";
@@ -109,8 +199,8 @@ std::set<fs::path> PackFilesIn(const fs::path& folder) {
 
 TEST(Generator, SecondRunWritesTheSameBytes) {
   marblix::testing::TTempDir dir;
-  const std::string command =
-      std::string("\"") + MARBLIX_ASSETGEN + "\" \"" + dir.Path.string() + "\" > /dev/null";
+  const std::string command = std::string("\"") + MARBLIX_ASSETGEN + "\" \"" + dir.Path.string() +
+                              "\" --po \"" + MARBLIX_PO_DIR + "\" > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   // The generator writes the pack's entries and nothing beside them, so the tests that take the
   // pack by its entries take all of it.
@@ -126,7 +216,7 @@ TEST(Generator, SecondRunWritesTheSameBytes) {
     SCOPED_TRACE(file.string());
     EXPECT_TRUE(contents(fs::path(MARBLIX_DATA_DIR) / file) == contents(dir.Path / file));
   }
-  EXPECT_GT(files.size(), 150u);
+  EXPECT_GT(files.size(), 150u + 15u * 20u);
 }
 
 TEST(Generator, RefusesToRunWithoutAFolder) {

@@ -127,6 +127,30 @@ TEST(PackPictures, ArtCarriesAlphaAndAdditivePicturesAreOpaque) {
   }
 }
 
+// A language's own pictures stand in for the root's: each is a picture the game loads, of the
+// root's very size, so the game cuts it into the same patterns.
+TEST(PackPictures, EveryLanguagePictureHasTheRootsSize) {
+  const auto expected = expectedPictures();
+  std::size_t pictures = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(kData / "lang")) {
+    const auto relative = std::filesystem::relative(entry.path(), kData / "lang");
+    const auto inPack = relative.lexically_relative(*relative.begin());
+    if (!entry.is_regular_file() || inPack == "strings.txt" ||
+        inPack.parent_path() == "graphics/font")
+      continue;
+    SCOPED_TRACE(relative.string());
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(),
+                            [&inPack](const Expected& e) { return e.file == inPack; }));
+    marblix::TBitmapEx own, root;
+    own.LoadFromFile(entry.path().string());
+    root.LoadFromFile((kData / inPack).string());
+    EXPECT_EQ(own.Width(), root.Width());
+    EXPECT_EQ(own.Height(), root.Height());
+    ++pictures;
+  }
+  EXPECT_GE(pictures, 15u * 20u);  // buttons, headings, rows, backdrop and pages of each
+}
+
 TEST(PackPictures, BallsAreOpaqueInTheMiddleAndClearInTheCorners) {
   for (int n = 1; n <= 22; ++n) {
     SCOPED_TRACE(n);

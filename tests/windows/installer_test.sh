@@ -2,15 +2,17 @@
 # The Windows release as a player meets it, under Wine and Xvfb: a fresh Wine folder for a user
 # named "José" (so every path of the player's files holds a letter outside ASCII), setup.exe /S,
 # then the installed game started from another folder:
-#   1. first start (from another folder), full screen (the setting's default): Alt+Enter and Y switch to a window for the
+#   1. first start (from another folder), full screen (the setting's default), on a system whose
+#      language is German: the game speaks German, Alt+Enter and Y switch to a window for the
 #      next start and end the game (exit 0); Config.bin and Log.txt are in %APPDATA%\Marblix and
-#      Fullscreen is 0 in the registry;
+#      Fullscreen is 0 in the registry, with no Language value (the system's is followed);
 #   2. with a saved game put there, started in the installation's folder as its shortcut does:
 #      Y resumes it, a ball moves to complete a row, Escape and Y end
 #      the game (exit 0) and Config.bin holds the game with the row's score;
 #   3. the next start offers that game again, and a second start meanwhile ends with 0 at once
-#      touching nothing; Y resumes, a move without a line, then the session ends (logoff): the
-#      game writes the changed board and ends with 0 on its own;
+#      touching nothing; Y resumes, a move without a line, German picked in Options (Language is
+#      "de" in the registry at once), then the session ends (logoff): the game writes the changed
+#      board and ends with 0 on its own;
 #   4. without OpenGL 3.3 a message box says what is missing, and the game ends with status 1;
 #   5. the uninstaller /S removes the game and keeps the player's files.
 # Screenshots of every step go to OUTPUT_FOLDER.
@@ -27,8 +29,12 @@ done
 
 work=$(mktemp -d)
 trap 'WINEPREFIX="$work/wine" "$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$shots" "$work/elsewhere"
+mkdir -p "$shots" "$work/elsewhere" "$work/locales"
 rm -f "$shots"/*.png
+# A German system for the first start: Wine takes the language from the host's locale, which this
+# host may not have installed, so it is made here.
+localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" 2>/dev/null ||
+  { echo "localedef cannot make the German locale: skipped"; exit 77; }
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
@@ -52,6 +58,10 @@ click() { xdotool mousemove --window "$wid" "$1" "$2"; sleep 0.4; xdotool click 
 registry_fullscreen() {
   "$WINE" reg query 'HKCU\Software\Quorvane\Marblix' /v Fullscreen 2>/dev/null |
     awk '/Fullscreen/ {print $3}' | tr -d '\r'
+}
+registry_language() {
+  "$WINE" reg query 'HKCU\Software\Quorvane\Marblix' /v Language 2>/dev/null |
+    awk '/Language/ {print $3}' | tr -d '\r'
 }
 saved() {
   python3 -c "import sys; d=open(sys.argv[1],'rb').read(); print(len(d), d[608], int.from_bytes(d[610:614],'little',signed=True))" "$appdata/Config.bin"
@@ -102,10 +112,13 @@ finish() {
 "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Marblix' /v UninstallString \
   >/dev/null 2>&1 || fail "the uninstaller is not in the user's Apps list"
 
-# 1. First start, from another folder: full screen; Alt+Enter asks, Y ends it for a window next time.
-start "$WORK/elsewhere"
-shot 01-first-start-fullscreen
+# 1. First start, from another folder, on a German system: full screen and in German; Alt+Enter
+# asks, Y ends it for a window next time.
+LOCPATH="$WORK/locales" LANG=de_DE.UTF-8 start "$WORK/elsewhere"
+shot 01-first-start-fullscreen-german
 [ "$(registry_fullscreen)" = 0x1 ] || fail "the first start left Fullscreen '$(registry_fullscreen)', not 0x1"
+grep -q "Language: de" "$appdata/Log.txt" || fail "on a German system the game does not speak German"
+[ -z "$(registry_language)" ] || fail "the first start wrote Language '$(registry_language)'"
 keys alt+Return
 shot 02-full-screen-question
 keys y
@@ -148,6 +161,11 @@ click 466 344                     # Yes: go on
 click 635 363                     # the ball at (6, 6)
 click 323 51                      # to (0, 0): no line, new balls drop
 sleep 2
+# The language picked in Options speaks at once and is kept in the registry.
+click 140 398                     # Options
+click 689 417                     # the Language row's next language after English: Deutsch
+shot 05b-options-language-picked
+[ "$(registry_language)" = de ] || fail "the language picked is kept as '$(registry_language)', not de"
 "$WINE" wineboot --end-session >/dev/null 2>&1 || true
 finish "the session's end"
 [ "$(saved)" = "1450 1 60" ] || fail "after the session's end Config.bin holds $(saved), not 1450 1 60"

@@ -89,13 +89,50 @@ void fieldPattern(cairo_t* cr, int i) {
   }
 }
 
-void backdrop(cairo_t* cr) {
+// The backdrop's two spaced-out labels in one language.
+struct BoardLabels {
+  std::string score, next;
+  TextStyle scoreStyle, nextStyle;
+  bool nextAbove = false;  // above the tray's right end, where it is too long for beside it
+  bool own = false;        // drawn for this language: English, or translated
+};
+
+BoardLabels boardLabels(const Lettering& letters) {
+  const Language& language = letters.language();
+  const TextStyle spaced{Face::SansBold, 10, true};
+  Canvas measure(8, 8);
+  BoardLabels labels;
+  labels.score = language.text(
+      "Board.Score", "SCORE",
+      roomLine(spaced, 126, "Over the score at the left, in capitals where the language has them"));
+  // The word for the balls that come next stands between the daily challenge's button and the
+  // tray's arrow where it fits there, else above the tray's right end, spaced out if it can be.
+  constexpr double kBeside = 46, kAbove = 98;
+  labels.next = language.text(
+      "Board.Next", "NEXT",
+      roomLine(spaced, kAbove,
+               "Names the balls that come next, in the tray below the board: beside the tray "
+               "where it takes at most 46 px, else above it; in capitals where the language has "
+               "them"));
+  labels.scoreStyle = letters.fitted(measure.cr(), spaced, "Board.Score", labels.score, 126);
+  labels.nextStyle = spaced;
+  if (!language.isEnglish() && letters.width(measure.cr(), spaced, labels.next) > kBeside) {
+    labels.nextAbove = true;
+    if (letters.width(measure.cr(), spaced, labels.next) > kAbove) labels.nextStyle.spaced = false;
+  }
+  labels.nextStyle = letters.fitted(measure.cr(), labels.nextStyle, "Board.Next", labels.next,
+                                    labels.nextAbove ? kAbove : kBeside);
+  labels.own = language.isEnglish() || !language.keepsEnglish("Board.Score", "SCORE") ||
+               !language.keepsEnglish("Board.Next", "NEXT");
+  return labels;
+}
+
+void backdrop(cairo_t* cr, const Lettering& letters, const BoardLabels& labels) {
   nightSky(cr, 800, 600, 530, 260, 7);
   // Left column: the menu.
   panel(cr, 56, 150, 178, 428, 16);
   well(cr, 74, 324, 138, 46, 10);
-  useFont(cr, Face::SansBold, 10);
-  centredTextPath(cr, "S C O R E", 142, 317);
+  letters.centred(cr, labels.scoreStyle, labels.score, 142, 317);
   setColour(cr, kGold.withAlpha(0.9));
   cairo_fill(cr);
   for (double y : {200.0, 377.0}) {
@@ -110,13 +147,27 @@ void backdrop(cairo_t* cr) {
   // Mode name tab and preview tray below the board.
   panel(cr, 452, 496, 156, 30, 9, rgb(0x1A2350, 0.95));
   well(cr, 512, 529, 212, 46, 12);
-  useFont(cr, Face::SansBold, 10);
-  centredTextPath(cr, "N E X T", 480, 552);
+  const double ink = letters.inkWidth(cr, labels.nextStyle, labels.next);
+  if (letters.language().isEnglish()) {
+    letters.centred(cr, labels.nextStyle, labels.next, 480, 552);
+  } else if (!labels.nextAbove) {
+    // Beside the tray a word ends at the arrow, however long.
+    letters.centred(cr, labels.nextStyle, labels.next, 497 - ink / 2, 552);
+  } else {
+    letters.centred(cr, labels.nextStyle, labels.next, 711 - ink / 2, 517);
+  }
   setColour(cr, kGold.withAlpha(0.9));
   cairo_fill(cr);
-  cairo_move_to(cr, 500, 546);
-  cairo_line_to(cr, 507, 552);
-  cairo_line_to(cr, 500, 558);
+  if (labels.nextAbove) {
+    // The arrow points down into the tray after the word.
+    cairo_move_to(cr, 715, 514);
+    cairo_line_to(cr, 719.5, 520);
+    cairo_line_to(cr, 724, 514);
+  } else {
+    cairo_move_to(cr, 500, 546);
+    cairo_line_to(cr, 507, 552);
+    cairo_line_to(cr, 500, 558);
+  }
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
   // A soft halo behind the corner logo.
@@ -262,13 +313,18 @@ void drawFlare(cairo_t* cr, double cx, double cy, double r) {
   flare(cr, cx, cy, r);
 }
 
-void makeBoard(Pack& pack) {
+void makeBoard(Pack& pack, const Language& language) {
   const LoadedPicture field("graphics/field.tga"), ingame("graphics/ingame.tga");
   const LoadedPicture corner("graphics/logo_small.tga"), explosionPicture("graphics/explosion.bmp");
   const LoadedPicture pointer("graphics/cursor.tga"), glow("graphics/bfg.tga");
+  const Lettering letters(language);
+  const BoardLabels labels = boardLabels(letters);
+  if (labels.own)
+    pack.picture("screens", language, ingame, drawPatterns(800, 600, 1, 1, [&](cairo_t* cr, int) {
+                   backdrop(cr, letters, labels);
+                 }));
+  if (!language.isEnglish()) return;
   pack.picture("screens", field, drawPatterns(field, 5, 5, fieldPattern));
-  pack.picture("screens", ingame,
-               drawPatterns(800, 600, 1, 1, [](cairo_t* cr, int) { backdrop(cr); }));
   pack.picture("screens", corner, drawPatterns(corner, 38, 8, cornerLogo));
   pack.bmp24("screens", explosionPicture,
              drawPatterns(explosionPicture, 1, 1, [](cairo_t* cr, int) { explosion(cr); }));

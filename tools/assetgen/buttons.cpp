@@ -4,6 +4,7 @@
 #include <string>
 
 #include "assetgen/art.h"
+#include "assetgen/lettering.h"
 #include "assetgen/theme.h"
 
 namespace assetgen {
@@ -16,6 +17,7 @@ enum class Icon { None, Left, Right, Plus, Minus, Check, Cross };
 
 struct ButtonSpec {
   const char* file;
+  const char* key;  // the label's key in the catalogues, after "Button."
   const char* label;
   Icon icon;
   double fontSize;
@@ -92,18 +94,17 @@ void buttonBody(cairo_t* cr, double w, double h, int state) {
   cairo_restore(cr);
 }
 
-// A button's look drawn at w x h pixels, the size of its pattern.
-void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
+// A button's look drawn at w x h pixels, the size of its pattern, with `label` in `style`.
+void button(cairo_t* cr, const Lettering& letters, const ButtonSpec& b, const std::string& label,
+            const TextStyle& style, int w, int h, int state) {
   buttonBody(cr, w, h, state);
   const double sink = state == 2 ? 1 : 0;
   const Colour ink = state == 2 ? rgb(0x2A1B04) : (state == 1 ? rgb(0xFFFFFF) : kText);
-  const std::string label = b.label;
-  double iconSize = b.label[0] ? h * 0.26 : h * 0.3;
+  double iconSize = !label.empty() ? h * 0.26 : h * 0.3;
   double textShift = 0;
   const int midX = w / 2, midY = h / 2;  // the whole pixel the button is centred on
   if (b.icon != Icon::None && !label.empty()) {
-    useFont(cr, Face::SansBold, b.fontSize);
-    const double tw = textWidth(cr, label);
+    const double tw = letters.width(cr, style, label);
     const double gap = iconSize * 2.4;
     const bool iconRight = b.icon == Icon::Right;
     const double ix = iconRight ? midX + tw / 2 + gap / 2 - iconSize * 0.3
@@ -126,8 +127,7 @@ void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
     cairo_fill(cr);
   }
   if (!label.empty()) {
-    useFont(cr, Face::SansBold, b.fontSize);
-    centredTextPath(cr, label, midX + textShift, midY + sink - 0.5);
+    letters.centred(cr, style, label, midX + textShift, midY + sink - 0.5);
     if (state != 2) {
       cairo_save(cr);
       cairo_set_line_width(cr, 2.2);
@@ -148,37 +148,67 @@ void button(cairo_t* cr, const ButtonSpec& b, int w, int h, int state) {
   }
 }
 
+// The room a label has on its button: the width less the rims and, beside an icon, the icon.
+double labelRoom(const ButtonSpec& b, int w, int h) {
+  return w - 14 - (b.icon == Icon::None ? 0 : h * 0.26 * 2.4);
+}
+
 const ButtonSpec kButtons[] = {
-    {"new game", "New game", Icon::None, 14},
-    {"kids", "Kids", Icon::None, 13},
-    {"normal", "Normal", Icon::None, 13},
-    {"professional", "Professional", Icon::None, 13},
-    {"options", "Options", Icon::None, 15},
-    {"instructions", "Instructions", Icon::None, 15},
-    {"high scores", "High scores", Icon::None, 15},
-    {"exit", "Exit", Icon::None, 15},
-    {"high_mode_l", "", Icon::Left, 0},
-    {"high_mode_r", "", Icon::Right, 0},
-    {"back", "Back", Icon::Left, 17},
-    {"clear", "Clear", Icon::Cross, 17},
-    {"yes", "Yes", Icon::Check, 19},
-    {"no", "No", Icon::Cross, 19},
-    {"prev", "Previous", Icon::Left, 12},
-    {"next", "Next", Icon::Right, 12},
-    {"up", "", Icon::Plus, 0},
-    {"down", "", Icon::Minus, 0},
-    {"daily", "Daily challenge", Icon::None, 14},
-    {"statistics", "Statistics", Icon::None, 15},
+    {"new game", "NewGame", "New game", Icon::None, 14},
+    {"kids", "Kids", "Kids", Icon::None, 13},
+    {"normal", "Normal", "Normal", Icon::None, 13},
+    {"professional", "Professional", "Professional", Icon::None, 13},
+    {"options", "Options", "Options", Icon::None, 15},
+    {"instructions", "Instructions", "Instructions", Icon::None, 15},
+    {"high scores", "HighScores", "High scores", Icon::None, 15},
+    {"exit", "Exit", "Exit", Icon::None, 15},
+    {"high_mode_l", "", "", Icon::Left, 0},
+    {"high_mode_r", "", "", Icon::Right, 0},
+    {"back", "Back", "Back", Icon::Left, 17},
+    {"clear", "Clear", "Clear", Icon::Cross, 17},
+    {"yes", "Yes", "Yes", Icon::Check, 19},
+    {"no", "No", "No", Icon::Cross, 19},
+    {"prev", "Previous", "Previous", Icon::Left, 12},
+    {"next", "Next", "Next", Icon::Right, 12},
+    {"up", "", "", Icon::Plus, 0},
+    {"down", "", "", Icon::Minus, 0},
+    {"daily", "Daily", "Daily challenge", Icon::None, 14},
+    {"statistics", "Statistics", "Statistics", Icon::None, 15},
 };
+
+// Where each button is, for its translators.
+const char* placeOf(const ButtonSpec& b) {
+  const std::string file = b.file;
+  if (file == "yes" || file == "no") return "Button of every question";
+  if (file == "prev" || file == "next") return "Button under the instructions pages";
+  if (file == "back" || file == "clear") return "Button under a panel";
+  if (file == "daily") return "Button below the board, left of the balls that come next";
+  if (file == "statistics") return "Button of the high-score panel that opens the statistics";
+  return "Button of the menu at the left";
+}
 
 }  // namespace
 
-void makeButtons(Pack& pack) {
+void makeButtons(Pack& pack, const Language& language) {
+  const Lettering letters(language);
+  Canvas measure(8, 8);
   for (const ButtonSpec& b : kButtons) {
     const LoadedPicture loaded(std::string("graphics/buttons/") + b.file + ".tga");
     const int w = loaded.patternWidth, h = loaded.patternHeight;
-    pack.picture("buttons", loaded, drawPatterns(loaded, 3, 1, [&](cairo_t* cr, int state) {
-                   button(cr, b, w, h, state);
+    const bool labelled = b.label[0] != 0;
+    if (!labelled && !language.isEnglish()) continue;
+    const std::string key = std::string("Button.") + b.key;
+    TextStyle style{Face::SansBold, b.fontSize};
+    std::string label;
+    if (labelled) {
+      if (language.keepsEnglish(key, b.label) && !language.isEnglish()) continue;
+      const double room = labelRoom(b, w, h);
+      label = language.text(key, b.label, roomLine(style, room, placeOf(b)));
+      style = letters.fitted(measure.cr(), style, key, label, room);
+    }
+    pack.picture("buttons", language, loaded,
+                 drawPatterns(loaded, 3, 1, [&](cairo_t* cr, int state) {
+                   button(cr, letters, b, label, style, w, h, state);
                  }));
   }
 }

@@ -3,12 +3,15 @@
 
 #include <cairo-ft.h>
 #include <ft2build.h>
+#include <png.h>
 #include FT_FREETYPE_H
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 
 namespace assetgen {
@@ -59,9 +62,38 @@ Picture Canvas::picture() const {
   return p;
 }
 
+namespace {
+
+// Writes straight-alpha rows as an RGBA PNG, quickly rather than small: review sheets are large and
+// many, and are read by people, not shipped.
+bool writeRgbaPng(const Picture& p, std::FILE* file) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_compression_level(png, 1);
+  png_set_IHDR(png, info, png_uint_32(p.width), png_uint_32(p.height), 8, PNG_COLOR_TYPE_RGBA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_set_bgr(png);
+  for (int y = 0; y < p.height; ++y)
+    png_write_row(png, p.bgra.data() + std::size_t(y) * std::size_t(p.width) * 4);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
 void Canvas::writePng(const std::string& path) const {
-  if (cairo_surface_write_to_png(surface_.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot write " + path);
+  const Picture straight = picture();
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const bool written = file && writeRgbaPng(straight, file);
+  if (file && std::fclose(file) != 0) throw std::runtime_error("cannot write " + path);
+  if (!written) throw std::runtime_error("cannot write " + path);
 }
 
 std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surfaceOf(const Picture& p) {
@@ -118,6 +150,18 @@ class FontLibrary {
   FontLibrary& operator=(const FontLibrary&) = delete;
 
   cairo_font_face_t* face(Face which) {
+    const std::lock_guard lock(mutex_);
+    return faceLocked(which);
+  }
+
+  bool hasCharacter(Face which, std::uint32_t character) {
+    const std::lock_guard lock(mutex_);
+    faceLocked(which);
+    return FT_Get_Char_Index(ftFaces_[which], character) != 0;
+  }
+
+ private:
+  cairo_font_face_t* faceLocked(Face which) {
     auto it = faces_.find(which);
     if (it != faces_.end()) return it->second;
     const std::string path = std::string("/usr/share/fonts/truetype/dejavu/") + fontFile(which);
@@ -128,12 +172,14 @@ class FontLibrary {
     static const cairo_user_data_key_t key{};
     cairo_font_face_set_user_data(cf, &key, ft, [](void* f) { FT_Done_Face(FT_Face(f)); });
     faces_[which] = cf;
+    ftFaces_[which] = ft;
     return cf;
   }
 
- private:
   FT_Library library_ = nullptr;
+  std::mutex mutex_;  // the languages' pictures are drawn on two threads
   std::map<Face, cairo_font_face_t*> faces_;
+  std::map<Face, FT_Face> ftFaces_;
 };
 
 FontLibrary& fonts() {
@@ -152,6 +198,10 @@ void useFont(cairo_t* cr, Face face, double size) {
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
+}
+
+bool hasCharacter(Face face, std::uint32_t character) {
+  return fonts().hasCharacter(face, character);
 }
 
 Picture drawPatterns(int w, int h, int count, int columns, const PatternPainter& draw) {

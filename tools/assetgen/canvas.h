@@ -54,6 +54,8 @@ std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surfaceOf(con
 enum class Face { Sans, SansBold, SansCondensedBold, SerifBold, SansOblique, SansBoldOblique };
 // Selects one of the DejaVu faces on a context at a pixel size.
 void useFont(cairo_t* cr, Face face, double size);
+// Whether the face has a glyph of its own for the code point.
+bool hasCharacter(Face face, std::uint32_t character);
 
 // Draws `count` patterns of w x h into a grid of `columns` columns; draw(cr, index) sees the
 // pattern's own coordinates, clipped to it.

@@ -87,6 +87,21 @@ void Pack::picture(const std::string& group, const LoadedPicture& loaded, const 
   picture(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
 }
 
+void Pack::picture(const std::string& group, const Language& language, const LoadedPicture& loaded,
+                   const Picture& p) {
+  if (language.isEnglish()) {
+    picture(group, loaded, p);
+    return;
+  }
+  // A language's own pictures are new files: an opaque one goes without its alpha, a quarter
+  // smaller (the root's keep the format they have always had).
+  bool opaque = true;
+  for (std::size_t i = 3; i < p.bgra.size() && opaque; i += 4) opaque = p.bgra[i] == 255;
+  const std::string path = language.folder() + loaded.file;
+  save(bitmapOf(p, !opaque), prepare(path));
+  keep("lang_" + language.code(), path, p, loaded.patternWidth, loaded.patternHeight);
+}
+
 void Pack::bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& p) {
   save(bitmapOf(p, false), prepare(loaded.file));
   keep(group, loaded.file, p, loaded.patternWidth, loaded.patternHeight);
@@ -149,46 +164,62 @@ void checkerboard(cairo_t* cr, int w, int h) {
 
 }  // namespace
 
-void Pack::writeContactSheets(const fs::path& folder) const {
+std::vector<std::function<void()>> Pack::contactSheetWriters(const fs::path& folder) const {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) throw std::runtime_error("cannot create " + folder.string() + ": " + ec.message());
-  for (const auto& [group, entries] : groups_) {
-    int height = kGap;
-    for (const auto& e : entries) height += layoutHeight(e);
-    Canvas canvas(kSheetWidth, height);
-    cairo_t* cr = canvas.cr();
-    checkerboard(cr, kSheetWidth, height);
-    int top = kGap;
-    for (const auto& e : entries) {
-      const int cols = std::max(1, e.picture.width / e.patternWidth);
-      const int count = cols * std::max(1, e.picture.height / e.patternHeight);
-      const int perLine = std::max(1, (kSheetWidth - 2 * kGap) / (e.patternWidth + kGap));
-      cairo_set_source_rgb(cr, 1, 1, 1);
-      useFont(cr, Face::SansBold, 12);
-      cairo_move_to(cr, kGap, top + 13);
-      const std::string label = e.name + "  (" + std::to_string(count) + " x " +
-                                std::to_string(e.patternWidth) + "x" +
-                                std::to_string(e.patternHeight) + ")";
-      cairo_show_text(cr, label.c_str());
-      auto source = surfaceOf(e.picture);
-      for (int i = 0; i < count; ++i) {
-        const int x = kGap + (i % perLine) * (e.patternWidth + kGap);
-        const int y = top + kLabel + (i / perLine) * (e.patternHeight + kGap);
-        const int sx = (i % cols) * e.patternWidth;
-        const int sy = (i / cols) * e.patternHeight;
-        cairo_save(cr);
-        cairo_rectangle(cr, x, y, e.patternWidth, e.patternHeight);
-        cairo_clip(cr);
-        cairo_set_source_surface(cr, source.get(), x - sx, y - sy);
-        cairo_paint(cr);
-        cairo_restore(cr);
-      }
-      top += layoutHeight(e);
+  std::vector<std::function<void()>> writers;
+  for (const auto& group : groups_)
+    writers.emplace_back(
+        [&group, folder] { writeContactSheet(group.first, group.second, folder); });
+  if (!waves_.empty())
+    writers.emplace_back([this, folder] { writeWaveSheet(folder / "sounds.png"); });
+  return writers;
+}
+
+void Pack::writeContactSheet(const std::string& group, const std::vector<SheetEntry>& entries,
+                             const fs::path& folder) {
+  int height = kGap;
+  for (const auto& e : entries) height += layoutHeight(e);
+  Canvas canvas(kSheetWidth, height);
+  cairo_t* cr = canvas.cr();
+  checkerboard(cr, kSheetWidth, height);
+  int top = kGap;
+  for (const auto& e : entries) {
+    const int cols = std::max(1, e.picture.width / e.patternWidth);
+    const int count = cols * std::max(1, e.picture.height / e.patternHeight);
+    const int perLine = std::max(1, (kSheetWidth - 2 * kGap) / (e.patternWidth + kGap));
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    useFont(cr, Face::SansBold, 12);
+    cairo_move_to(cr, kGap, top + 13);
+    const std::string label = e.name + "  (" + std::to_string(count) + " x " +
+                              std::to_string(e.patternWidth) + "x" +
+                              std::to_string(e.patternHeight) + ")";
+    cairo_show_text(cr, label.c_str());
+    auto source = surfaceOf(e.picture);
+    for (int i = 0; i < count; ++i) {
+      const int x = kGap + (i % perLine) * (e.patternWidth + kGap);
+      const int y = top + kLabel + (i / perLine) * (e.patternHeight + kGap);
+      const int sx = (i % cols) * e.patternWidth;
+      const int sy = (i / cols) * e.patternHeight;
+      cairo_save(cr);
+      cairo_rectangle(cr, x, y, e.patternWidth, e.patternHeight);
+      cairo_clip(cr);
+      cairo_set_source_surface(cr, source.get(), x - sx, y - sy);
+      cairo_paint(cr);
+      cairo_restore(cr);
     }
-    canvas.writePng((folder / (group + ".png")).string());
+    top += layoutHeight(e);
   }
-  if (!waves_.empty()) writeWaveSheet(folder / "sounds.png");
+  canvas.writePng((folder / (group + ".png")).string());
+}
+
+const SheetEntry* Pack::lookup(const std::string& relativePath) const {
+  const std::lock_guard lock(mutex_);
+  for (const auto& [group, entries] : groups_)
+    for (const auto& e : entries)
+      if (e.name == relativePath) return &e;
+  return nullptr;
 }
 
 const SheetEntry& Pack::find(const std::string& relativePath) const {

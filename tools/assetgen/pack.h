@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "assetgen/canvas.h"
+#include "assetgen/language.h"
 #include "assets/texture_table.h"
 
 namespace assetgen {
@@ -44,6 +46,10 @@ class Pack {
   void picture(const std::string& group, const std::string& relativePath, const Picture& picture,
                int patternWidth = 0, int patternHeight = 0);
   void picture(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
+  // A picture that holds a language's text: the root's picture for English, otherwise the same
+  // path in the language's folder, on the language's own contact sheet.
+  void picture(const std::string& group, const Language& language, const LoadedPicture& loaded,
+               const Picture& picture);
   // A BMP of 24 bits, flattened onto black.
   void bmp24(const std::string& group, const LoadedPicture& loaded, const Picture& picture);
   void jpeg(const std::string& group, const LoadedPicture& loaded, const Picture& picture,
@@ -54,11 +60,14 @@ class Pack {
   // Keeps a sound's samples for the waveform sheet.
   void wave(const std::string& name, const std::vector<float>& samples);
 
-  // Writes one PNG overview per group into `folder`, and "sounds.png" of every waveform.
-  void writeContactSheets(const std::filesystem::path& folder) const;
+  // The writers of one PNG overview per group into `folder`, and of "sounds.png" of every
+  // waveform, to be run on any threads once the pack is written.
+  std::vector<std::function<void()>> contactSheetWriters(const std::filesystem::path& folder) const;
 
-  // A picture written earlier, by its path in the pack; throws when there is none.
+  // A picture written earlier, by its path in the pack; throws (find) or gives none (lookup)
+  // when there is none.
   const SheetEntry& find(const std::string& relativePath) const;
+  const SheetEntry* lookup(const std::string& relativePath) const;
 
   const std::filesystem::path& dataDir() const { return dataDir_; }
   // The full path of a file of the pack, its folders made.
@@ -71,6 +80,8 @@ class Pack {
   std::filesystem::path dataDir_;
   mutable std::mutex mutex_;  // sounds and music are made beside the pictures
   void writeWaveSheet(const std::filesystem::path& file) const;
+  static void writeContactSheet(const std::string& group, const std::vector<SheetEntry>& entries,
+                                const std::filesystem::path& folder);
 
   std::vector<std::pair<std::string, std::vector<SheetEntry>>> groups_;
   std::vector<std::pair<std::string, std::vector<float>>> waves_;

@@ -28,12 +28,44 @@ void titlePlate(cairo_t* cr) {
   }
 }
 
-void modeHeading(cairo_t* cr, int mode) {
-  static const char* names[] = {"Kids", "Normal", "Professional"};
+// The texts of the high-score heading in one language, at the sizes that fit.
+struct HeadingTexts {
+  std::string modes[3];
+  TextStyle modeStyles[3];
+  std::string bestTen;
+  TextStyle bestTenStyle;
+  bool own = false;  // drawn for this language: English, or a text translated
+};
+
+HeadingTexts headingTexts(const Lettering& letters) {
+  static const char* keys[] = {"Kids", "Normal", "Professional"};
+  const Language& language = letters.language();
+  Canvas measure(8, 8);
+  HeadingTexts texts;
+  texts.own = language.isEnglish() || !language.keepsEnglish("HighScores.BestTen", "THE BEST TEN");
+  for (int mode = 0; mode < 3; ++mode) {
+    const TextStyle style{Face::SansBold, mode == 2 ? 28.0 : 30.0};
+    const std::string key = std::string("HighScores.") + keys[mode];
+    texts.own = texts.own || !language.keepsEnglish(key, keys[mode]);
+    texts.modes[mode] = language.text(
+        key, keys[mode], roomLine(style, 290, "Heading of the best ten of a mode, in gold"));
+    texts.modeStyles[mode] = letters.fitted(measure.cr(), style, key, texts.modes[mode], 290, 0.7);
+  }
+  const TextStyle spaced{Face::SansBold, 11, true};
+  texts.bestTen =
+      language.text("HighScores.BestTen", "THE BEST TEN",
+                    roomLine(spaced, 168,
+                             "Under a mode's name, between its stars, in capitals where the "
+                             "language has them"));
+  texts.bestTenStyle =
+      letters.fitted(measure.cr(), spaced, "HighScores.BestTen", texts.bestTen, 168);
+  return texts;
+}
+
+void modeHeading(cairo_t* cr, const Lettering& letters, const HeadingTexts& texts, int mode) {
   panel(cr, 36, 12, 308, 78, 16, rgb(0x1C2452, 0.94));
-  goldText(cr, names[mode], 190, 40, mode == 2 ? 28 : 30);
-  useFont(cr, Face::SansBold, 11);
-  centredTextPath(cr, "T H E   B E S T   T E N", 190, 72);
+  goldText(cr, letters, texts.modes[mode], 190, 40, texts.modeStyles[mode]);
+  letters.centred(cr, texts.bestTenStyle, texts.bestTen, 190, 72);
   setColour(cr, kText.withAlpha(0.85));
   cairo_fill(cr);
   // One, two or three stars beside the caption show the level of play.
@@ -90,14 +122,29 @@ void speakerIcon(cairo_t* cr, double x, double y, bool music) {
   }
 }
 
+// A label of the options panel in one language, at the size that fits its room.
+struct Label {
+  std::string text;
+  TextStyle style;
+  bool own = false;  // drawn for this language: English, or translated
+};
+
+Label label(const Lettering& letters, const std::string& key, const std::string& english,
+            double room, const std::string& where) {
+  const TextStyle style{Face::SansBold, 16};
+  Canvas measure(8, 8);
+  const std::string text = letters.language().text(key, english, roomLine(style, room, where));
+  const Language& language = letters.language();
+  return {text, letters.fitted(measure.cr(), style, key, text, room),
+          language.isEnglish() || !language.keepsEnglish(key, english)};
+}
+
 // One volume row: label left, the bar's trough from x 160 to 354, room for the arrows either side.
-void soundRow(cairo_t* cr, int pattern) {
+void soundRow(cairo_t* cr, const Lettering& letters, const Label& label, int pattern) {
   const bool music = pattern == 1;
   panel(cr, 2, 2, 401, 40, 14, rgb(0x1C2452, 0.94));
   speakerIcon(cr, 14, 20, music);
-  useFont(cr, Face::SansBold, 16);
-  cairo_move_to(cr, 44, 26);
-  cairo_text_path(cr, music ? "Music" : "Effects");
+  letters.at(cr, label.style, label.text, 44, 26);
   setColour(cr, kText);
   cairo_fill(cr);
   well(cr, 158, 9, 198, 20, 5);
@@ -121,7 +168,7 @@ void volumeBar(cairo_t* cr, int pattern) {
   }
 }
 
-void fullScreenSwitch(cairo_t* cr, int on) {
+void fullScreenSwitch(cairo_t* cr, const Lettering& letters, const Label& label, int on) {
   // The box fills the click area (411..433, 362..383 on screen, drawn at 410, 360).
   roundedRect(cr, 2, 3, 20, 20, 4);
   cairo_set_source_rgba(cr, 0.05, 0.05, 0.05, 0.75);
@@ -138,9 +185,7 @@ void fullScreenSwitch(cairo_t* cr, int on) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(cr);
   }
-  useFont(cr, Face::SansBold, 16);
-  cairo_move_to(cr, 32, 19);
-  cairo_text_path(cr, "Full screen");
+  letters.at(cr, label.style, label.text, 32, 19);
   cairo_set_line_width(cr, 2.5);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
   cairo_stroke_preserve(cr);
@@ -262,20 +307,46 @@ void face(cairo_t* cr, double cx, double cy, double r, bool happy, int frame) {
   }
 }
 
+// The panels' pictures that hold words, in one language; for any but English only those whose
+// words it translates.
+void makePanelWords(Pack& pack, const Language& language) {
+  const Lettering letters(language);
+  const LoadedPicture mode("graphics/high_mode.tga"), row("graphics/buttons/sound_opt.tga");
+  const LoadedPicture fullScreen("graphics/buttons/fullscreen.tga");
+  const HeadingTexts heading = headingTexts(letters);
+  if (heading.own)
+    pack.picture("panels", language, mode, drawPatterns(mode, 3, 1, [&](cairo_t* cr, int m) {
+                   modeHeading(cr, letters, heading, m);
+                 }));
+  const Label music = label(letters, "Options.Music", "Music", 108,
+                            "Label of the music volume row, before its bar");
+  const Label effects = label(letters, "Options.Effects", "Effects", 108,
+                              "Label of the sound effects' volume row, before its bar");
+  if (music.own || effects.own)
+    pack.picture("panels", language, row, drawPatterns(row, 2, 1, [&](cairo_t* cr, int p) {
+                   soundRow(cr, letters, p == 1 ? music : effects, p);
+                 }));
+  const Label full = label(letters, "Options.FullScreen", "Full screen", 210,
+                           "Label beside the full-screen check box; it takes effect at the "
+                           "next start");
+  if (full.own)
+    pack.picture("panels", language, fullScreen,
+                 drawPatterns(fullScreen, 2, 1, [&](cairo_t* cr, int on) {
+                   fullScreenSwitch(cr, letters, full, on);
+                 }));
+}
+
 }  // namespace
 
-void makePanels(Pack& pack) {
+void makePanels(Pack& pack, const Language& language) {
+  makePanelWords(pack, language);
+  if (!language.isEnglish()) return;
   const LoadedPicture title("graphics/element_headtext_gamezone.tga");
-  const LoadedPicture mode("graphics/high_mode.tga"), row("graphics/buttons/sound_opt.tga");
-  const LoadedPicture bar("graphics/buttons/sound_opt_g.tga");
-  const LoadedPicture fullScreen("graphics/buttons/fullscreen.tga"), box("graphics/inform.tga");
+  const LoadedPicture bar("graphics/buttons/sound_opt_g.tga"), box("graphics/inform.tga");
   const LoadedPicture laugh("graphics/lau.tga"), cry("graphics/cry.tga");
   pack.picture("panels", title,
                drawPatterns(title, 1, 1, [](cairo_t* cr, int) { titlePlate(cr); }));
-  pack.picture("panels", mode, drawPatterns(mode, 3, 1, modeHeading));
-  pack.picture("panels", row, drawPatterns(row, 2, 1, soundRow));
   pack.picture("panels", bar, drawPatterns(bar, 2, 1, volumeBar));
-  pack.picture("panels", fullScreen, drawPatterns(fullScreen, 2, 1, fullScreenSwitch));
   pack.picture("panels", box, drawPatterns(box, 1, 1, [](cairo_t* cr, int) { dialogBox(cr); }));
   pack.picture("panels", laugh, drawPatterns(laugh, 2, 2, [](cairo_t* cr, int i) {
                  face(cr, 30, 29, 25, true, i);

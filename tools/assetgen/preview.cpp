@@ -5,32 +5,40 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "assetgen/ballart.h"
+#include "assetgen/font.h"
 #include "assets/texture_table.h"
+#include "text/qz_strings.h"
 
 namespace assetgen {
 
 namespace {
 
+// One screen being composed: the pictures of a language where it has its own, the root's
+// otherwise, and text in the glyphs of the font maps, as the game draws them.
 class Screen {
  public:
-  explicit Screen(const Pack& pack) : pack_(pack), canvas_(800, 600) {
+  explicit Screen(const Pack& pack, const std::string& language = {})
+      : pack_(pack),
+        folder_(language.empty() ? std::string() : "lang/" + language + "/"),
+        canvas_(800, 600) {
     cairo_set_source_rgb(cr(), 0, 0, 0);
     cairo_paint(cr());
-    std::ifstream rls(pack.dataDir() / "graphics/font/font.rls", std::ios::binary);
-    metrics_.assign(std::istreambuf_iterator<char>(rls), {});
+    readMap("graphics/font/font.map");
+    if (!folder_.empty()) readMap(folder_ + "graphics/font/font.map");
   }
   cairo_t* cr() const { return canvas_.cr(); }
 
   void draw(const std::string& name, int pattern, double x, double y, double clipRight = 800) {
-    const SheetEntry& e = pack_.find(name);
+    const SheetEntry& e = entry(name);
     const int cols = std::max(1, e.picture.width / e.patternWidth);
     const int count = cols * std::max(1, e.picture.height / e.patternHeight);
     pattern = std::clamp(pattern, 0, count - 1);
-    cairo_surface_t* surface = surfaceFor(name, e);
+    cairo_surface_t* surface = surfaceFor(e);
     cairo_save(cr());
     cairo_rectangle(cr(), x, y, std::min<double>(e.patternWidth, clipRight - x), e.patternHeight);
     cairo_clip(cr());
@@ -46,7 +54,7 @@ class Screen {
     }
   }
   void centredAt(const std::string& name, int pattern, double cx, double cy) {
-    const SheetEntry& e = pack_.find(name);
+    const SheetEntry& e = entry(name);
     const int halfWidth = e.patternWidth / 2, halfHeight = e.patternHeight / 2;  // whole pixels
     draw(name, pattern, cx - halfWidth, cy - halfHeight);
   }
@@ -54,51 +62,97 @@ class Screen {
   // Text in the pack's font: glyph cells tinted by `argb` (0xAARRGGBB here), scaled by percent.
   double textWidth(const std::string& text, int percent) const {
     double w = 0;
-    for (unsigned char c : text) w += std::nearbyint(metrics_[2 + c] / 100.0 * percent);
+    for (std::uint32_t c : codePoints(text)) w += std::nearbyint(advance(c) / 100.0 * percent);
     return w;
   }
   void text(const std::string& s, double x, double y, int percent, std::uint32_t argb,
             bool centred) {
-    const SheetEntry& font = pack_.find("graphics/font/font.bmp");
-    cairo_surface_t* glyphs = surfaceFor("graphics/font/font.bmp", font);
     const double scale = std::nearbyint(percent * 2.56) / 256.0;
     double pen = centred ? x - std::floor(textWidth(s, percent) / 2) : x;
-    const int cw = metrics_[0], ch = metrics_[1];
-    for (unsigned char c : s) {
-      cairo_save(cr());
-      cairo_translate(cr(), pen, y);
-      cairo_scale(cr(), scale, scale);
-      cairo_rectangle(cr(), 0, 0, cw, ch);
-      cairo_clip(cr());
-      // Tint: paint the colour through the glyph's alpha, then keep the glyph's dark rim.
-      cairo_push_group(cr());
-      const int glyphX = -(c % 16) * cw, glyphY = -(c / 16) * ch;
-      cairo_set_source_surface(cr(), glyphs, glyphX, glyphY);
-      cairo_paint(cr());
-      cairo_set_operator(cr(), CAIRO_OPERATOR_MULTIPLY);
-      cairo_set_source_rgba(cr(), ((argb >> 16) & 255) / 255.0, ((argb >> 8) & 255) / 255.0,
-                            (argb & 255) / 255.0, 1);
-      cairo_paint(cr());
-      cairo_pop_group_to_source(cr());
-      cairo_mask_surface(cr(), glyphs, glyphX, glyphY);
-      cairo_restore(cr());
-      pen += percent == 100 ? metrics_[2 + c] : std::nearbyint(metrics_[2 + c] / 100.0 * percent);
+    for (std::uint32_t c : codePoints(s)) {
+      const auto found = glyphs_.find(c);
+      if (found != glyphs_.end()) glyph(found->second, pen, y, scale, argb);
+      pen += percent == 100 ? advance(c) : std::nearbyint(advance(c) / 100.0 * percent);
     }
   }
   void write(const std::filesystem::path& file) const { canvas_.writePng(file.string()); }
 
  private:
-  cairo_surface_t* surfaceFor(const std::string& name, const SheetEntry& e) {
-    auto it = surfaces_.find(name);
-    if (it == surfaces_.end()) it = surfaces_.emplace(name, surfaceOf(e.picture)).first;
+  struct Glyph {
+    const SheetEntry* sheet;
+    int cellWidth, cellHeight, perRow, cell, advance;
+  };
+
+  const SheetEntry& entry(const std::string& name) const {
+    const SheetEntry* own = folder_.empty() ? nullptr : pack_.lookup(folder_ + name);
+    return own ? *own : pack_.find(name);
+  }
+  int advance(std::uint32_t c) const {
+    const auto found = glyphs_.find(c);
+    return found == glyphs_.end() ? kGlyphCellWidth : found->second.advance;
+  }
+  // A map's sheets and glyphs; a later map's glyphs take the place of the earlier ones.
+  void readMap(const std::string& map) {
+    std::ifstream in(pack_.dataDir() / map);
+    if (!in) return;
+    const std::string folder = map.substr(0, map.rfind('/') + 1);
+    std::vector<Glyph> sheets;
+    for (std::string line; std::getline(in, line);) {
+      std::istringstream words(line);
+      std::string kind, name;
+      words >> kind;
+      if (kind == "sheet") {
+        Glyph sheet{};
+        words >> name >> sheet.cellWidth >> sheet.cellHeight >> sheet.perRow;
+        sheet.sheet = &pack_.find(folder + name);
+        sheets.push_back(sheet);
+      } else if (kind == "glyph") {
+        std::string hex;
+        std::size_t index = 0;
+        Glyph glyph{};
+        words >> hex >> index >> glyph.cell >> glyph.advance;
+        if (words.fail() || index >= sheets.size()) continue;
+        const int cell = glyph.cell, advance = glyph.advance;
+        glyph = sheets[index];
+        glyph.cell = cell;
+        glyph.advance = advance;
+        glyphs_[std::uint32_t(std::stoul(hex, nullptr, 16))] = glyph;
+      }
+    }
+  }
+  void glyph(const Glyph& g, double pen, double y, double scale, std::uint32_t argb) {
+    cairo_surface_t* glyphs = surfaceFor(*g.sheet);
+    cairo_save(cr());
+    cairo_translate(cr(), pen, y);
+    cairo_scale(cr(), scale, scale);
+    cairo_rectangle(cr(), 0, 0, g.cellWidth, g.cellHeight);
+    cairo_clip(cr());
+    // Tint: paint the colour through the glyph's alpha, then keep the glyph's dark rim.
+    cairo_push_group(cr());
+    const int glyphX = -(g.cell % g.perRow) * g.cellWidth;
+    const int glyphY = -(g.cell / g.perRow) * g.cellHeight;
+    cairo_set_source_surface(cr(), glyphs, glyphX, glyphY);
+    cairo_paint(cr());
+    cairo_set_operator(cr(), CAIRO_OPERATOR_MULTIPLY);
+    cairo_set_source_rgba(cr(), ((argb >> 16) & 255) / 255.0, ((argb >> 8) & 255) / 255.0,
+                          (argb & 255) / 255.0, 1);
+    cairo_paint(cr());
+    cairo_pop_group_to_source(cr());
+    cairo_mask_surface(cr(), glyphs, glyphX, glyphY);
+    cairo_restore(cr());
+  }
+  cairo_surface_t* surfaceFor(const SheetEntry& e) {
+    auto it = surfaces_.find(&e);
+    if (it == surfaces_.end()) it = surfaces_.emplace(&e, surfaceOf(e.picture)).first;
     return it->second.get();
   }
 
   const Pack& pack_;
-  std::map<std::string, std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>>
+  std::string folder_;
+  std::map<const SheetEntry*, std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>>
       surfaces_;
   Canvas canvas_;
-  std::vector<unsigned char> metrics_;
+  std::map<std::uint32_t, Glyph> glyphs_;
 };
 
 void commonLayer(Screen& s) {
@@ -109,10 +163,10 @@ void commonLayer(Screen& s) {
     const char* file;
     int x, y, state;
   };
-  const B buttons[] = {{"new game", 80, 167, 0},    {"kids", 87, 208, 0},
-                       {"normal", 87, 244, 2},      {"professional", 87, 280, 1},
-                       {"options", 73, 383, 0},     {"instructions", 73, 429, 0},
-                       {"high scores", 73, 475, 0}, {"exit", 73, 521, 0}};
+  const B buttons[] = {
+      {"new game", 80, 167, 0},     {"kids", 87, 208, 0},    {"normal", 87, 244, 2},
+      {"professional", 87, 280, 1}, {"options", 73, 383, 0}, {"instructions", 73, 429, 0},
+      {"high scores", 73, 475, 0},  {"exit", 73, 521, 0},    {"daily", 302, 537, 0}};
   for (const B& b : buttons)
     s.draw(std::string("graphics/buttons/") + b.file + ".tga", b.state, b.x, b.y);
   s.draw("graphics/logo_small.tga", 37, 80, 40);
@@ -248,12 +302,77 @@ void panels(const Pack& pack, const std::filesystem::path& folder) {
   }
 }
 
+// The statistics page as the game draws it, its texts in the font at 75 %: heads over four
+// columns, labels left of them, the day's best and the streak below; a daily game in the tab.
+void statistics(const Pack& pack, const std::string& code, const marblix::TQzStrings& strings,
+                const std::filesystem::path& folder) {
+  constexpr int kColumnX[4] = {507, 581, 655, 729};
+  constexpr std::uint32_t kYellow = 0xffffff00, kGrey = 0xffaaaaaa, kWhite = 0xffffffff;
+  Screen s(pack, code);
+  commonLayer(s);
+  s.text(marblix::FormatText(strings.Daily, {"2026-12-09"}), 530, 502, 75, kWhite, true);
+  panelTitle(s, strings.Statistics);
+  for (std::size_t way = 0; way < strings.StatisticsHeads.size() && way < 4; ++way)
+    s.text(strings.StatisticsHeads[way], kColumnX[way], 88, 75, kYellow, true);
+  for (std::size_t row = 0; row < strings.StatisticsRows.size(); ++row) {
+    const double y = 114 + 25 * double(row);
+    s.text(strings.StatisticsRows[row], 310, y, 75, kGrey, false);
+    for (int x : kColumnX) s.text(std::to_string(1234 + 111 * row), x, y, 75, kWhite, true);
+  }
+  s.text(marblix::FormatText(strings.BestToday, {"65535"}), 532, 352, 75, kYellow, true);
+  s.text(marblix::FormatText(strings.Streak, {"365"}), 532, 377, 75, kYellow, true);
+  s.text(strings.NoBestToday, 532, 402, 75, kYellow, true);
+  s.draw("graphics/buttons/back.tga", 0, 460, 445);
+  s.write(folder / ("screen_" + code + "_statistics.png"));
+}
+
+// The screens of one language, with the texts of its strings.txt: the game under the exit
+// question, the options panel, the first instructions page
+// and the statistics page.
+void languageScreens(const Pack& pack, const std::string& code,
+                     const std::filesystem::path& folder) {
+  marblix::TQzStrings strings;
+  strings.LoadStrings((pack.dataDir() / "lang" / code / "strings.txt").string());
+  Screen d(pack, code);
+  commonLayer(d);
+  d.text("12345", 142, 340, 100, 0xffff0000, true);
+  d.text(strings.Normal, 530, 502, 75, 0xffffffff, true);
+  dialog(d, strings.Exit_Caption, strings.Exit_Text, 530);
+  d.write(folder / ("screen_" + code + "_exit.png"));
+
+  Screen o(pack, code);
+  commonLayer(o);
+  panelTitle(o, strings.Options);
+  o.draw("graphics/buttons/sound_opt.tga", 1, 330, 160);
+  o.draw("graphics/buttons/sound_opt.tga", 0, 330, 260);
+  o.draw("graphics/buttons/sound_opt_g.tga", 1, 490, 172, 490 + 194 * 0.7);
+  o.draw("graphics/buttons/sound_opt_g.tga", 1, 490, 272, 490 + 194 * 0.3);
+  o.draw("graphics/buttons/fullscreen.tga", 1, 410, 360);
+  o.draw("graphics/buttons/back.tga", 0, 460, 445);
+  o.write(folder / ("screen_" + code + "_options.png"));
+
+  Screen h(pack, code);
+  commonLayer(h);
+  panelTitle(h, strings.Help);
+  h.draw("graphics/help0.tga", 0, 303, 31);
+  h.draw("graphics/buttons/back.tga", 0, 460, 445);
+  h.draw("graphics/buttons/next.tga", 0, 650, 455);
+  h.write(folder / ("screen_" + code + "_help0.png"));
+
+  statistics(pack, code, strings, folder);
+}
+
 }  // namespace
 
-void writePreviews(const Pack& pack, const std::filesystem::path& folder) {
-  title(pack, folder);
-  game(pack, folder);
-  panels(pack, folder);
+std::vector<std::function<void()>> previewWriters(const Pack& pack,
+                                                  const std::filesystem::path& folder,
+                                                  const std::vector<std::string>& languages) {
+  std::vector<std::function<void()>> writers = {[&pack, folder] { title(pack, folder); },
+                                                [&pack, folder] { game(pack, folder); },
+                                                [&pack, folder] { panels(pack, folder); }};
+  for (const std::string& code : languages)
+    writers.emplace_back([&pack, folder, code] { languageScreens(pack, code, folder); });
+  return writers;
 }
 
 }  // namespace assetgen

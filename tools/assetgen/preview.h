@@ -3,11 +3,18 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "assetgen/pack.h"
 
 namespace assetgen {
 
-void writePreviews(const Pack& pack, const std::filesystem::path& folder);
+// The writers of the screens into `folder` (English, and three screens of each language), to be
+// run on any threads once the pack is written.
+std::vector<std::function<void()>> previewWriters(const Pack& pack,
+                                                  const std::filesystem::path& folder,
+                                                  const std::vector<std::string>& languages);
 
 }  // namespace assetgen

@@ -59,14 +59,20 @@ void well(cairo_t* cr, double x, double y, double w, double h, double radius) {
 }
 
 void goldText(cairo_t* cr, const std::string& text, double cx, double cy, double size, Face face) {
-  useFont(cr, face, size);
+  static const Language english = Language::english();
+  goldText(cr, Lettering(english), text, cx, cy, {face, size});
+}
+
+void goldText(cairo_t* cr, const Lettering& letters, const std::string& text, double cx, double cy,
+              const TextStyle& style) {
+  const double size = style.size;
   cairo_save(cr);
   cairo_translate(cr, 1, 2);
-  centredTextPath(cr, text, cx, cy);
+  letters.centred(cr, style, text, cx, cy);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
   cairo_fill(cr);
   cairo_restore(cr);
-  centredTextPath(cr, text, cx, cy);
+  letters.centred(cr, style, text, cx, cy);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_width(cr, std::max(1.5, size / 9));
   setColour(cr, kInk.withAlpha(0.9));

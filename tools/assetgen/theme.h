@@ -2,6 +2,7 @@
 #pragma once
 
 #include "assetgen/canvas.h"
+#include "assetgen/lettering.h"
 
 namespace assetgen::theme {
 
@@ -21,6 +22,9 @@ void well(cairo_t* cr, double x, double y, double w, double h, double radius);
 // Gold text with a dark outline, drawn from the current path-less state at (cx, cy) centred.
 void goldText(cairo_t* cr, const std::string& text, double cx, double cy, double size,
               Face face = Face::SansBold);
+// The same in a language's letters.
+void goldText(cairo_t* cr, const Lettering& letters, const std::string& text, double cx, double cy,
+              const TextStyle& style);
 // Night-sky backdrop with a soft glow around (gx, gy) and scattered bokeh dots.
 void nightSky(cairo_t* cr, int w, int h, double gx, double gy, int seed);
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/system/file_io.h"
+#include "platform/system/player_messages.h"
 
 namespace marblix {
 namespace fs = std::filesystem;
@@ -42,19 +43,21 @@ FilePlaces LocateFilePlaces(const fs::path& currentFolder, const fs::path& packF
   return FindFilePlaces(currentFolder, ExecutablePath(), packFromExecutable, UserDataFolder());
 }
 
-bool EnterFilePlaces(const FilePlaces& places, std::string& error) {
+bool EnterFilePlaces(const FilePlaces& places, std::string& error, const std::string& language) {
   std::error_code failure;
   if (!places.UserFolder.empty()) {
     fs::create_directories(places.UserFolder, failure);
     if (failure) {
-      error = "cannot create \"" + PathText(places.UserFolder) + "\": " + failure.message();
+      error = PlayerMessage("FolderNotMade", language,
+                            {PathText(places.UserFolder), failure.message()});
       return false;
     }
   }
   if (!places.PackFolder.empty()) {
     fs::current_path(places.PackFolder, failure);
     if (failure) {
-      error = "cannot enter \"" + PathText(places.PackFolder) + "\": " + failure.message();
+      error = PlayerMessage("FolderNotEntered", language,
+                            {PathText(places.PackFolder), failure.message()});
       return false;
     }
   }

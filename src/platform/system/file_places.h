@@ -46,7 +46,9 @@ std::filesystem::path UserDataFolder();
 bool IsInstallation(const std::filesystem::path& packFolder);
 
 // Makes the player's folder and enters the pack's folder, so that every path of the pack stays
-// relative to the current folder. False with the reason when either fails.
-bool EnterFilePlaces(const FilePlaces& places, std::string& error);
+// relative to the current folder. False with the player's line saying why (in the language) when
+// either fails.
+bool EnterFilePlaces(const FilePlaces& places, std::string& error,
+                     const std::string& language = "en");
 
 }  // namespace marblix

@@ -1,4 +1,4 @@
-// The game's one setting, on whichever store this system has.
+// The game's settings, on whichever store this system has.
 #include "platform/system/settings_store.h"
 
 namespace marblix {
@@ -13,6 +13,16 @@ bool ReadFullscreenSetting() {
 void WriteFullscreenSetting(bool fullscreen) {
   SettingsStore store("Quorvane", "Marblix");
   store.WriteInteger("Fullscreen", fullscreen ? 1 : 0);
+}
+
+std::string ReadLanguageSetting() {
+  const SettingsStore store("Quorvane", "Marblix");
+  return store.ReadText("language").value_or("");
+}
+
+void WriteLanguageSetting(const std::string& language) {
+  SettingsStore store("Quorvane", "Marblix");
+  store.WriteText("Language", language);
 }
 
 }  // namespace marblix

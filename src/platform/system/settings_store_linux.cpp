@@ -1,5 +1,5 @@
 // The settings store on Linux: a key is a folder under $XDG_CONFIG_HOME (else ~/.config), its
-// values one "Name=integer" line each in the file "settings" there.
+// values one "Name=value" line each (an integer or a text) in the file "settings" there.
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -84,17 +84,29 @@ std::optional<long> SettingsStore::ReadInteger(const std::string& name) const {
 }
 
 bool SettingsStore::WriteInteger(const std::string& name, long value) {
+  return WriteText(name, std::to_string(value));
+}
+
+std::optional<std::string> SettingsStore::ReadText(const std::string& name) const {
+  const std::string wanted = Lower(name);
+  for (const Entry& entry : ReadEntries(KeyFile(maker_, game_))) {
+    if (Lower(entry.name) == wanted) return entry.value;
+  }
+  return std::nullopt;
+}
+
+bool SettingsStore::WriteText(const std::string& name, const std::string& value) {
   const std::filesystem::path file = KeyFile(maker_, game_);
   std::vector<Entry> entries = ReadEntries(file);
   const std::string wanted = Lower(name);
   bool replaced = false;
   for (Entry& entry : entries) {
     if (Lower(entry.name) == wanted) {
-      entry.value = std::to_string(value);
+      entry.value = value;
       replaced = true;
     }
   }
-  if (!replaced) entries.push_back({name, std::to_string(value)});
+  if (!replaced) entries.push_back({name, value});
   return WriteEntries(file, entries);
 }
 

@@ -1,7 +1,8 @@
 // The settings store on Windows: the registry under HKEY_CURRENT_USER, where a player may write
-// without administrator rights; values are 32-bit integers (REG_DWORD).
+// without administrator rights; values are 32-bit integers (REG_DWORD) or texts (REG_SZ).
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/system/settings_store.h"
@@ -60,6 +61,35 @@ bool SettingsStore::WriteInteger(const std::string& name, long value) {
   const DWORD data = static_cast<DWORD>(value);
   return RegSetValueExW(key.Handle(), WideText(name).c_str(), 0, REG_DWORD,
                         reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+}
+
+std::optional<std::string> SettingsStore::ReadText(const std::string& name) const {
+  const TRegistryKey key(KeyPath(maker_, game_));
+  if (key.Handle() == nullptr) return std::nullopt;
+  const std::wstring valueName = WideText(name);
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ)
+    return std::nullopt;
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  DWORD read = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  if (RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(text.data()), &read) != ERROR_SUCCESS)
+    return std::nullopt;
+  text.resize(std::min<std::size_t>(text.size(), read / sizeof(wchar_t)));
+  while (!text.empty() && text.back() == L'\0') text.pop_back();
+  return Utf8Text(text);
+}
+
+bool SettingsStore::WriteText(const std::string& name, const std::string& value) {
+  const TRegistryKey key(KeyPath(maker_, game_));
+  if (key.Handle() == nullptr) return false;
+  const std::wstring text = WideText(value);
+  return RegSetValueExW(key.Handle(), WideText(name).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace marblix

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/system/player_messages.h"
 #include "platform/system/quiet_stderr.h"
 #include "shell/typed_text.h"
 
@@ -19,23 +20,22 @@ bool ShowsNothing(const char* driver) {
 
 }  // namespace
 
-std::string NoDisplayMessage(const char* display, const char* waylandDisplay) {
+std::string NoDisplayMessage(const char* display, const char* waylandDisplay,
+                             const std::string& language) {
   const bool noDisplay = display == nullptr || display[0] == '\0';
   const bool noWayland = waylandDisplay == nullptr || waylandDisplay[0] == '\0';
   std::string why;
   if (noDisplay && noWayland) {
-    why = "DISPLAY is not set";
+    why = PlayerMessage("NoDisplayUnset", language);
   } else if (!noDisplay) {
-    why = std::string("DISPLAY is \"") + display + "\", but no display answers there";
+    why = PlayerMessage("NoDisplayX11", language, {display});
   } else {
-    why =
-        std::string("WAYLAND_DISPLAY is \"") + waylandDisplay + "\", but no display answers there";
+    why = PlayerMessage("NoDisplayWayland", language, {waylandDisplay});
   }
-  return "Marblix needs a graphical display: no X11 or Wayland display could be opened (" + why +
-         "); start it from a desktop session, or set DISPLAY to a running X server";
+  return PlayerMessage("NoDisplay", language, {why});
 }
 
-bool InitVideo() {
+bool InitVideo(const std::string& language) {
   // The program ends on the session's signals itself (the message loop asks SessionEnding).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const char* asked = SDL_getenv("SDL_VIDEODRIVER");
@@ -51,9 +51,9 @@ bool InitVideo() {
   }
   if (!opened) {
     const std::string message =
-        driverAsked ? std::string("Marblix cannot open the video driver \"") + asked +
-                          "\" named by SDL_VIDEODRIVER: " + SDL_GetError()
-                    : NoDisplayMessage(SDL_getenv("DISPLAY"), SDL_getenv("WAYLAND_DISPLAY"));
+        driverAsked
+            ? PlayerMessage("VideoDriver", language, {asked, SDL_GetError()})
+            : NoDisplayMessage(SDL_getenv("DISPLAY"), SDL_getenv("WAYLAND_DISPLAY"), language);
     std::fprintf(stderr, "%s\n", message.c_str());
   }
   return opened;

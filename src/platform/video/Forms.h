@@ -102,11 +102,12 @@ class TForm : public TObject, public TComponentOwner {
 };
 
 // Starts SDL's video (and events). Without a display to show the window on (SDL_VIDEODRIVER
-// alone may choose a driver that shows nothing) it writes one line saying so on the standard error
-// and returns false.
-bool InitVideo();
+// alone may choose a driver that shows nothing) it writes one line saying so, in the language, on
+// the standard error and returns false.
+bool InitVideo(const std::string& language = "en");
 // That line, for the values of DISPLAY and WAYLAND_DISPLAY (null when unset).
-std::string NoDisplayMessage(const char* display, const char* waylandDisplay);
+std::string NoDisplayMessage(const char* display, const char* waylandDisplay,
+                             const std::string& language);
 void QuitVideo();
 
 // The Windows key code of an SDL key (8 backspace, 13 enter, 27 escape, 65 'A', ...), 0 if none.

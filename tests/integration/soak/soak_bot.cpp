@@ -926,7 +926,7 @@ void Bot::EnterName() {
     }
   }
   if (!run_ || !(Values().ScreenState & EnterNameDialog)) return;
-  const std::string name = Values().PlayerName.substr(0, StoredNameLength);
+  const std::string name = KeptName(Values().PlayerName);
   const uint8_t mode = entryMode_;
   const int row = entryRow_;
   const double how = random_.Uniform(0, 1);

@@ -5,6 +5,7 @@
 #include <bit>
 #include <sstream>
 
+#include "platform/system/text_encoding.h"
 #include "shell/high_scores.h"
 
 namespace marblix::soak {
@@ -85,8 +86,8 @@ std::string ShellValuesFault(const TShellValues& values) {
     return "MusicVolume " + std::to_string(values.MusicVolume);
   if (values.SoundVolume < 0 || values.SoundVolume > 100)
     return "SoundVolume " + std::to_string(values.SoundVolume);
-  if (values.PlayerName.size() > 17)
-    return "PlayerName of " + std::to_string(values.PlayerName.size());
+  if (NameBytes(values.PlayerName).size() > NameFieldLength)
+    return "PlayerName of " + std::to_string(NameBytes(values.PlayerName).size()) + " bytes";
   if (values.NewEntryRow < 0 || values.NewEntryRow >= HighScoreRows)
     return "NewEntryRow " + std::to_string(values.NewEntryRow);
   if (values.Score < 0) return "negative score " + std::to_string(values.Score);
@@ -119,10 +120,17 @@ HighScoreTables ExpectedAfterPlacing(const HighScoreTables& before, uint8_t mode
   return after;
 }
 
+std::string KeptName(const std::string& name) {
+  std::string kept = name;
+  while (NameBytes(kept).size() > StoredNameLength)
+    kept.resize(kept.size() - LastCharacterSize(kept));
+  return kept;
+}
+
 void SetEntryName(HighScoreEntry& entry, const std::string& name) {
-  const std::size_t length = std::min(name.size(), StoredNameLength);
-  entry.NameLength = static_cast<uint8_t>(length);
-  std::copy_n(name.begin(), length, entry.Name.begin());
+  const std::string bytes = NameBytes(KeptName(name));
+  entry.NameLength = static_cast<uint8_t>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), entry.Name.begin());
 }
 
 std::string ConfigDifference(const ConfigContents& expected, const ConfigContents& actual) {

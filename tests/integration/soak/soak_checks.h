@@ -31,8 +31,10 @@ std::string TablesFault(const HighScoreTables& tables);
 HighScoreTables ExpectedAfterPlacing(const HighScoreTables& before, uint8_t mode,
                                      int32_t finalScore, int& row);
 
-// Sets a row's name as the game stores it: its first 16 characters.
+// Sets a row's name as the game stores it: as many of its first letters as 16 bytes hold.
 void SetEntryName(HighScoreEntry& entry, const std::string& name);
+// The name's longest beginning, in whole letters, whose kept bytes fit a row.
+std::string KeptName(const std::string& name);
 
 // Compares two Config.bin images as a fresh start reads them: the tables, the volumes, the
 // saved-game flag and, when a game is saved, the game itself.

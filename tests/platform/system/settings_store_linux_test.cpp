@@ -1,5 +1,5 @@
 // The settings store on Linux: first start creates Fullscreen as true; names match without regard
-// to case.
+// to case; the chosen language is kept beside it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -50,6 +50,18 @@ TEST_F(SettingsStoreTest, WrittenValueSurvivesAndIsFoundInAnyCase) {
   std::ifstream in(File());
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(text, "FULLSCREEN=0\n");  // one value, its stored name kept
+}
+
+TEST_F(SettingsStoreTest, TheChosenLanguageIsKeptBesideFullscreen) {
+  EXPECT_EQ(ReadLanguageSetting(), "");  // none chosen: the system's
+  WriteFullscreenSetting(false);
+  WriteLanguageSetting("ru");
+  WriteLanguageSetting("pt_BR");
+  EXPECT_EQ(ReadLanguageSetting(), "pt_BR");
+  EXPECT_FALSE(ReadFullscreenSetting());
+  std::ifstream in(File());
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "Fullscreen=0\nLanguage=pt_BR\n");
 }
 
 }  // namespace
