@@ -227,6 +227,8 @@ void TAssetLoader::LoadStrings() {
     resources_.Strings->LoadStrings(own, root, log);
   }
   resources_.Strings->LastHelpPage = HelpPageCount - 1;
+  if (!resources_.Strings->ChainBonus.empty())
+    values_.ChainBonusText = resources_.Strings->ChainBonus;
 }
 
 void TAssetLoader::ListLanguages() {

@@ -34,6 +34,14 @@ uint8_t ColourOf(uint32_t mask) {
   return colours == 0 ? 0 : static_cast<uint8_t>(std::countr_zero(colours) + 1);
 }
 
+// The chain's score text in the language spoken: "{1}" in it stands for the bonus.
+std::string ChainBonusText(const std::string& form, int bonus) {
+  std::string text = form;
+  const std::size_t at = text.find("{1}");
+  if (at != std::string::npos) text.replace(at, 3, std::to_string(bonus));
+  return text;
+}
+
 }  // namespace
 
 bool TGameField::WindowMatches(int x, int y, int dx, int dy) const {
@@ -102,7 +110,7 @@ uint8_t TGameField::RemoveLines() {
 
   const int bonus = base * FChain * 10;
   if (FChain > 0) {
-    FServices.Particles.AddText("+" + std::to_string(bonus) + " Chain Bonus", 220 + CellPitch * cx,
+    FServices.Particles.AddText(ChainBonusText(FValues.ChainBonusText, bonus), 220 + CellPitch * cx,
                                 51 + TextRowPitch * cy);
   }
   AddToScore(FValues.Score, bonus);

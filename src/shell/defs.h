@@ -85,6 +85,8 @@ struct TShellValues {
   // The language the game speaks: "en", or the code of a folder of the pack's "lang" ("de",
   // "pt_BR").
   std::string Language = "en";
+  // The score text of a line made in a chain in that language, its bonus in "{1}".
+  std::string ChainBonusText = "+{1} Chain Bonus";
   int32_t MusicVolume = 0;
   int32_t SoundVolume = 0;
   bool FullScreenSetting = true;

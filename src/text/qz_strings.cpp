@@ -100,6 +100,7 @@ void TQzStrings::FillTexts() {
   HelpPage = FindValue("HelpPage");
   PlayAgain = FindValue("PlayAgain");
   NoLine = FindValue("NoLine");
+  ChainBonus = FindValue("ChainBonus");
   Language = FindValue("Language");
   LanguageName = FindValue("LanguageName");
   Daily = FindValue("Daily");

@@ -34,6 +34,8 @@ class TQzStrings {
   std::string PlayAgain;
   // The hint's answer when no single move makes a line.
   std::string NoLine;
+  // The score text of a line made in a chain, its bonus in "{1}".
+  std::string ChainBonus;
   // The daily challenge's name below the board, its date in "{1}".
   std::string Daily;
 

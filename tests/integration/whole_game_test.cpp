@@ -131,6 +131,7 @@ TEST_F(WholeGame, TheLanguageArrowsSwitchAtOnceAndTheChoiceIsKept) {
   EXPECT_EQ(values.Language, "de");
   EXPECT_EQ(strings.Options, TQzStrings::ValueInFile("lang/de/strings.txt", "Options"));
   EXPECT_NE(strings.Options, "Options");
+  EXPECT_EQ(values.ChainBonusText, TQzStrings::ValueInFile("lang/de/strings.txt", "ChainBonus"));
   EXPECT_EQ(ReadLanguageSetting(), "de");
   run->Frames(2);  // the switched pictures and texts are drawn
   run->Click(LanguageLeftArrowX + LanguageArrowSize / 2, arrowY);

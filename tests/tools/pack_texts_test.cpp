@@ -256,6 +256,7 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
   check("Streak", marblix::FormatText(strings.Streak, {"365"}), 75, 440);
   check("PlayAgain", strings.PlayAgain, 85, 420);
   check("NoLine", strings.NoLine, 85, 420);
+  check("ChainBonus", marblix::FormatText(strings.ChainBonus, {"6480"}), 100, 300);
   // The instructions' page number, right of the Back button, carries both numbers.
   const std::string pageNumber = marblix::FormatText(strings.HelpPage, {"2", "6"});
   check("HelpPage", pageNumber, 70, 100);
@@ -306,10 +307,10 @@ std::vector<std::string> misfits(const fs::path& file, const Letters& letters) {
 TEST(PackStrings, EveryLanguageHasEveryKeyAndEveryTextFitsItsBox) {
   const std::string root = contents(kData / "strings.txt");
   EXPECT_NE(root.find("$MainCaption\r\nMarblix v1.00\r\n"), std::string::npos);
-  // Titles, modes, caption, undo, page number, invitation and no-line; the daily's name; the
-  // statistics page's title, four heads, nine rows and three lines below; eight dialogs and the
-  // exit question's two other texts; the language row's label and name.
-  EXPECT_EQ(keysOf(root).size(), 11u + 1u + (1u + 4u + 9u + 3u) + 8u * 2u + 2u + 2u);
+  // Titles, modes, caption, undo, page number, invitation, no-line and chain bonus; the daily's
+  // name; the statistics page's title, four heads, nine rows and three lines below; eight dialogs
+  // and the exit question's two other texts; the language row's label and name.
+  EXPECT_EQ(keysOf(root).size(), 12u + 1u + (1u + 4u + 9u + 3u) + 8u * 2u + 2u + 2u);
   EXPECT_EQ(languages().size(), 16u);
   for (const std::string& code : languages()) {
     SCOPED_TRACE(code);

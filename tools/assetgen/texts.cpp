@@ -46,6 +46,10 @@ Click the board or press Enter to play again
 $NoLine
 No line in one move
 
+; Rising from a line made in a chain of lines; {1} is the bonus
+$ChainBonus
++{1} Chain Bonus
+
 ; Shown in the score box while the last move can be taken back
 $Undo
 Undo (Ctrl+Z)
@@ -220,6 +224,9 @@ constexpr StringRoom kRooms[] = {
     {"NoLine",
      "Across the board when the hint (the H key) finds no single move that makes a "
      "line\none line of at most 420 px at 85 % (about 45 letters)"},
+    {"ChainBonus",
+     "Rises from a line made in a chain of lines, beside its score; {1} is the "
+     "bonus, as 150\none line of at most 300 px at full size (about 30 letters)"},
     {"Daily",
      "The daily challenge's name in the tab under the board; {1} is its date, as "
      "2026-12-09\nat most 150 px at 75 % with the date (about 8 letters besides it)"},
