@@ -35,7 +35,11 @@ rm -rf "$seeds"
 "$build/fuzz/fuzz_seeds" "$seeds"
 add_pack_files() {  # target, find-pattern
   [ -d build/data ] || return 0
-  find build/data -iname "$2" -size -64k 2>/dev/null | head -40 | while read -r f; do
+  # The first 40 found; read whole first, as a reader that stops early would end find with
+  # SIGPIPE, which pipefail takes for a failure once the pack has more files than that.
+  local files
+  mapfile -t files < <(find build/data -iname "$2" -size -64k 2>/dev/null | sort)
+  for f in "${files[@]:0:40}"; do
     cp "$f" "$seeds/$1/pack_$(echo "$f" | tr '/' '_')"
   done
 }
