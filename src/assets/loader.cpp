@@ -91,7 +91,7 @@ bool FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-// The spec with the language's own file, where the pack has one.
+// The texture description pointing at the language's own picture, where the pack has one.
 TextureSpec Localized(const TextureSpec& spec, const std::string& language) {
   TextureSpec localized = spec;
   localized.Path = LocalizedPath(spec.Path, language);

@@ -9,7 +9,6 @@
 #include <map>
 #include <optional>
 #include <random>
-#include <string_view>
 
 #include "graphics/TGAReader.h"
 #include "integration/game_run.h"
@@ -44,22 +43,10 @@ const fs::path& Pack() {
   return pack;
 }
 
-// Every file of the generated pack, relative to it with '/' separators, sorted. The languages'
-// folders are left out: the runs speak English, which reads none of them.
+// Every file of the generated pack. The languages' folders are left out: the runs speak English,
+// which reads none of them.
 std::vector<std::string> PackFiles() {
-  std::vector<std::string> files;
-  std::error_code error;
-  for (const char* top : testing::PackEntries) {
-    if (std::string_view(top) == "lang") continue;
-    const fs::path path = Pack() / top;
-    if (fs::is_regular_file(path, error)) files.push_back(top);
-    if (!fs::is_directory(path, error)) continue;
-    for (const auto& entry : fs::recursive_directory_iterator(path)) {
-      if (entry.is_regular_file()) files.push_back(fs::relative(entry, Pack()).generic_string());
-    }
-  }
-  std::sort(files.begin(), files.end());
-  return files;
+  return testing::PackFilesIn(Pack(), "lang");
 }
 
 // A Windows build runs under Wine, where each run copies the pack (Wine makes no links).
