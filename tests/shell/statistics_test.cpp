@@ -137,6 +137,7 @@ TEST_F(DailyGame, TheKeyAsksFirstDuringAGameAndNoForgetsTheRequest) {
   values.GameUnderWay = false;
   values.ScreenState = DialogOpen | LowScoreDialog | HighScoresScreen;
   shell.AnswerYes();
+  EXPECT_EQ(values.ScreenState, GameScreen);
   EXPECT_EQ(values.CurrentGame.Way, WayNormal);
   values.RequestedMode = ModeKids;
   shell.FormKeyDown(KeyD, {});
@@ -167,6 +168,7 @@ TEST_F(DailyGame, KeptItEndsAsItStoodOnALaterDay) {
   EXPECT_FALSE(nextDay.ports.Called("RestoreBoard"));
   EXPECT_EQ(nextDay.ports.clipboard, "Marblix daily 2026-12-09: 200 points, 3 lines");
   EXPECT_EQ(nextDay.values.Statistics.Ways[WayDaily].Finished, 1u);
+  EXPECT_EQ(nextDay.values.Score, 0);
 }
 
 // On its day the kept game resumes as the daily when the statistics hold a record of it: the
