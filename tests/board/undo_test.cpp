@@ -1,6 +1,6 @@
-// Taking moves back: what an undo restores (the tally of the game too), that the same moves then
-// bring the same balls, that it waits for a running move, how deep it goes, and that a finished
-// game has nothing to take back.
+// Taking moves back: what an undo restores (the game's tally too), that the same move then brings
+// the same balls, that it waits for a running move, how deep it goes, and that a finished game has
+// nothing to take back.
 #include <vector>
 
 #include "BoardDoubles.h"
@@ -102,106 +102,49 @@ TEST_F(Undo, RestoresTheBoardBeforeTheMoveAndTheSameMoveThenGivesTheSameBoard) {
   }
 }
 
-TEST_F(Undo, ThreeMovesTakenBackGiveTheStartAndTheSameThreeMovesThenTheSameBoards) {
-  // A plain move with its drop, a move that makes a row (no drop), a bomb's blast.
-  SetUpCase({"three moves", {{4, 5, 1}, {8, 8, 5}, {6, 4, 3}, {0, 8, KindBomb}}, 0, 0, 0, 0});
-  PutRun(0, 0, 1, 0, 4, 1);
-  const std::array<std::array<int, 4>, 3> moves{{{8, 8, 7, 8}, {4, 5, 4, 0}, {0, 8, 5, 4}}};
+// A plain move with its drop, a row of seven (one line), a cross (two lines sharing a ball, the
+// chain's second), a bomb throwing three: the tally counts them, and undo takes each back in turn.
+TEST_F(Undo, FourMovesAreTalliedAndTakenBackToTheStart) {
+  SetUpCase({"", {{8, 8, 5}, {3, 3, 1}, {8, 0, 2}, {0, 8, KindBomb}}, 0, 0, 0, 0});
+  board.FChain = 0;
+  PutRun(0, 0, 1, 0, 3, 1);
+  PutRun(4, 0, 1, 0, 3, 1);
+  PutRun(0, 4, 1, 0, 4, 2);
+  PutRun(4, 5, 0, 1, 4, 2);
+  PutRun(6, 3, 0, 1, 3, 2);
   std::vector<BoardState> states{State()};
-  std::vector<std::vector<std::pair<float, float>>> thrown;
-  for (const auto& [fx, fy, tx, ty] : moves) {
-    services.Clear();
+  for (const auto& [fx, fy, tx, ty] :
+       {std::array{8, 8, 7, 8}, {3, 3, 3, 0}, {8, 0, 4, 4}, {0, 8, 5, 4}}) {
     ASSERT_GE(Move(fx, fy, tx, ty), 1.0) << fx << "," << fy;
     RunUntilIdle();
-    IdleFrames(3);
     states.push_back(State());
-    thrown.push_back(Throws());
   }
-  ASSERT_EQ(board.MovesToTakeBack(), 3u);
-  for (int back = 2; back >= 0; --back) {
+  EXPECT_EQ(values.Tally,
+            (TGameTally{3, 19, 1, 2, 4}));  // Lines, Balls, Bombs, LongestChain, Moves
+  for (size_t back = states.size() - 1; back-- > 0;) {
     board.RequestUndo();
-    EXPECT_EQ(State(), states[static_cast<size_t>(back)]) << "after taking back move " << back;
-    EXPECT_EQ(board.MovesToTakeBack(), static_cast<size_t>(back));
+    EXPECT_EQ(State(), states[back]) << "taken back to move " << back;
+    EXPECT_EQ(board.MovesToTakeBack(), back);
   }
   EXPECT_FALSE(board.CanUndo());
-
-  for (size_t m = 0; m < moves.size(); ++m) {
-    IdleFrames(5 + static_cast<int>(m));  // the frames draw from the generator meanwhile
-    services.Clear();
-    const auto& [fx, fy, tx, ty] = moves[m];
-    ASSERT_GE(Move(fx, fy, tx, ty), 1.0);
-    RunUntilIdle();
-    EXPECT_EQ(State().Cells, states[m + 1].Cells) << "move " << m;
-    EXPECT_EQ(State().Preview, states[m + 1].Preview) << "move " << m;
-    EXPECT_EQ(State().Score, states[m + 1].Score) << "move " << m;
-    EXPECT_EQ(Throws(), thrown[m]) << "move " << m;
-  }
 }
 
 TEST_F(Undo, TheOldestMovesAreForgottenBeyondTheDepth) {
   values.GameMode = ModeNormal;
   for (size_t move = 0; move < UndoDepth + 3; ++move) {
-    // Four in a row and a fifth that completes it: no drop, and the board is empty again.
-    PutRun(0, 0, 1, 0, 4, 2);
-    Put(4, 3, 2);
+    const int kind = move == UndoDepth + 2 ? 3 : 2;  // the newest move's colour tells it apart
+    PutRun(0, 0, 1, 0, 4, kind);  // a row completed by the move: no drop, an empty board again
+    Put(4, 3, kind);
     Move(4, 3, 4, 0);
     RunUntilIdle();
     ASSERT_FALSE(board.AnyBall());
   }
-  EXPECT_EQ(board.MovesToTakeBack(), UndoDepth);
-  size_t undone = 0;
-  while (board.CanUndo() && undone <= UndoDepth) {
-    board.RequestUndo();
-    ++undone;
-  }
+  board.RequestUndo();
+  EXPECT_EQ(MaskAt(4, 3), BallKinds[3].Mask);  // the newest move kept
+  size_t undone = 1;
+  for (; board.CanUndo() && undone <= UndoDepth; ++undone) board.RequestUndo();
   EXPECT_EQ(undone, UndoDepth);
   EXPECT_EQ(MaskAt(4, 3), BallKinds[2].Mask);  // the oldest move kept, taken back
-}
-
-// The tally the statistics read: lines (a longer run once, a cross twice), balls cleared by lines
-// and bombs, bombs set off, the longest chain and the moves. Undo takes it back with the board.
-struct TallyCase {
-  const char* Name;
-  std::vector<std::array<int, 6>> Runs;   // (x, y, dx, dy, count, kind) on an empty board
-  std::vector<std::array<int, 4>> Moves;  // (from x, from y, to x, to y), made one after another
-  TGameTally Expected;                    // Lines, Balls, Bombs, LongestChain, Moves
-};
-
-const TallyCase TallyCases[] = {
-    {"a row of five", {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}}, {{4, 5, 4, 0}}, {1, 5, 0, 1, 1}},
-    {"a row of seven is one line",
-     {{0, 0, 1, 0, 3, 1}, {4, 0, 1, 0, 3, 1}, {3, 5, 0, 0, 1, 1}},
-     {{3, 5, 3, 0}},
-     {1, 7, 0, 1, 1}},
-    {"two lines sharing a ball are two",
-     {{0, 4, 1, 0, 4, 2}, {4, 5, 0, 1, 4, 2}, {8, 0, 0, 0, 1, 2}},
-     {{8, 0, 4, 4}},
-     {2, 9, 0, 1, 1}},
-    {"a bomb throws its three neighbours",
-     {{6, 3, 0, 1, 3, 2}, {0, 8, 0, 0, 1, KindBomb}},
-     {{0, 8, 5, 4}},
-     {0, 3, 1, 0, 1}},
-    {"two rows in two moves are a chain of two",
-     {{0, 0, 1, 0, 4, 1}, {4, 5, 0, 0, 1, 1}, {0, 8, 1, 0, 4, 3}, {8, 2, 0, 0, 1, 3}},
-     {{4, 5, 4, 0}, {8, 2, 4, 8}},
-     {2, 10, 0, 2, 2}},
-};
-
-TEST_F(Undo, TheTallyCountsWhatTheMovesDid) {
-  for (const TallyCase& c : TallyCases) {
-    SCOPED_TRACE(c.Name);
-    board.Create(9, 9);
-    board.ClearBoard();
-    values.GameMode = ModeNormal;
-    values.Tally = {};
-    for (const auto& [x, y, dx, dy, count, kind] : c.Runs) PutRun(x, y, dx, dy, count, kind);
-    board.FNextCount = 3;
-    for (const auto& [fx, fy, tx, ty] : c.Moves) {
-      ASSERT_GE(Move(fx, fy, tx, ty), 1.0);
-      RunUntilIdle();
-    }
-    EXPECT_EQ(values.Tally, c.Expected);
-  }
 }
 
 TEST_F(Undo, AskedForDuringAMoveItWaitsUntilTheMoveHasComeToRest) {
